@@ -1,0 +1,303 @@
+// SPDX-License-Identifier: MIT
+#include "ZellTableExport.h"
+
+#include "WrapMessageText.h"
+#include "ZellClipboardRequest.h"
+#include "ZellGlobal.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QHeaderView>
+#include <QIcon>
+#include <QItemSelectionModel>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <algorithm>
+#include <utility>
+
+namespace Parlamine {
+
+TVirtualTableModel::TVirtualTableModel(const TVirtualTableSource& source, QObject* parent)
+    : QAbstractTableModel(parent), FSource(source), FRowCount(std::max(0, source.RowCount())) {}
+
+void TVirtualTableModel::Refresh() {
+  const int count = std::max(0, FSource.RowCount());
+  if (count != FRowCount) {
+    beginResetModel();
+    FRowCount = count;
+    endResetModel();
+  } else if (FRowCount > 0) {
+    // The view repaints only the rows it shows, whatever the range.
+    emit dataChanged(index(0, 0), index(FRowCount - 1, columnCount() - 1), {Qt::DisplayRole});
+  }
+}
+
+int TVirtualTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : FRowCount; }
+
+int TVirtualTableModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : FSource.ColumnCount();
+}
+
+QVariant TVirtualTableModel::data(const QModelIndex& index, int role) const {
+  if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) return {};
+  switch (role) {
+    case Qt::DisplayRole:
+      return FSource.CellText(index.row(), index.column());
+    case Qt::TextAlignmentRole:
+      return QVariant::fromValue(FSource.ColumnAlignment(index.column()));
+    default:
+      return {};
+  }
+}
+
+QVariant TVirtualTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
+  if (role == Qt::DisplayRole) return FSource.ColumnCaption(section);
+  if (role == Qt::TextAlignmentRole) return QVariant::fromValue(FSource.ColumnAlignment(section));
+  return {};
+}
+
+Qt::ItemFlags TVirtualTableModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
+  return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}
+
+TVirtualListView::TVirtualListView(QWidget* parent) : QTableView(parent) {
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setShowGrid(true);
+  setSortingEnabled(false);
+  setWordWrap(false);
+  setTabKeyNavigation(false);
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  verticalHeader()->hide();
+  // One fixed height for every row: the view then maps rows to pixels by
+  // arithmetic and never measures a row.
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setMinimumSectionSize(1);
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+  horizontalHeader()->setSectionsClickable(false);
+  horizontalHeader()->setSectionsMovable(false);
+  horizontalHeader()->setHighlightSections(false);
+  horizontalHeader()->setStretchLastSection(false);
+}
+
+void TVirtualListView::SetSource(const TVirtualTableSource& source) {
+  QAbstractItemModel* old = model();
+  FModel = new TVirtualTableModel(source, this);
+  setModel(FModel);
+  if (old && old->parent() == this) old->deleteLater();
+  for (int c = 0; c < FModel->columnCount(); ++c)
+    horizontalHeader()->setSectionResizeMode(c, QHeaderView::Interactive);
+  FitStretchColumn();
+}
+
+void TVirtualListView::SetColumnWidths(const QList<int>& widths) {
+  FColumnWidths = widths;
+  FitStretchColumn();
+}
+
+void TVirtualListView::resizeEvent(QResizeEvent* event) {
+  QTableView::resizeEvent(event);
+  FitStretchColumn();
+}
+
+void TVirtualListView::FitStretchColumn() {
+  if (!FModel) return;
+  const int columns = std::min<int>(FModel->columnCount(), FColumnWidths.size());
+  int fixed = 0;
+  int stretch = -1;
+  for (int c = 0; c < columns; ++c) {
+    if (FColumnWidths[c] > 0) {
+      setColumnWidth(c, FColumnWidths[c]);
+      fixed += FColumnWidths[c];
+    } else {
+      stretch = c;
+    }
+  }
+  if (stretch < 0) return;
+  const int rest = viewport()->width() - fixed;
+  setColumnWidth(stretch, std::max(rest, horizontalHeader()->sectionSizeHint(stretch)));
+}
+
+TListViewControlMessageHook::TListViewControlMessageHook(TVirtualListView* control, QAbstractButton* copyButton,
+                                                         QObject* parent)
+    : QObject(parent), FControl(control), FCopyButton(copyButton) {
+  if (control) control->installEventFilter(this);
+}
+
+bool TListViewControlMessageHook::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == FControl && event->type() == TClipboardRequestEvent::EventType()) {
+    auto* request = static_cast<TClipboardRequestEvent*>(event);
+    if (request->Request() == TClipboardRequest::crCopy && FCopyButton) {
+      FCopyButton->click();
+      request->accept();
+    }
+  }
+  return false;  // the list view still receives every event
+}
+
+QList<int> SelectedRowsInOrder(const TVirtualListView* view) {
+  QList<int> rows;
+  const QItemSelectionModel* selection = view ? view->selectionModel() : nullptr;
+  if (!selection) return rows;
+  // Merge the selection ranges as row intervals: a selection of millions of
+  // rows is a few ranges, never one index per cell.
+  std::vector<std::pair<int, int>> spans;
+  for (const QItemSelectionRange& range : selection->selection())
+    if (range.isValid()) spans.emplace_back(range.top(), range.bottom());
+  std::sort(spans.begin(), spans.end());
+  int next = 0;
+  for (const auto& [top, bottom] : spans) {
+    for (int row = std::max(top, next); row <= bottom; ++row) rows.append(row);
+    next = std::max(next, bottom + 1);
+  }
+  return rows;
+}
+
+namespace {
+
+void AppendHeaderLine(const TVirtualTableSource& source, QByteArray& out) {
+  for (int c = 0; c < source.ColumnCount(); ++c) {
+    if (c > 0) out.append('\t');
+    out.append(source.ColumnCaption(c).toLocal8Bit());
+  }
+  out.append("\r\n", 2);
+}
+
+// A first guess of the text size from the first and last rows, so that the
+// buffer is allocated once for tables whose rows are of similar length.
+qsizetype EstimatedTextSize(const TVirtualTableSource& source, qsizetype rowCount) {
+  if (rowCount <= 0) return 64;
+  QByteArray probe;
+  source.AppendRowBytes(0, probe);
+  qsizetype longest = probe.size();
+  probe.clear();
+  source.AppendRowBytes(source.RowCount() - 1, probe);
+  longest = std::max(longest, probe.size());
+  return 64 + rowCount * (longest + 2);
+}
+
+}  // namespace
+
+QByteArray TableText(const TVirtualTableSource& source, const QList<int>& rows, bool allRows) {
+  const qsizetype count = allRows ? source.RowCount() : rows.size();
+  QByteArray text;
+  text.reserve(EstimatedTextSize(source, count));
+  AppendHeaderLine(source, text);
+  if (allRows) {
+    for (int row = 0; row < count; ++row) {
+      source.AppendRowBytes(row, text);
+      text.append("\r\n", 2);
+    }
+  } else {
+    for (int row : rows) {
+      source.AppendRowBytes(row, text);
+      text.append("\r\n", 2);
+    }
+  }
+  return text;
+}
+
+bool CopyTableToClipboard(QWidget* parent, TVirtualListView* view) {
+  if (!view || !view->Model()) return false;
+  const QList<int> rows = SelectedRowsInOrder(view);
+  if (rows.isEmpty()) {
+    TMessageBoxRequest question;
+    question.Parent = parent;
+    question.Caption = QStringLiteral("Copy All Data?");
+    question.Text = QString::fromStdString(WrapMessageText(
+        "No data is selected in the table from which you wish to copy. Would you like to copy all of the data?",
+        80));
+    question.Icon = QMessageBox::Question;
+    question.Buttons = QMessageBox::Yes | QMessageBox::No;
+    question.DefaultButton = QMessageBox::Yes;
+    if (ShowMessageBox(question) != QMessageBox::Yes) return false;
+  }
+  TBusyCursor busy(Qt::WaitCursor);
+  // Built completely before the clipboard is touched: an error on the way
+  // leaves the clipboard as it was.
+  QByteArray text = TableText(view->Model()->Source(), rows, rows.isEmpty());
+  SetClipboardTextBytes(std::move(text));
+  return true;
+}
+
+namespace {
+
+void ScrollToRow(TVirtualListView* view, int row) {
+  if (!view || !view->model() || row < 0 || row >= view->model()->rowCount()) return;
+  // Only the rows scroll: the column the user looks at stays where it is.
+  const int horizontal = view->horizontalScrollBar()->value();
+  view->scrollTo(view->model()->index(row, 0), QAbstractItemView::EnsureVisible);
+  view->horizontalScrollBar()->setValue(horizontal);
+}
+
+}  // namespace
+
+void GoToFirstRow(TVirtualListView* view) { ScrollToRow(view, 0); }
+
+void GoToLastRow(TVirtualListView* view) {
+  if (view && view->model()) ScrollToRow(view, view->model()->rowCount() - 1);
+}
+
+void GoToSelectedRow(TVirtualListView* view) {
+  if (view && view->currentIndex().isValid()) ScrollToRow(view, view->currentIndex().row());
+}
+
+QToolButton* CreateTableClipboardButton(QWidget* parent, const QString& name, const QString& hint) {
+  auto* button = new QToolButton(parent);
+  button->setObjectName(name);
+  button->setAutoRaise(true);
+  button->setIcon(QIcon(QStringLiteral(":/images/Clipboard.svg")));
+  button->setIconSize(QSize(16, 16));
+  if (button->icon().isNull()) button->setText(QStringLiteral("Copy"));
+  button->setToolTip(hint);
+  button->setStatusTip(hint);
+  button->setFocusPolicy(Qt::TabFocus);
+  return button;
+}
+
+QToolBar* CreateTableNavigationToolBar(QWidget* parent, TVirtualListView* view, const QString& namePrefix,
+                                       const QString& tableWords) {
+  auto* bar = new QToolBar(parent);
+  bar->setObjectName(namePrefix + QStringLiteral("ToolBar"));
+  bar->setMovable(false);
+  bar->setFloatable(false);
+  bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  bar->setIconSize(QSize(16, 16));
+  struct TButtonSpec {
+    const char* Name;
+    const char* Caption;
+    const char* Picture;
+    const char* HintStart;
+    void (*Go)(TVirtualListView*);
+  };
+  static const TButtonSpec specs[] = {
+      {"FirstToolButton", "First", ":/images/First.svg", "Go to the first row in the ", GoToFirstRow},
+      {"LastToolButton", "Last", ":/images/Last.svg", "Go to the last row in the ", GoToLastRow},
+      {"SelectedToolButton", "Selected", ":/images/Selected.svg", "Go to the currently selected row in the ",
+       GoToSelectedRow},
+  };
+  for (const TButtonSpec& spec : specs) {
+    auto* button = new QToolButton(bar);
+    button->setObjectName(namePrefix + QLatin1String(spec.Name));
+    button->setText(QLatin1String(spec.Caption));
+    button->setIcon(QIcon(QLatin1String(spec.Picture)));
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    button->setAutoRaise(true);
+    const QString hint = QLatin1String(spec.HintStart) + tableWords;
+    button->setToolTip(hint);
+    button->setStatusTip(hint);
+    QPointer<TVirtualListView> target(view);
+    auto go = spec.Go;
+    QObject::connect(button, &QToolButton::clicked, bar, [target, go] { go(target.data()); });
+    bar->addWidget(button);
+  }
+  return bar;
+}
+
+}  // namespace Parlamine

@@ -1,0 +1,125 @@
+// SPDX-License-Identifier: MIT
+// The long tables of the calculators: a list view whose rows are computed on
+// demand, its navigation buttons, and the copy of the table to the clipboard
+// as tab-separated text.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QByteArray>
+#include <QPointer>
+#include <QString>
+#include <QTableView>
+
+class QAbstractButton;
+class QToolBar;
+class QToolButton;
+
+namespace Parlamine {
+
+// What a virtual table shows. Rows are never stored: every cell is computed
+// from the row index and the owner's current state.
+class TVirtualTableSource {
+ public:
+  virtual ~TVirtualTableSource() = default;
+  virtual int ColumnCount() const = 0;
+  virtual QString ColumnCaption(int column) const = 0;
+  virtual Qt::Alignment ColumnAlignment(int /*column*/) const { return Qt::AlignLeft | Qt::AlignVCenter; }
+  virtual int RowCount() const = 0;
+  // The text the list shows in a cell.
+  virtual QString CellText(int row, int column) const = 0;
+  // Appends the row's cells joined by single tabs, with no line end, as
+  // Latin-1/ASCII bytes. Used by the copy of whole tables, so it must be fast.
+  virtual void AppendRowBytes(int row, QByteArray& out) const = 0;
+};
+
+// A table model over a source. The model keeps only the row count it last
+// reported, so a new count is a reset and the same count is a repaint.
+class TVirtualTableModel : public QAbstractTableModel {
+  Q_OBJECT
+ public:
+  explicit TVirtualTableModel(const TVirtualTableSource& source, QObject* parent = nullptr);
+
+  // Call after the source's state changed: a new row count resets the model
+  // (and its selection), the same count only refreshes the shown cells.
+  void Refresh();
+  const TVirtualTableSource& Source() const { return FSource; }
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+ private:
+  const TVirtualTableSource& FSource;
+  int FRowCount = 0;
+};
+
+// Report-style list: whole rows selected, several rows selectable, grid lines,
+// no sorting, no row header, every row the same height so that millions of
+// rows scroll as fast as a few.
+class TVirtualListView : public QTableView {
+  Q_OBJECT
+ public:
+  explicit TVirtualListView(QWidget* parent = nullptr);
+  // The source must outlive the view.
+  void SetSource(const TVirtualTableSource& source);
+  TVirtualTableModel* Model() const { return FModel; }
+  // Column widths in pixels; a width of 0 makes the column take the room the
+  // other columns leave (but never less than its widest text needs).
+  void SetColumnWidths(const QList<int>& widths);
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void FitStretchColumn();
+  TVirtualTableModel* FModel = nullptr;
+  QList<int> FColumnWidths;
+};
+
+// Turns the Edit menu's Copy request sent to the list view into a click of the
+// page's copy button, so both copy exactly alike. The request is then left to
+// the list view as usual.
+class TListViewControlMessageHook : public QObject {
+  Q_OBJECT
+ public:
+  TListViewControlMessageHook(TVirtualListView* control, QAbstractButton* copyButton, QObject* parent);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QPointer<TVirtualListView> FControl;
+  QPointer<QAbstractButton> FCopyButton;
+};
+
+// The rows the copy takes: the selected rows in list order, each once.
+QList<int> SelectedRowsInOrder(const TVirtualListView* view);
+
+// The table text: the header line, then the given rows (all rows when
+// `rows` is empty and `allRows` is set), each line ended by CR LF.
+QByteArray TableText(const TVirtualTableSource& source, const QList<int>& rows, bool allRows);
+
+// Copies the selected rows, or after asking "Copy All Data?" every row, with
+// the header line to the clipboard. The clipboard is replaced only when the
+// whole text is built. Returns true when something was copied.
+bool CopyTableToClipboard(QWidget* parent, TVirtualListView* view);
+
+// Navigation: the row is scrolled into full view; selection and focus stay.
+// Nothing happens on an empty table, nor for "Selected" without a current row.
+void GoToFirstRow(TVirtualListView* view);
+void GoToLastRow(TVirtualListView* view);
+void GoToSelectedRow(TVirtualListView* view);
+
+// The flat copy button with the clipboard picture, named and hinted.
+QToolButton* CreateTableClipboardButton(QWidget* parent, const QString& name, const QString& hint);
+
+// The flat tool bar with the captioned "First", "Last" and "Selected" buttons
+// wired to the navigation above. Buttons are named namePrefix + "FirstToolButton"
+// and so on; `tableWords` completes the hints ("subnet table" gives "Go to the
+// first row in the subnet table").
+QToolBar* CreateTableNavigationToolBar(QWidget* parent, TVirtualListView* view, const QString& namePrefix,
+                                       const QString& tableWords);
+
+}  // namespace Parlamine
