@@ -1,0 +1,180 @@
+// SPDX-License-Identifier: MIT
+#include "OUIList.h"
+
+#include "ZellBinDecHex.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <sstream>
+#include <stdexcept>
+
+namespace Parlamine {
+
+namespace {
+
+// Field positions of a data line, 0-based.
+constexpr size_t KeyLength = 6;
+constexpr size_t AbbreviationStart = 7;
+constexpr size_t AbbreviationLength = 6;
+constexpr size_t OrganizationStart = 14;
+
+std::string_view Field(std::string_view line, size_t start, size_t length) {
+  if (start >= line.size()) return {};
+  return line.substr(start, length);
+}
+
+bool IsAsciiAlnum(char c) { return IsDecDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool IsVowel(char c) {
+  const char u = Upper(c);
+  return u == 'A' || u == 'E' || u == 'I' || u == 'O' || u == 'U';
+}
+
+std::string_view TrimRight(std::string_view text) {
+  while (!text.empty() && (text.back() == ' ' || IsControlChar(text.back()))) text.remove_suffix(1);
+  return text;
+}
+
+}  // namespace
+
+int CompareOUILine(std::string_view line, std::string_view key) {
+  return Field(line, 0, KeyLength).compare(key.substr(0, std::min(key.size(), KeyLength)));
+}
+
+std::string OUILineAbbreviation(std::string_view line) {
+  return std::string(TrimRight(Field(line, AbbreviationStart, AbbreviationLength)));
+}
+
+std::string OUILineOrganization(std::string_view line) {
+  return std::string(Field(line, OrganizationStart, std::string_view::npos));
+}
+
+std::string SwappedOUIKey(std::string_view key) {
+  const int64_t value = HexToInt64(key);
+  if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max())
+    throw std::range_error("Range check error");
+  const uint32_t swapped = ReverseBitsInBytes32(static_cast<uint32_t>(static_cast<int32_t>(value)));
+  return Int64ToHex(swapped, 6);
+}
+
+bool TOUIList::LoadFromFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return false;
+  std::ostringstream content;
+  content << file.rdbuf();
+  if (file.bad()) return false;
+  LoadFromText(std::move(content).str());
+  return true;
+}
+
+void TOUIList::LoadFromText(std::string text) {
+  FText = std::move(text);
+  FLines.clear();
+  FLines.reserve(FText.size() / 48 + 1);
+  size_t start = 0;
+  const size_t size = FText.size();
+  while (start < size) {
+    size_t end = FText.find_first_of("\r\n", start);
+    if (end == std::string::npos) end = size;
+    FLines.push_back({start, end - start});
+    if (end < size && FText[end] == '\r' && end + 1 < size && FText[end + 1] == '\n') ++end;
+    start = end + 1;
+  }
+  FLoaded = true;
+}
+
+void TOUIList::Clear() {
+  FText.clear();
+  FText.shrink_to_fit();
+  FLines.clear();
+  FLines.shrink_to_fit();
+  FLoaded = false;
+}
+
+std::string_view TOUIList::Line(size_t index) const {
+  const TSpan& span = FLines.at(index);
+  return std::string_view(FText).substr(span.Offset, span.Length);
+}
+
+TOUISearchResult TOUIList::Search(std::string_view key) const {
+  TOUISearchResult result;
+  result.SwappedKey = SwappedOUIKey(key);
+  int r1 = -1;
+  int r2 = -1;
+  for (size_t i = 0; i < FLines.size() && (r1 < 0 || r2 < 0); ++i) {
+    const std::string_view line = Line(i);
+    if (r1 < 0) {
+      r1 = CompareOUILine(line, key);
+      if (r1 == 0) result.Match = {true, OUILineAbbreviation(line), OUILineOrganization(line)};
+    }
+    if (r2 < 0) {
+      r2 = CompareOUILine(line, result.SwappedKey);
+      if (r2 == 0) result.SwappedMatch = {true, OUILineAbbreviation(line), OUILineOrganization(line)};
+    }
+  }
+  return result;
+}
+
+std::vector<TOUIEntry> ParseIEEERegistry(std::string_view text) {
+  std::vector<TOUIEntry> entries;
+  static constexpr std::string_view HexMark = "(hex)";
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(start, end - start);
+    start = end + 1;
+    // "XX-XX-XX   (hex)\t\tOrganisation"
+    if (line.size() < 8 || line[2] != '-' || line[5] != '-') continue;
+    const size_t mark = line.find(HexMark);
+    if (mark == std::string_view::npos) continue;
+    std::string oui;
+    for (size_t pos : {0, 1, 3, 4, 6, 7}) oui += Upper(line[pos]);
+    if (!std::all_of(oui.begin(), oui.end(), IsHexDigit)) continue;
+    std::string_view organization = line.substr(mark + HexMark.size());
+    while (!organization.empty() && (organization.front() == ' ' || organization.front() == '\t'))
+      organization.remove_prefix(1);
+    entries.push_back({std::move(oui), std::string(TrimRight(organization))});
+  }
+  return entries;
+}
+
+std::string AbbreviateOrganization(std::string_view organization) {
+  const auto first = std::find_if(organization.begin(), organization.end(), IsAsciiAlnum);
+  const auto last = std::find_if_not(first, organization.end(), IsAsciiAlnum);
+  const std::string_view word(first, static_cast<size_t>(last - first));
+  std::string abbreviation;
+  if (word.size() <= AbbreviationLength) {
+    abbreviation = word;
+  } else {
+    abbreviation += word.front();
+    for (char c : word.substr(1)) {
+      if (abbreviation.size() == AbbreviationLength) break;
+      if (!IsVowel(c)) abbreviation += c;
+    }
+  }
+  for (size_t i = 0; i < abbreviation.size(); ++i) abbreviation[i] = i == 0 ? Upper(abbreviation[i]) : Lower(abbreviation[i]);
+  return abbreviation;
+}
+
+std::string BuildOUIText(std::vector<TOUIEntry> entries) {
+  std::stable_sort(entries.begin(), entries.end(),
+                   [](const TOUIEntry& a, const TOUIEntry& b) { return a.OUI < b.OUI; });
+  const auto end = std::unique(entries.begin(), entries.end(),
+                               [](const TOUIEntry& a, const TOUIEntry& b) { return a.OUI == b.OUI; });
+  std::string text;
+  for (auto it = entries.begin(); it != end; ++it) {
+    std::string abbreviation = AbbreviateOrganization(it->Organization);
+    abbreviation.resize(AbbreviationLength, ' ');
+    text += it->OUI + ' ' + abbreviation + ' ' + it->Organization + '\n';
+  }
+  return text;
+}
+
+}  // namespace Parlamine
