@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: MIT
+#include "ZellClipboardRequest.h"
+
+#include <QAbstractSpinBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+
+namespace Parlamine {
+
+TClipboardRequestEvent::TClipboardRequestEvent(TClipboardRequest request)
+    : QEvent(EventType()), FRequest(request) {
+  ignore();  // a handler that carries the request out accepts the event
+}
+
+QEvent::Type TClipboardRequestEvent::EventType() {
+  static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+  return type;
+}
+
+static QLineEdit* LineEditOf(QWidget* target) {
+  if (auto* edit = qobject_cast<QLineEdit*>(target)) return edit;
+  if (auto* spin = qobject_cast<QAbstractSpinBox*>(target)) return spin->findChild<QLineEdit*>();
+  return nullptr;
+}
+
+bool SendClipboardRequest(QWidget* target, TClipboardRequest request) {
+  if (!target) return false;
+  TClipboardRequestEvent event(request);
+  QCoreApplication::sendEvent(target, &event);
+  if (event.isAccepted()) return true;
+  QLineEdit* edit = LineEditOf(target);
+  if (!edit) return false;
+  switch (request) {
+    case TClipboardRequest::crCopy: edit->copy(); break;
+    case TClipboardRequest::crCut: edit->cut(); break;
+    case TClipboardRequest::crPaste: edit->paste(); break;
+    case TClipboardRequest::crClear: edit->del(); break;
+  }
+  return true;
+}
+
+}  // namespace Parlamine
