@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: MIT
+// Reading the dotted text of an IPv4 address as the address control takes it.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+namespace Parlamine {
+
+// Every rejected address text raises this, always with the same message.
+class EIPAddressException : public std::exception {
+ public:
+  const char* what() const noexcept override { return "Invalid IP Address String"; }
+};
+
+// Splits "a.b.c.d" into its four parts at the first three dots; the fourth
+// part is all that remains. Texts shorter than 7 or longer than 15
+// characters, or with fewer than three dots, raise EIPAddressException.
+std::array<std::string, 4> SplitAddressString(const std::string& text);
+
+// A part that is a number from 0 to 255; anything else (empty, not a number,
+// out of range, a fourth part that still holds a dot) raises EIPAddressException.
+int ParseAddressPart(const std::string& part);
+
+// Signed decimal integer text: an optional sign and at least one digit, with
+// nothing around it. Empty when the text is no such number or does not fit
+// 32 bits.
+std::optional<int> ParseDecimalInteger(const std::string& text);
+
+// Case-insensitive comparison of ASCII texts (placeholder parts).
+bool SameTextIgnoringCase(const std::string& a, const std::string& b);
+
+}  // namespace Parlamine
