@@ -1,0 +1,157 @@
+// SPDX-License-Identifier: MIT
+// One element of the latency chain as plain values: its kind and the tables
+// read per kind (picture, topology names, bandwidth choices, propagation
+// delays), the delay of one packet through it, and the hint text that names it
+// everywhere in the program.
+//
+// Units: bandwidth in megabits per second (1 Mbps = 125000 bytes per second),
+// packet sizes in bytes, processing time and propagation delay in whole
+// milliseconds, delays in seconds as 32-bit floats.
+//
+// Usage: the element widget keeps a TNetworkElement, calls GetDelay through
+// ComputeLatency (LatencyModel.h) and sets its hint from NetworkHint() with the
+// locale's decimal separator.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace Parlamine {
+
+// The ordinal is what the settings store keeps and compares: never reorder.
+enum TNetworkButtonKind : std::uint8_t {
+  nb56Switched,      // 0
+  nbATM,             // 1
+  nbBISDN,           // 2
+  nbDQDB,            // 3
+  nbEthernet,        // 4
+  nbFDDI,            // 5
+  nbFrameRelay,      // 6
+  nbHIPPI,           // 7
+  nbISDN,            // 8
+  nbOther,           // 9
+  nbSatellite,       // 10
+  nbSMDS,            // 11
+  nbTCarrier,        // 12
+  nbTokenRing,       // 13
+  nbUnknownNetwork,  // 14
+  nbX25,             // 15
+  nbDesktopCPU,      // 16, the client station
+  nbTowerCPU,        // 17, the server station
+};
+inline constexpr int NetworkButtonKindCount = 18;
+
+// True for a byte that names one of the 18 kinds (stored settings may hold
+// anything).
+constexpr bool IsValidNetworkButtonKind(int ordinal) {
+  return ordinal >= 0 && ordinal < NetworkButtonKindCount;
+}
+
+// Stations are the last two kinds; the one test used everywhere.
+constexpr bool IsStation(TNetworkButtonKind kind) {
+  return static_cast<std::uint8_t>(static_cast<std::uint8_t>(kind) - nbDesktopCPU) < 2;
+}
+
+// The resource name of the kind's 40 x 40 picture ("ETHERNET" loads
+// ":/images/ETHERNET.svg"); several kinds share a picture.
+std::string_view KindPictureName(TNetworkButtonKind kind);
+
+// The text of a network that has no topology yet; also its initial name.
+inline constexpr std::string_view UnknownTopologyName = "<Unknown Topology>";
+
+// One entry of the topology list of the properties dialog. The user picks a
+// topology name; the name selects the kind and a default bandwidth.
+struct TTopology {
+  std::string_view Name;
+  TNetworkButtonKind Kind;
+  // Empty for the blank entry: its bandwidth text becomes "0".
+  std::optional<double> DefaultBandwidth;
+};
+
+// The 15 entries in list order: "56-Switched" ... "X.25", then a single blank.
+std::span<const TTopology> Topologies();
+// The kind that a topology list index selects: nbOther for the blank entry,
+// for names the user added (index 15 and up) and for -1 (typed text).
+TNetworkButtonKind TopologyKind(int index);
+// The default bandwidth of a list index; empty where the text becomes "0".
+std::optional<double> TopologyDefaultBandwidth(int index);
+// The list index of a topology name (exact match), or -1.
+int FindTopology(std::string_view name);
+
+// The bandwidth choices (Mbps) the dialog offers for a kind, in order; empty
+// for nbISDN, nbUnknownNetwork and the stations.
+std::span<const double> BandwidthChoices(TNetworkButtonKind kind);
+
+// How the dialog sets up the propagation delay field for a kind.
+struct TPropDelaySetup {
+  bool Enabled;     // field and label enabled
+  bool SetsValue;   // false: the field keeps the value it has
+  std::int32_t Value;  // ms; meaningful when SetsValue
+};
+TPropDelaySetup PropDelaySetup(TNetworkButtonKind kind);
+
+// Raised when a delay does not fit a 32-bit float (a bandwidth just above 0
+// with a large packet); the message is "Floating point overflow".
+class EFloatingPointOverflow : public std::runtime_error {
+ public:
+  EFloatingPointOverflow() : std::runtime_error("Floating point overflow") {}
+};
+// Raised for a delay that is no number at all (a damaged stored bandwidth);
+// the message is "Invalid floating point operation".
+class EInvalidFloatingPointOperation : public std::runtime_error {
+ public:
+  EInvalidFloatingPointOperation() : std::runtime_error("Invalid floating point operation") {}
+};
+
+// The values of one element. Networks use FBandwidth and FPropDelay,
+// stations FPacketSize and FProcessTime (the client's packet is the request,
+// the server's the reply).
+struct TNetworkElement {
+  TNetworkButtonKind FNetworkButtonKind = nbUnknownNetwork;
+  std::string NetworkName = std::string(UnknownTopologyName);
+  double FBandwidth = 0;          // Mbps
+  std::int32_t FPacketSize = 512;  // bytes
+  std::int32_t FProcessTime = 0;   // ms
+  std::int32_t FPropDelay = 0;     // ms
+};
+
+// An extended-precision value rounded to a 32-bit float as the delay fields
+// store it; throws EFloatingPointOverflow beyond the float range and
+// EInvalidFloatingPointOperation for NaN.
+float RoundToSingle(long double value);
+
+// Delay in seconds of one packet of packetSize bytes through the element.
+// Station: its processing time. Network: propagation delay plus the time to
+// clock the packet out (plus 160 bit times for Ethernet). Each term is worked
+// out in extended precision and rounded to a 32-bit float as it is stored, so
+// results match to the last bit. Throws EFloatingPointOverflow or
+// EInvalidFloatingPointOperation.
+float GetDelay(const TNetworkElement& element, std::int32_t packetSize);
+
+// A number in general format with at most `precision` significant digits:
+// trailing zeros and a trailing separator dropped; fixed notation when the
+// value is at least 0.00001 and has no more than `precision` integer digits,
+// else scientific as mantissa, "E", exponent without plus or leading zeros
+// (1234567 at 6 digits reads 1.23457E6). NaN and infinities read "NAN",
+// "INF", "-INF".
+std::string FormatGeneral(double value, int precision, char decimalSeparator = '.');
+// The 6-significant-digit form of bandwidths in hints and in the dialog.
+inline std::string FormatBandwidth(double value, char decimalSeparator = '.') {
+  return FormatGeneral(value, 6, decimalSeparator);
+}
+// The plain float-to-text form of the dialog's bandwidth choices (15 digits:
+// 0.056 reads "0.056", 1000 reads "1000").
+inline std::string FormatFloat(double value, char decimalSeparator = '.') {
+  return FormatGeneral(value, 15, decimalSeparator);
+}
+
+// The element's hint: "Client (64 B pkt., 5 ms proc. time)" for a station,
+// "Satellite (0.512 Mbps, 270 ms prop. delay)" for a network; the parts in
+// brackets after the first appear only when not 0.
+std::string NetworkHint(const TNetworkElement& element, char decimalSeparator = '.');
+
+}  // namespace Parlamine
