@@ -37,6 +37,7 @@ class TRegistryTree {
   struct TKey {
     std::string Name;  // path as first spelled
     std::vector<std::pair<std::string, TRegValue>> Values;
+    bool operator==(const TKey&) const = default;
   };
 
   bool KeyExists(const std::string& path) const;
