@@ -157,7 +157,7 @@ std::int32_t ClampSpinValue(std::int64_t value, std::int32_t minValue, std::int3
   return static_cast<std::int32_t>(value);
 }
 
-std::int32_t StepSpinValue(std::int32_t value, std::int32_t step, std::int32_t minValue,
+std::int32_t StepSpinValue(std::int32_t value, std::int64_t step, std::int32_t minValue,
                            std::int32_t maxValue) {
   return ClampSpinValue(static_cast<std::int64_t>(value) + step, minValue, maxValue);
 }

@@ -181,7 +181,7 @@ std::vector<TRect> BackgroundPictureRects(TBackgroundPictureMode mode, const TRe
 // The value rule's limits: when minimum and maximum are equal there is none.
 std::int32_t ClampSpinValue(std::int64_t value, std::int32_t minValue, std::int32_t maxValue);
 // value + step, limited to the field's limits and never past the 32-bit range.
-std::int32_t StepSpinValue(std::int32_t value, std::int32_t step, std::int32_t minValue,
+std::int32_t StepSpinValue(std::int32_t value, std::int64_t step, std::int32_t minValue,
                            std::int32_t maxValue);
 // The typed text read as a number: every "-" after the first character is
 // dropped; an empty text keeps the current value; a text that does not read
