@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: MIT
+#include "LatencySettings.h"
+
+namespace Parlamine {
+
+std::string LatencyKeyPath() { return std::string(SettingsRoot) + "\\Latency Calculator"; }
+
+std::vector<uint8_t> PackStationRecord(const TStationRecord& record) {
+  TRecordWriter writer;
+  writer.Int32(record.FPacketSize);
+  writer.Int32(record.FProcessTime);
+  return writer.Bytes();
+}
+
+std::vector<uint8_t> PackNetworkRecord(const TNetworkRecord& record) {
+  TRecordWriter writer;
+  writer.Float64(record.FBandwidth);
+  writer.Int32(record.Left);
+  writer.UInt8(record.NetworkButtonKind);
+  writer.Padding(3);
+  writer.Int32(record.FPropDelay);
+  writer.Int32(record.Top);
+  return writer.Bytes();
+}
+
+static void RequireSize(const std::vector<uint8_t>& bytes, size_t size, const std::string& valueName) {
+  if (bytes.size() != size) throw ERegistryException("Invalid data type for '" + valueName + "'");
+}
+
+TStationRecord UnpackStationRecord(const std::vector<uint8_t>& bytes, const std::string& valueName) {
+  RequireSize(bytes, StationRecordSize, valueName);
+  const TRecordReader reader(bytes);
+  return {reader.Int32(0), reader.Int32(4)};
+}
+
+TNetworkRecord UnpackNetworkRecord(const std::vector<uint8_t>& bytes, const std::string& valueName) {
+  RequireSize(bytes, NetworkRecordSize, valueName);
+  const TRecordReader reader(bytes);
+  TNetworkRecord record;
+  record.FBandwidth = reader.Float64(0);
+  record.Left = reader.Int32(8);
+  record.NetworkButtonKind = reader.UInt8(12);
+  record.FPropDelay = reader.Int32(16);
+  record.Top = reader.Int32(20);
+  return record;
+}
+
+std::string NetworkValueName(int i) { return "Network" + std::to_string(i); }
+std::string NetworkNameValueName(int i) { return NetworkValueName(i) + "Name"; }
+
+int32_t ReadActivePageIndex(const TDirectStore& store) { return store.ReadInteger("ActivePageIndex"); }
+
+std::optional<TStationRecord> ReadStationRecord(const TDirectStore& store, const std::string& valueName) {
+  if (!store.ValueExists(valueName)) return std::nullopt;
+  return UnpackStationRecord(store.ReadBinaryData(valueName), valueName);
+}
+
+int ReadNetworkCount(const TDirectStore& store) {
+  const int32_t count = store.ReadInteger("NumNetworks");
+  if (count < 0) return 0;
+  return count > MaxStoredNetworks ? MaxStoredNetworks : count;
+}
+
+TStoredNetwork ReadStoredNetwork(const TDirectStore& store, int i) {
+  const std::string valueName = NetworkValueName(i);
+  TStoredNetwork network;
+  network.Record = UnpackNetworkRecord(store.ReadBinaryData(valueName), valueName);
+  // Only network kinds belong between the stations; a damaged byte must not
+  // turn a network into a third station or index past the kinds table.
+  const uint8_t kind = network.Record.NetworkButtonKind;
+  if (!IsValidNetworkButtonKind(kind) || IsStation(static_cast<TNetworkButtonKind>(kind)))
+    network.Record.NetworkButtonKind = nbUnknownNetwork;
+  const std::string nameValue = NetworkNameValueName(i);
+  network.NetworkName =
+      store.ValueExists(nameValue) ? store.ReadString(nameValue) : std::string(UnknownTopologyName);
+  return network;
+}
+
+void WriteLatencySettings(TDirectStore& store, const TLatencySettings& settings) {
+  store.WriteInteger("ActivePageIndex", settings.ActivePageIndex);
+  store.WriteBinaryData("Client", PackStationRecord(settings.Client));
+  store.WriteBinaryData("Server", PackStationRecord(settings.Server));
+  store.WriteInteger("NumNetworks", static_cast<int32_t>(settings.Networks.size()));
+  for (size_t i = 0; i < settings.Networks.size(); ++i) {
+    const int number = static_cast<int>(i) + 1;
+    store.WriteBinaryData(NetworkValueName(number), PackNetworkRecord(settings.Networks[i].Record));
+    store.WriteString(NetworkNameValueName(number), settings.Networks[i].NetworkName);
+  }
+}
+
+}  // namespace Parlamine
