@@ -1,0 +1,150 @@
+// SPDX-License-Identifier: MIT
+// A string grid with per-column alignment, per-row background colours, a font
+// of its own for the fixed (header) cells, cells that grow to fit their text,
+// header cells that select a whole row, column or everything, and clipboard
+// requests (copy, cut, clear) that write the selection as tab-separated text.
+//
+// Cells are addressed as (column, row) over the whole grid, fixed cells
+// included: with one fixed row, row 0 is the column header and rows 1 ... are
+// the table's rows. The fixed row is the view's horizontal header and the
+// fixed column its vertical header, so they stay in view while scrolling and
+// behave as push buttons: a click selects the column or row, Shift extends the
+// selection from the last header clicked, the corner selects everything. At
+// most one fixed row and one fixed column.
+#pragma once
+
+#include "ControlsGeometry.h"
+#include "ZellClipboardRequest.h"
+
+#include <QColor>
+#include <QFont>
+#include <QTableWidget>
+
+#include <vector>
+
+namespace Parlamine {
+
+class TSuperStringGrid : public QTableWidget {
+  Q_OBJECT
+
+ public:
+  enum TEditMode { emClear = 0x1, emCopy = 0x2, emCut = 0x4, emPaste = 0x8 };
+  Q_DECLARE_FLAGS(TEditModes, TEditMode)
+  enum TCopyMode { cmEntireCols = 0x1, cmEntireRows = 0x2, cmFixedCols = 0x4, cmFixedRows = 0x8 };
+  Q_DECLARE_FLAGS(TCopyModes, TCopyMode)
+
+  // A selection in grid coordinates, inclusive.
+  struct TGridRect {
+    int Left = 0;
+    int Top = 0;
+    int Right = -1;
+    int Bottom = -1;
+    bool operator==(const TGridRect&) const = default;
+  };
+
+  explicit TSuperStringGrid(QWidget* parent = nullptr);
+  ~TSuperStringGrid() override;
+
+  int ColCount() const { return columnCount() + FixedCols(); }
+  void SetColCount(int count);
+  int RowCount() const { return rowCount() + FixedRows(); }
+  void SetRowCount(int count);
+  int FixedCols() const { return FFixedCols; }
+  void SetFixedCols(int count);  // 0 or 1
+  int FixedRows() const { return FFixedRows; }
+  void SetFixedRows(int count);  // 0 or 1
+  QString Cells(int col, int row) const;
+  void SetCells(int col, int row, const QString& text);
+
+  int DefaultColWidth() const;
+  void SetDefaultColWidth(int width);
+  int DefaultRowHeight() const;
+  void SetDefaultRowHeight(int height);
+  int ColWidths(int col) const;
+  void SetColWidths(int col, int width);
+  int RowHeights(int row) const;
+  void SetRowHeights(int row, int height);
+
+  // The selected non-fixed cells; Right < Left when there are none.
+  TGridRect Selection() const;
+  void SetSelection(const TGridRect& rect);
+
+  bool AutoHeight() const { return FAutoHeight; }
+  void SetAutoHeight(bool on);
+  bool AutoWidth() const { return FAutoWidth; }
+  void SetAutoWidth(bool on);
+  TEditModes EditModes() const { return FEditModes; }
+  void SetEditModes(TEditModes modes) { FEditModes = modes; }
+  TCopyModes CopyModes() const { return FCopyModes; }
+  void SetCopyModes(TCopyModes modes) { FCopyModes = modes; }
+
+  // The font of fixed cells. Setting it stops it following the parent.
+  QFont FixedFont() const { return FFixedFont; }
+  void SetFixedFont(const QFont& font);
+  bool ParentFixedFont() const { return FParentFixedFont; }
+  void SetParentFixedFont(bool on);
+
+  // Column alignment: left for new columns; a column outside the grid is
+  // ignored. Fixed cells are always centred.
+  TAlignment ColAlignment(int col) const;
+  void SetColAlignment(int col, TAlignment alignment);
+  // Row background; an invalid colour means the grid's own. Rows outside the
+  // grid read as an invalid colour.
+  QColor RowColor(int row) const;
+  void SetRowColor(int row, const QColor& color);
+
+  // Sets the column to its widest text over the rows (fixed ones included)
+  // plus 4 pixels, never narrower than the default column width.
+  void AutoSizeColumn(int col, int firstRow, int lastRow);
+  void AutoSizeColumns(int firstRow, int lastRow);
+  // Carries out the copy request as the Edit menu does.
+  void CopyToClipboard();
+  // The cell's font: FixedFont for fixed cells, else the grid's; then
+  // OnGetCellFont may change it.
+  QFont GetCellFont(int col, int row);
+
+ signals:
+  void OnGetCellFont(QFont* font, int col, int row);
+  void OnColCountChange(int oldCount);
+  void OnRowCountChange(int oldCount);
+
+ protected:
+  bool event(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  friend class TSuperStringGridDelegate;
+  QTableWidgetItem* CellItem(int col, int row) const;
+  // Carries out a clipboard request if its mode is allowed; true if it did.
+  bool HandleClipboardRequest(TClipboardRequest request);
+  QByteArray SelectionText(bool cut);
+  void ClearSelectedCells();
+  bool EditingEnabled() const;
+  void SyncColumnData();
+  void SyncRowData();
+  void TakeParentFont();
+  void ApplyFixedFont();
+  // Called while a cell is drawn: grows its column or row to fit the text.
+  void GrowToFit(int col, int row, int width, int height);
+
+  int FFixedCols = 0;
+  int FFixedRows = 1;
+  QString FCornerText;  // cell (0, 0) when there is a fixed row and column
+  bool FAutoHeight = true;
+  bool FAutoWidth = true;
+  TEditModes FEditModes = emCopy;
+  TCopyModes FCopyModes = TCopyModes(cmFixedCols | cmFixedRows);
+  QFont FFixedFont;
+  bool FParentFixedFont = true;
+  std::vector<TAlignment> FColAlignments;
+  std::vector<QColor> FRowColors;
+  int FKnownColCount = 0;
+  int FKnownRowCount = 0;
+  bool FRearranging = false;  // fixed counts changing: counts settle afterwards
+};
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(TSuperStringGrid::TEditModes)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TSuperStringGrid::TCopyModes)
+
+}  // namespace Parlamine
