@@ -42,6 +42,13 @@ int ParseAddressPart(const std::string& part) {
   return *value;
 }
 
+std::array<TFieldPlacement, 4> IPFieldPlacement(int clientWidth, int dotWidth) {
+  const int width = (clientWidth - 3 * dotWidth) / 4;
+  std::array<TFieldPlacement, 4> fields;
+  for (int i = 0; i < 4; ++i) fields[i] = {i * (width + dotWidth), width};
+  return fields;
+}
+
 bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)

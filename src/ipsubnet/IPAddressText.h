@@ -29,6 +29,14 @@ int ParseAddressPart(const std::string& part);
 // 32 bits.
 std::optional<int> ParseDecimalInteger(const std::string& text);
 
+// Where the address control puts its four octet fields: W = (client width -
+// 3 dots) / 4, truncated toward zero, and field i at i x (W + dot width).
+struct TFieldPlacement {
+  int Left = 0;
+  int Width = 0;
+};
+std::array<TFieldPlacement, 4> IPFieldPlacement(int clientWidth, int dotWidth);
+
 // Case-insensitive comparison of ASCII texts (placeholder parts).
 bool SameTextIgnoringCase(const std::string& a, const std::string& b);
 

@@ -4,12 +4,14 @@
 #include "WrapMessageText.h"
 #include "ZellClipboardRequest.h"
 #include "ZellGlobal.h"
+#include "ZellMsgClasses.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QHeaderView>
 #include <QIcon>
 #include <QItemSelectionModel>
+#include <QPointer>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QToolBar>
@@ -96,8 +98,9 @@ void TVirtualListView::SetSource(const TVirtualTableSource& source) {
   FitStretchColumn();
 }
 
-void TVirtualListView::SetColumnWidths(const QList<int>& widths) {
+void TVirtualListView::SetColumnWidths(const QList<int>& widths, int stretchMinimum) {
   FColumnWidths = widths;
+  FStretchMinimum = stretchMinimum;
   FitStretchColumn();
 }
 
@@ -121,24 +124,23 @@ void TVirtualListView::FitStretchColumn() {
   }
   if (stretch < 0) return;
   const int rest = viewport()->width() - fixed;
-  setColumnWidth(stretch, std::max(rest, horizontalHeader()->sectionSizeHint(stretch)));
+  setColumnWidth(stretch, std::max({rest, FStretchMinimum, horizontalHeader()->sectionSizeHint(stretch)}));
 }
 
-TListViewControlMessageHook::TListViewControlMessageHook(TVirtualListView* control, QAbstractButton* copyButton,
-                                                         QObject* parent)
-    : QObject(parent), FControl(control), FCopyButton(copyButton) {
-  if (control) control->installEventFilter(this);
-}
-
-bool TListViewControlMessageHook::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == FControl && event->type() == TClipboardRequestEvent::EventType()) {
-    auto* request = static_cast<TClipboardRequestEvent*>(event);
-    if (request->Request() == TClipboardRequest::crCopy && FCopyButton) {
-      FCopyButton->click();
-      request->accept();
-    }
-  }
-  return false;  // the list view still receives every event
+TControlMessageHook* CreateListViewControlMessageHook(TVirtualListView* view, QAbstractButton* copyButton,
+                                                      const QString& name) {
+  auto* hook = new TControlMessageHook(view);
+  hook->setObjectName(name);
+  QPointer<QAbstractButton> button(copyButton);
+  hook->SetOnMessage([button](TMessageComponent*, QEvent* message, bool&) {
+    if (message->type() != TClipboardRequestEvent::EventType()) return;
+    auto* request = static_cast<TClipboardRequestEvent*>(message);
+    if (request->Request() != TClipboardRequest::crCopy || !button) return;
+    button->click();
+    request->accept();  // carried out, so the Edit menu looks no further
+  });
+  hook->SetControl(view);
+  return hook;
 }
 
 QList<int> SelectedRowsInOrder(const TVirtualListView* view) {

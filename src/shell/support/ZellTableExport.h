@@ -6,7 +6,6 @@
 
 #include <QAbstractTableModel>
 #include <QByteArray>
-#include <QPointer>
 #include <QString>
 #include <QTableView>
 
@@ -15,6 +14,8 @@ class QToolBar;
 class QToolButton;
 
 namespace Parlamine {
+
+class TControlMessageHook;
 
 // What a virtual table shows. Rows are never stored: every cell is computed
 // from the row index and the owner's current state.
@@ -66,8 +67,8 @@ class TVirtualListView : public QTableView {
   void SetSource(const TVirtualTableSource& source);
   TVirtualTableModel* Model() const { return FModel; }
   // Column widths in pixels; a width of 0 makes the column take the room the
-  // other columns leave (but never less than its widest text needs).
-  void SetColumnWidths(const QList<int>& widths);
+  // other columns leave, but never less than stretchMinimum.
+  void SetColumnWidths(const QList<int>& widths, int stretchMinimum = 0);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -76,23 +77,14 @@ class TVirtualListView : public QTableView {
   void FitStretchColumn();
   TVirtualTableModel* FModel = nullptr;
   QList<int> FColumnWidths;
+  int FStretchMinimum = 0;
 };
 
-// Turns the Edit menu's Copy request sent to the list view into a click of the
-// page's copy button, so both copy exactly alike. The request is then left to
-// the list view as usual.
-class TListViewControlMessageHook : public QObject {
-  Q_OBJECT
- public:
-  TListViewControlMessageHook(TVirtualListView* control, QAbstractButton* copyButton, QObject* parent);
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- private:
-  QPointer<TVirtualListView> FControl;
-  QPointer<QAbstractButton> FCopyButton;
-};
+// Hooks the list view (a TControlMessageHook named `name`, owned by the
+// view) so that the Edit menu's Copy request sent to it clicks the page's copy
+// button: both copy exactly alike. Every event still reaches the list view.
+TControlMessageHook* CreateListViewControlMessageHook(TVirtualListView* view, QAbstractButton* copyButton,
+                                                      const QString& name);
 
 // The rows the copy takes: the selected rows in list order, each once.
 QList<int> SelectedRowsInOrder(const TVirtualListView* view);

@@ -1,0 +1,114 @@
+// SPDX-License-Identifier: MIT
+// The IP Subnet Calculator: the address line above the four inner pages
+// (Address Info, Subnet Info, Subnets/Hosts, CIDR). Every committed octet and
+// every class pick recomputes the four pages in that order; picking from a
+// linked list picks the same row in its sister lists.
+#pragma once
+
+#include <QWidget>
+
+#include <cstdint>
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPainter;
+class QTabWidget;
+class QToolButton;
+
+namespace Parlamine {
+
+class TIPEdit;
+class TSectionedStore;
+class TSubnetHostTableSource;
+class TTextBox;
+class TVirtualListView;
+class TZellLabel;
+
+class TIPSubnetCalculator : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TIPSubnetCalculator(QWidget* parent = nullptr);
+  ~TIPSubnetCalculator() override;
+
+  // Set by the main window while it applies the stored settings: no message
+  // boxes are shown then.
+  void SetLoading(bool loading) { FLoading = loading; }
+  bool Loading() const { return FLoading; }
+
+  void LoadIPSubnetSettings(TSectionedStore& store);
+  void SaveIPSubnetSettings(TSectionedStore& store);
+
+  // The handlers of the page's controls, also run by the settings loader.
+  void IPAddressEditIPFieldValueChanged(TIPEdit* Sender, int AIPFieldIndex, uint8_t& AValue);
+  void AddressTypeComboBoxClick();
+  void SubnetComboBoxClick(QComboBox* Sender);
+  void Allow1SubnetBitCheckBoxClick();
+  void UseInverseSubnetMaskCheckBoxClick();
+  void SupernetComboBoxClick(QComboBox* Sender);
+  void UseInverseSupernetMaskCheckBoxClick();
+  void IPAddressClipboardButtonClick();
+  void ListViewClipboardButtonClick();
+
+  void UpdateAddressInfo();
+  void UpdateClassTabs();
+  void UpdateSubnetInfo();
+  void UpdateSubnetTableCount();
+  void UpdateSupernetInfo();
+
+  // The item index of the class list: 0 A to 3 D, -1 while none is picked.
+  int AddressClass() const;
+
+ private:
+  QWidget* CreateAddressInfoPage();
+  QWidget* CreateSubnetInfoPage();
+  QWidget* CreateSubnetHostPage();
+  QWidget* CreateCIDRPage();
+  void RecomputeAllPages();
+  void BitMapLabelCustomDraw(TZellLabel* Sender, QPainter& ACanvas, const QRect& ARect, bool& DefaultDraw);
+  void BitMapTextBoxCustomDraw(TTextBox* Sender, QPainter& ACanvas, const QRect& ARect, bool& DefaultDraw);
+  QString BitMapLegendText(const TZellLabel* label) const;
+  void FitSubnetHostColumns();
+
+  TIPEdit* IPAddressEdit = nullptr;
+  QToolButton* IPAddressClipboardButton = nullptr;
+  QTabWidget* IPSubnetPageControl = nullptr;
+
+  QComboBox* AddressTypeComboBox = nullptr;
+  TZellLabel* ClassBitMapLabel = nullptr;
+  TTextBox* ClassBitMapTextBox = nullptr;
+  TTextBox* BinAddressTextBox = nullptr;
+  TTextBox* HexAddressTextBox = nullptr;
+  QLabel* EthernetMulticastLabel = nullptr;
+  TTextBox* EthernetMulticastTextBox = nullptr;
+
+  QCheckBox* Allow1SubnetBitCheckBox = nullptr;
+  QCheckBox* UseInverseSubnetMaskCheckBox = nullptr;
+  QComboBox* SubnetBitsComboBox = nullptr;
+  QComboBox* SubnetMaskBitsComboBox = nullptr;
+  QComboBox* SubnetMaskComboBox = nullptr;
+  QComboBox* SubnetCountComboBox = nullptr;
+  QComboBox* SubnetHostCountComboBox = nullptr;
+  TZellLabel* SubnetBitMapLabel = nullptr;
+  TTextBox* SubnetBitMapTextBox = nullptr;
+  TTextBox* SubnetAddressRangeTextBox = nullptr;
+  TTextBox* SubnetIDTextBox = nullptr;
+  TTextBox* SubnetBroadcastTextBox = nullptr;
+
+  TVirtualListView* SubnetHostListView = nullptr;
+  QToolButton* SubnetHostClipboardButton = nullptr;
+
+  QCheckBox* UseInverseSupernetMaskCheckBox = nullptr;
+  QComboBox* SupernetMaskBitsComboBox = nullptr;
+  QComboBox* SupernetMaskComboBox = nullptr;
+  QComboBox* SupernetCountComboBox = nullptr;
+  QComboBox* SupernetAddressCountComboBox = nullptr;
+  TTextBox* SupernetRouteTextBox = nullptr;
+  TTextBox* SupernetAddressRangeTextBox = nullptr;
+
+  std::unique_ptr<TSubnetHostTableSource> FSubnetHostSource;
+  bool FLoading = false;
+};
+
+}  // namespace Parlamine

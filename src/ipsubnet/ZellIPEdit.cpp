@@ -1,0 +1,298 @@
+// SPDX-License-Identifier: MIT
+#include "ZellIPEdit.h"
+
+#include "ParlamineApplication.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QPainter>
+
+#include <stdexcept>
+
+namespace Parlamine {
+
+TIPFieldEdit::TIPFieldEdit(TIPEdit* owner, int fieldIndex)
+    : QLineEdit(owner), FOwner(owner), FFieldIndex(fieldIndex) {
+  setObjectName(QStringLiteral("IPFieldEdit%1").arg(fieldIndex));
+  setFrame(false);
+  setAlignment(Qt::AlignCenter);
+  setMaxLength(3);
+  setContextMenuPolicy(Qt::DefaultContextMenu);
+  // Only the first octet is a tab stop; the others are reached with the
+  // keys of the control or the mouse.
+  setFocusPolicy(fieldIndex == 0 ? Qt::StrongFocus : Qt::ClickFocus);
+  setAutoFillBackground(false);
+  resize(27, 17);
+}
+
+uint8_t TIPFieldEdit::Clamp(int value) const {
+  if (value < FMinValue) return FMinValue;
+  if (value > FMaxValue) return FMaxValue;
+  return static_cast<uint8_t>(value);
+}
+
+void TIPFieldEdit::SetValue(int value) {
+  FValue = Clamp(value);
+  RefreshText();
+}
+
+void TIPFieldEdit::SetMinValue(uint8_t value) {
+  FMinValue = value > FMaxValue ? FMaxValue : value;
+  CommitValue();
+}
+
+void TIPFieldEdit::SetMaxValue(uint8_t value) {
+  FMaxValue = value < FMinValue ? FMinValue : value;
+  CommitValue();
+}
+
+void TIPFieldEdit::SetPlaceholder(bool placeholder) {
+  if (placeholder == FPlaceholder) return;
+  FPlaceholder = placeholder;
+  setReadOnly(placeholder);
+  RefreshText();
+}
+
+void TIPFieldEdit::RefreshText() {
+  const QString wanted = FPlaceholder ? FOwner->UnusedText() : QString::number(FValue);
+  if (text() != wanted) setText(wanted);
+}
+
+void TIPFieldEdit::CommitValue() {
+  if (FPlaceholder || FCommitting) return;
+  const QString typed = text();
+  const std::optional<int> number = typed.isEmpty() ? std::optional<int>(0) : ParseDecimalInteger(typed.toStdString());
+  if (!number) {
+    // Only pasted text can get here. The field keeps its value and the
+    // pasted text, and the user is told, as for any failed conversion.
+    ShowException(std::runtime_error("'" + typed.toStdString() + "' is not a valid integer value"));
+    return;
+  }
+  const uint8_t value = Clamp(*number);
+  // An unchanged value leaves the text as typed: "007" for 7 stays "007".
+  if (value == FValue) return;
+  FCommitting = true;
+  FValue = value;
+  RefreshText();
+  FOwner->DoIPFieldValueChanged(this);
+  FCommitting = false;
+}
+
+bool TIPFieldEdit::HandleNavigationKey(QKeyEvent* event) {
+  const bool caretAtStart = cursorPosition() == 0 && !hasSelectedText();
+  const bool caretAtEnd = cursorPosition() == text().size() && !hasSelectedText();
+  TIPFieldEdit* target = nullptr;
+  switch (event->key()) {
+    case Qt::Key_Backspace:
+      if (!caretAtStart) return false;
+      target = FOwner->NextFieldInUse(FFieldIndex, -1);
+      if (!target) return false;
+      target->end(false);
+      target->backspace();
+      return true;
+    case Qt::Key_Left:
+      if (!caretAtStart || FFieldIndex == 0) return false;
+      target = FOwner->Field(FFieldIndex - 1);
+      target->setFocus(Qt::OtherFocusReason);
+      target->setCursorPosition(target->text().size());
+      return true;
+    case Qt::Key_Right:
+      if (!caretAtEnd || FFieldIndex == 3) return false;
+      target = FOwner->Field(FFieldIndex + 1);
+      target->setFocus(Qt::OtherFocusReason);
+      target->setCursorPosition(0);
+      return true;
+    case Qt::Key_Home:
+      target = FOwner->Field(0);
+      target->setFocus(Qt::OtherFocusReason);
+      target->setCursorPosition(0);
+      return target != this;
+    case Qt::Key_End:
+      target = FOwner->Field(3);
+      target->setFocus(Qt::OtherFocusReason);
+      target->setCursorPosition(target->text().size());
+      return target != this;
+    default:
+      return false;
+  }
+}
+
+void TIPFieldEdit::keyPressEvent(QKeyEvent* event) {
+  // Shortcuts (copy, paste, select all, undo) are no typing: the edit does them.
+  if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+    QLineEdit::keyPressEvent(event);
+    return;
+  }
+  if (HandleNavigationKey(event)) {
+    event->accept();
+    return;
+  }
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    CommitValue();
+    event->accept();
+    return;
+  }
+  const QString typed = event->text();
+  const bool character = !typed.isEmpty() && typed.at(0).isPrint() && event->key() != Qt::Key_Delete;
+  if (!character) {
+    QLineEdit::keyPressEvent(event);  // Backspace, Delete, arrows, Home, End...
+    return;
+  }
+  const QChar c = typed.at(0);
+  if (c == QLatin1Char('.') || c == QLatin1Char(' ')) {
+    FOwner->NextFieldInUse(FFieldIndex, +1);
+  } else if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+    QLineEdit::keyPressEvent(event);
+    return;
+  }
+  event->accept();  // everything else is not inserted
+}
+
+void TIPFieldEdit::focusOutEvent(QFocusEvent* event) {
+  QLineEdit::focusOutEvent(event);
+  // A context menu borrows the focus without the user leaving the field.
+  if (event->reason() != Qt::PopupFocusReason) CommitValue();
+}
+
+TIPEdit::TIPEdit(QWidget* parent) : QFrame(parent) {
+  setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  setLineWidth(1);
+  setBackgroundRole(QPalette::Base);
+  setAutoFillBackground(true);
+  setCursor(Qt::IBeamCursor);
+  for (int i = 0; i < 4; ++i) {
+    auto* field = new TIPFieldEdit(this, i);
+    FFields[static_cast<size_t>(i)] = field;
+    connect(field, &QLineEdit::textChanged, this, [this, field] { FieldTextChanged(field); });
+  }
+  setFocusProxy(FFields[0]);
+  setFocusPolicy(Qt::StrongFocus);
+  resize(121, 21);
+}
+
+uint32_t TIPEdit::AddressValue() const {
+  return uint32_t{FFields[0]->Value()} << 24 | uint32_t{FFields[1]->Value()} << 16 |
+         uint32_t{FFields[2]->Value()} << 8 | uint32_t{FFields[3]->Value()};
+}
+
+void TIPEdit::SetAddressValue(uint32_t value) {
+  for (int i = 0; i < 4; ++i) Field(i)->SetValue(static_cast<int>((value >> (24 - 8 * i)) & 0xFFu));
+}
+
+uint8_t TIPEdit::IPFieldValues(int index) const { return Field(index)->Value(); }
+
+void TIPEdit::SetIPFieldValues(int index, int value) { Field(index)->SetValue(value); }
+
+bool TIPEdit::IsEmpty() const {
+  for (const TIPFieldEdit* field : FFields)
+    if (!field->text().isEmpty()) return false;
+  return true;
+}
+
+void TIPEdit::Clear() {
+  for (TIPFieldEdit* field : FFields) field->clear();
+}
+
+QString TIPEdit::AddressString() const {
+  if (IsEmpty()) return {};
+  return QStringLiteral("%1.%2.%3.%4")
+      .arg(FFields[0]->Value())
+      .arg(FFields[1]->Value())
+      .arg(FFields[2]->Value())
+      .arg(FFields[3]->Value());
+}
+
+void TIPEdit::SetAddressString(const QString& text) {
+  if (text == AddressString()) return;
+  if (text.isEmpty()) {
+    Clear();
+    return;
+  }
+  const std::array<std::string, 4> parts = SplitAddressString(text.toStdString());
+  const std::string unused = FUnusedText.toStdString();
+  // Fields are assigned in order; a bad part stops the assignment there.
+  for (int i = 0; i < 4; ++i) {
+    const bool placeholder = SameTextIgnoringCase(parts[static_cast<size_t>(i)], unused);
+    Field(i)->SetPlaceholder(placeholder);
+    if (!placeholder) Field(i)->SetValue(ParseAddressPart(parts[static_cast<size_t>(i)]));
+  }
+}
+
+void TIPEdit::SetUnusedText(const QString& text) {
+  if (text == FUnusedText) return;
+  FUnusedText = text.left(3);
+  for (TIPFieldEdit* field : FFields) field->RefreshText();
+}
+
+TIPFieldEdit* TIPEdit::NextFieldInUse(int fromIndex, int step) {
+  int i = fromIndex + step;
+  while (i >= 0 && i <= 3 && Field(i)->Placeholder()) i += step;
+  if (i < 0 || i > 3) return nullptr;
+  Field(i)->setFocus(Qt::OtherFocusReason);
+  return Field(i);
+}
+
+void TIPEdit::FieldTextChanged(TIPFieldEdit* field) {
+  emit Change();
+  // The third digit of an octet moves on to the next one, which makes this
+  // field commit as it loses the focus.
+  if (field->hasFocus() && field->text().size() == 3) NextFieldInUse(field->FieldIndex(), +1);
+}
+
+void TIPEdit::DoIPFieldValueChanged(TIPFieldEdit* field) {
+  uint8_t value = field->Value();
+  const uint8_t committed = value;
+  if (FOnIPFieldValueChanged) FOnIPFieldValueChanged(this, field->FieldIndex(), value);
+  if (value != committed) field->SetValue(value);
+}
+
+int TIPEdit::DotWidth() const { return fontMetrics().horizontalAdvance(QLatin1Char('.')); }
+
+void TIPEdit::LayoutFields() {
+  const QRect client = contentsRect();
+  const auto placement = IPFieldPlacement(client.width(), DotWidth());
+  for (int i = 0; i < 4; ++i)
+    Field(i)->setGeometry(client.left() + placement[static_cast<size_t>(i)].Left, client.top(),
+                          placement[static_cast<size_t>(i)].Width, client.height());
+}
+
+void TIPEdit::resizeEvent(QResizeEvent* event) {
+  QFrame::resizeEvent(event);
+  LayoutFields();
+}
+
+void TIPEdit::paintEvent(QPaintEvent* event) {
+  QFrame::paintEvent(event);
+  QPainter painter(this);
+  painter.setFont(font());
+  painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
+  const QRect client = contentsRect();
+  const int dot = DotWidth();
+  // The dots sit on the same text line as the octets, which the fields
+  // centre vertically.
+  for (int i = 0; i < 3; ++i) {
+    const QRect field = Field(i)->geometry();
+    painter.drawText(QRect(field.right() + 1, client.top(), dot, client.height()),
+                     Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("."));
+  }
+}
+
+void TIPEdit::changeEvent(QEvent* event) {
+  QFrame::changeEvent(event);
+  if (event->type() == QEvent::EnabledChange || event->type() == QEvent::FontChange) {
+    if (event->type() == QEvent::FontChange) LayoutFields();
+    update();
+  }
+}
+
+QSize TIPEdit::sizeHint() const {
+  const int height = std::max(21, fontMetrics().height() + 2 * frameWidth() + 4);
+  return {161, height};
+}
+
+QSize TIPEdit::minimumSizeHint() const {
+  const int octet = fontMetrics().horizontalAdvance(QStringLiteral("888")) + 2;
+  return {4 * octet + 3 * DotWidth() + 2 * frameWidth(), sizeHint().height()};
+}
+
+}  // namespace Parlamine

@@ -1,0 +1,124 @@
+// SPDX-License-Identifier: MIT
+// TIPEdit: one IPv4 address entered as four decimal octets, each in its own
+// TIPFieldEdit, with the dots painted between them.
+#pragma once
+
+#include "IPAddressText.h"
+
+#include <QFrame>
+#include <QLineEdit>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+namespace Parlamine {
+
+class TIPEdit;
+
+// One octet. `Value` changes only by a commit (leaving the field, Enter, or
+// the third digit moving the focus on) or by value assignment; typing alone
+// never changes it.
+class TIPFieldEdit : public QLineEdit {
+  Q_OBJECT
+ public:
+  TIPFieldEdit(TIPEdit* owner, int fieldIndex);
+
+  int FieldIndex() const { return FFieldIndex; }
+  uint8_t Value() const { return FValue; }
+  // Value assignment: clamped to the bounds, text refreshed, no event.
+  void SetValue(int value);
+  uint8_t MinValue() const { return FMinValue; }
+  uint8_t MaxValue() const { return FMaxValue; }
+  // Each setter keeps MinValue <= MaxValue and then commits the field.
+  void SetMinValue(uint8_t value);
+  void SetMaxValue(uint8_t value);
+  bool Placeholder() const { return FPlaceholder; }
+  // A placeholder is read-only and shows the owner's UnusedText.
+  void SetPlaceholder(bool placeholder);
+
+  // Shows the value (or the unused text); assigns only a different text.
+  void RefreshText();
+  // Reads the text into Value and tells the owner when the value changed.
+  void CommitValue();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  bool HandleNavigationKey(QKeyEvent* event);
+  uint8_t Clamp(int value) const;
+
+  TIPEdit* FOwner;
+  int FFieldIndex;
+  uint8_t FValue = 0;
+  uint8_t FMinValue = 0;
+  uint8_t FMaxValue = 255;
+  bool FPlaceholder = false;
+  bool FCommitting = false;
+};
+
+// (Sender, AIPFieldIndex, AValue): a field committed a new value; the handler
+// may replace it by changing AValue. While it runs, AddressValue already holds
+// the committed value.
+using TIPFieldValueChangedEvent = std::function<void(TIPEdit* Sender, int AIPFieldIndex, uint8_t& AValue)>;
+
+class TIPEdit : public QFrame {
+  Q_OBJECT
+ public:
+  explicit TIPEdit(QWidget* parent = nullptr);
+
+  // Octet 0 in the top byte.
+  uint32_t AddressValue() const;
+  void SetAddressValue(uint32_t value);
+  uint8_t IPFieldValues(int index) const;
+  void SetIPFieldValues(int index, int value);
+  TIPFieldEdit* Field(int index) const { return FFields[static_cast<size_t>(index & 3)]; }
+
+  // Dotted decimal; empty when all four field texts are empty. Assigning
+  // raises EIPAddressException for any text that is no address; the empty
+  // text only clears the field texts (values unchanged).
+  QString AddressString() const;
+  void SetAddressString(const QString& text);
+
+  QString UnusedText() const { return FUnusedText; }
+  // Cut to its first three characters.
+  void SetUnusedText(const QString& text);
+
+  bool IsEmpty() const;
+  // Empties the four texts; the values stay.
+  void Clear();
+
+  void SetOnIPFieldValueChanged(TIPFieldValueChangedEvent handler) { FOnIPFieldValueChanged = std::move(handler); }
+
+  // Moves the focus from a field to the next (step +1) or previous (-1)
+  // field that is not a placeholder; the focus stays when there is none.
+  // Returns the field that got the focus.
+  TIPFieldEdit* NextFieldInUse(int fromIndex, int step);
+
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
+ signals:
+  // The text of a field changed.
+  void Change();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  friend class TIPFieldEdit;
+  void FieldTextChanged(TIPFieldEdit* field);
+  void DoIPFieldValueChanged(TIPFieldEdit* field);
+  void LayoutFields();
+  int DotWidth() const;
+
+  std::array<TIPFieldEdit*, 4> FFields{};
+  QString FUnusedText = QStringLiteral("x");
+  TIPFieldValueChangedEvent FOnIPFieldValueChanged;
+};
+
+}  // namespace Parlamine

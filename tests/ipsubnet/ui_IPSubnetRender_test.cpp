@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: MIT
+// The calculator at the window's minimum page size: every control inside its
+// page and no two visible controls of a page overlapping. With
+// PARLAMINE_RENDER_DIR set, each page is also written there as a PNG to look at.
+#include "IPSubnetCalculator.h"
+#include "RegistryTree.h"
+#include "SettingsStore.h"
+#include "ZellGlobal.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace Parlamine {
+namespace {
+
+// The controls a user reads or operates, as laid out on a page.
+QList<QWidget*> LeafControls(QWidget* page) {
+  QList<QWidget*> controls;
+  for (QWidget* w : page->findChildren<QWidget*>()) {
+    if (!w->isVisibleTo(page)) continue;
+    const bool leaf = qobject_cast<QLabel*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QCheckBox*>(w) ||
+                      qobject_cast<QTableView*>(w) || qobject_cast<QToolBar*>(w) ||
+                      (qobject_cast<QToolButton*>(w) && !qobject_cast<QToolBar*>(w->parentWidget()));
+    if (leaf) controls.append(w);
+  }
+  return controls;
+}
+
+QRect RectOnPage(QWidget* w, QWidget* page) { return QRect(w->mapTo(page, QPoint(0, 0)), w->size()); }
+
+TEST(IPSubnetLayout, EveryPageFitsTheMinimumSize) {
+  ApplyApplicationFont();
+  TIPSubnetCalculator calculator;
+  TRegistryTree tree;
+  TSectionedStore store(tree, SettingsRoot);
+  calculator.SetLoading(true);
+  calculator.LoadIPSubnetSettings(store);
+  calculator.SetLoading(false);
+  calculator.resize(312, 340);
+  calculator.show();
+  auto* pages = calculator.findChild<QTabWidget*>(QStringLiteral("IPSubnetPageControl"));
+  ASSERT_NE(pages, nullptr);
+  const QString renderDir = qEnvironmentVariable("PARLAMINE_RENDER_DIR");
+  for (int i = 0; i < pages->count(); ++i) {
+    pages->setCurrentIndex(i);
+    QApplication::processEvents();
+    QWidget* page = pages->widget(i);
+    SCOPED_TRACE(page->objectName().toStdString());
+    const QList<QWidget*> controls = LeafControls(page);
+    for (QWidget* control : controls) {
+      const QRect r = RectOnPage(control, page);
+      EXPECT_TRUE(page->rect().contains(r)) << control->objectName().toStdString() << " leaves the page";
+      if (auto* label = qobject_cast<QLabel*>(control)) {
+        const int needed = label->fontMetrics().horizontalAdvance(label->text().remove(QLatin1Char('&')));
+        EXPECT_GE(label->contentsRect().width(), needed) << label->text().toStdString() << " is clipped";
+      }
+    }
+    for (int a = 0; a < controls.size(); ++a)
+      for (int b = a + 1; b < controls.size(); ++b)
+        EXPECT_FALSE(RectOnPage(controls[a], page).intersects(RectOnPage(controls[b], page)))
+            << controls[a]->objectName().toStdString() << " overlaps " << controls[b]->objectName().toStdString();
+    if (!renderDir.isEmpty()) calculator.grab().save(renderDir + QStringLiteral("/ipsubnet_page%1.png").arg(i));
+  }
+}
+
+}  // namespace
+}  // namespace Parlamine
