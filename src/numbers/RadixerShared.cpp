@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: MIT
+#include "RadixerShared.h"
+
+#include "ZellGlobal.h"
+#include "ZellNumberEdit.h"
+#include "ZellTableExport.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QRadioButton>
+#include <QToolButton>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace Parlamine {
+
+void SetHint(QWidget* widget, const QString& hint) {
+  widget->setToolTip(hint);
+  widget->setStatusTip(hint);
+}
+
+TRadixerRadioGroup::TRadixerRadioGroup(const QString& caption, const QStringList& items, int columns,
+                                       QWidget* parent)
+    : QGroupBox(caption, parent), FButtons(new QButtonGroup(this)) {
+  auto* grid = new QGridLayout(this);
+  grid->setContentsMargins(6, 2, 6, 2);
+  grid->setVerticalSpacing(0);
+  for (int i = 0; i < items.size(); ++i) {
+    auto* button = new QRadioButton(items[i], this);
+    FButtons->addButton(button, i);
+    grid->addWidget(button, i / columns, i % columns);
+  }
+  FButtons->setExclusive(false);
+  connect(FButtons, &QButtonGroup::idClicked, this, [this](int id) {
+    // Radio behaviour by hand, so that "no item" stays possible.
+    SetItemIndex(id);
+    emit Clicked();
+  });
+}
+
+int TRadixerRadioGroup::ItemIndex() const {
+  for (QAbstractButton* button : FButtons->buttons())
+    if (button->isChecked()) return FButtons->id(button);
+  return -1;
+}
+
+void TRadixerRadioGroup::SetItemIndex(int index) {
+  index = std::clamp(index, -1, Count() - 1);
+  for (QAbstractButton* button : FButtons->buttons()) button->setChecked(FButtons->id(button) == index);
+}
+
+int TRadixerRadioGroup::Count() const { return static_cast<int>(FButtons->buttons().size()); }
+
+void NumberEditKeyDown(TCustomNumberEdit* sender, int key) {
+  if (!sender || (key != Qt::Key_Up && key != Qt::Key_Down)) return;
+  int64_t value = 0;
+  if (__builtin_add_overflow(sender->ValueInteger(), key == Qt::Key_Up ? 1 : -1, &value))
+    throw std::overflow_error("Integer overflow");
+  sender->SetValueInteger(value);
+}
+
+void NumClipboardButtonClick(const TCustomNumberEdit* field) {
+  if (field) SetClipboardText(field->text());
+}
+
+QToolButton* CreateNumClipboardButton(QWidget* parent, const QString& name, const QString& hint,
+                                      TCustomNumberEdit* field) {
+  QToolButton* button = CreateTableClipboardButton(parent, name, hint);
+  QObject::connect(button, &QToolButton::clicked, field, [field] { NumClipboardButtonClick(field); });
+  return button;
+}
+
+}  // namespace Parlamine

@@ -1,0 +1,223 @@
+// SPDX-License-Identifier: MIT
+#include "ZellNumberEdit.h"
+
+#include "ZellBinDecHex.h"
+#include "ZellGlobal.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLocale>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace Parlamine {
+
+namespace {
+
+constexpr int MaxFloatDigits = 18;
+
+// The float truncated toward zero, held within the 64-bit range (a cast of a
+// value outside it would be undefined); NaN counts as 0.
+int64_t TruncateToInt64(double value) {
+  if (std::isnan(value)) return 0;
+  constexpr double Limit = 9223372036854775808.0;  // 2^63
+  if (value >= Limit) return std::numeric_limits<int64_t>::max();
+  if (value < -Limit) return std::numeric_limits<int64_t>::min();
+  return static_cast<int64_t>(value);
+}
+
+}  // namespace
+
+TCustomNumberEdit::TCustomNumberEdit(QWidget* parent) : QLineEdit(parent) {
+  setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  // Only the user's own edits (typing, paste, cut, undo) parse the text; the
+  // texts the field sets itself do not come through here.
+  connect(this, &QLineEdit::textEdited, this, [this] {
+    if (FAllowImmediateValueChange) UpdateValue();
+  });
+  UpdateText();
+}
+
+void TCustomNumberEdit::SetAllowImmediateValueChange(bool allow) {
+  if (allow == FAllowImmediateValueChange) return;
+  FAllowImmediateValueChange = allow;
+  UpdateValue();
+}
+
+void TCustomNumberEdit::SetAllowNegative(bool allow) {
+  if (allow == FAllowNegative) return;
+  FAllowNegative = allow;
+  if (!allow && FValueFloat < 0) SetValueFloat(-FValueFloat);
+}
+
+void TCustomNumberEdit::SetDigits(int digits) {
+  digits = std::max(digits, -1);
+  if (FNumberStyle == TNumberStyle::nsFloat) digits = std::min(digits, MaxFloatDigits);
+  if (digits == FDigits) return;
+  FDigits = digits;
+  UpdateText();
+}
+
+void TCustomNumberEdit::SetNumberStyle(TNumberStyle style) {
+  if (style == FNumberStyle) return;
+  FNumberStyle = style;
+  UpdateText();
+}
+
+void TCustomNumberEdit::SetMaxLength(int maxLength) { FMaxLength = maxLength; }
+
+void TCustomNumberEdit::SetValueInteger(int64_t value) {
+  if (!FAllowNegative && value < 0) {
+    // The smallest value has no positive counterpart: it is not taken.
+    if (value == std::numeric_limits<int64_t>::min()) return;
+    value = -value;
+  }
+  if (value == FValueInteger) return;
+  if (FOnValueChangingInteger) FOnValueChangingInteger(this, value);
+  if (value == FValueInteger) return;
+  FValueInteger = value;
+  FValueFloat = static_cast<double>(value);
+  UpdateText();
+  DoValueChanged();
+}
+
+void TCustomNumberEdit::SetValueFloat(double value) {
+  if (!FAllowNegative && value < 0) value = -value;
+  if (value == FValueFloat) return;
+  if (FOnValueChangingFloat) FOnValueChangingFloat(this, value);
+  if (value == FValueFloat) return;
+  FValueFloat = value;
+  FValueInteger = TruncateToInt64(value);
+  UpdateText();
+  DoValueChanged();
+}
+
+void TCustomNumberEdit::DoValueChanged() {
+  if (FOnValueChanged) FOnValueChanged(this);
+}
+
+QString TCustomNumberEdit::FormatValue() const {
+  if (FNumberStyle == TNumberStyle::nsFloat) {
+    const QLocale locale;
+    return FDigits < 0 ? locale.toString(FValueFloat, 'g', 15) : locale.toString(FValueFloat, 'f', FDigits);
+  }
+  return QString::fromStdString(FormatInteger(FNumberStyle, FValueInteger, FDigits));
+}
+
+void TCustomNumberEdit::UpdateText() {
+  if (!HasParentWindow()) return;
+  const int tail = static_cast<int>(text().size()) - cursorPosition();
+  const QString formatted = FormatValue();
+  setText(formatted);
+  setCursorPosition(std::max(0, static_cast<int>(formatted.size()) - tail));
+}
+
+void TCustomNumberEdit::UpdateValue() {
+  if (!HasParentWindow()) return;
+  const double remembered = FValueFloat;
+  const QString current = text();
+  if (current.isEmpty()) {
+    SetValueInteger(0);
+    return;
+  }
+  try {
+    if (FNumberStyle == TNumberStyle::nsFloat) {
+      bool ok = false;
+      const double value = QLocale().toDouble(current, &ok);
+      if (!ok || !std::isfinite(value)) throw EConvertError("not a floating-point value");
+      SetValueFloat(value);
+    } else {
+      const int64_t value = ParseInteger(FNumberStyle, current.toStdString());
+      if (!FAllowNegative && value == std::numeric_limits<int64_t>::min())
+        throw EConvertError("no positive counterpart");
+      SetValueInteger(value);
+    }
+  } catch (const EConvertError&) {
+    SetValueFloat(remembered);
+    UpdateText();
+  }
+}
+
+bool TCustomNumberEdit::IsValidChar(QChar c) const {
+  const char16_t code = c.unicode();
+  if (code > 127) return false;
+  const char ch = static_cast<char>(code);
+  switch (FNumberStyle) {
+    case TNumberStyle::nsBinary:
+      return IsBinDigit(ch);
+    case TNumberStyle::nsDecimal:
+      return IsDecDigit(ch) || (FAllowNegative && (ch == '+' || ch == '-'));
+    case TNumberStyle::nsFloat:
+      return IsDecDigit(ch) || ch == '+' || ch == '-' || ch == '.' || ch == 'E' || ch == 'e';
+    case TNumberStyle::nsHexadecimal:
+      return IsHexDigit(ch);
+    case TNumberStyle::nsOctal:
+      return IsOctDigit(ch);
+  }
+  return false;
+}
+
+void TCustomNumberEdit::keyPressEvent(QKeyEvent* event) {
+  if (FOnKeyDown) FOnKeyDown(this, event->key());
+  if (isReadOnly()) {
+    QLineEdit::keyPressEvent(event);
+    return;
+  }
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    // Never inserted; with deferred parsing it commits the text.
+    event->accept();
+    if (!FAllowImmediateValueChange) UpdateValue();
+    return;
+  }
+  const QString typed = event->text();
+  const bool commandKey = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+  const bool character = typed.size() == 1 && typed[0].unicode() >= 32 && typed[0].unicode() != 127;
+  if (commandKey || !character) {
+    // Backspace, Delete, the caret keys and the clipboard shortcuts work as
+    // in any edit; what they leave is parsed like typed text.
+    QLineEdit::keyPressEvent(event);
+    return;
+  }
+  event->accept();
+  if (IsValidChar(typed[0])) TypeCharacter(typed[0]);
+}
+
+// Calculator-style entry: a selection is replaced; without one, a leading
+// zero is pushed out so a padded field keeps its width while digits shift in
+// from the right. The caret keeps its distance from the right end.
+void TCustomNumberEdit::TypeCharacter(QChar c) {
+  QString shortened = text();
+  int tail = 0;
+  if (hasSelectedText()) {
+    const int start = selectionStart();
+    const int length = static_cast<int>(selectedText().size());
+    tail = static_cast<int>(shortened.size()) - start - length;
+    shortened.remove(start, length);
+  } else {
+    tail = static_cast<int>(shortened.size()) - cursorPosition();
+    if (!shortened.isEmpty() && shortened[0] == QLatin1Char('0')) shortened.remove(0, 1);
+  }
+  if (FMaxLength > 0 && shortened.size() >= FMaxLength) {
+    Beep();  // the limit on typed text, as a standard edit reports it
+    return;
+  }
+  setText(shortened);
+  setCursorPosition(std::clamp(static_cast<int>(shortened.size()) - tail, 0, static_cast<int>(shortened.size())));
+  insert(QString(c.toUpper()));
+}
+
+void TCustomNumberEdit::focusOutEvent(QFocusEvent* event) {
+  if (!FAllowImmediateValueChange) UpdateValue();
+  QLineEdit::focusOutEvent(event);
+}
+
+void TCustomNumberEdit::changeEvent(QEvent* event) {
+  QLineEdit::changeEvent(event);
+  if (event->type() == QEvent::ParentChange) UpdateText();
+}
+
+TNumberEdit::TNumberEdit(QWidget* parent) : TCustomNumberEdit(parent) {}
+
+}  // namespace Parlamine
