@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: MIT
+#include "About.h"
+
+#include "ZellGlobal.h"
+#include "ui_About.h"
+
+#include <QGuiApplication>
+#include <QIcon>
+#include <QMouseEvent>
+#include <QScrollBar>
+
+namespace Parlamine {
+
+namespace {
+
+constexpr const char* ReleaseLine = "Release 3.2.1.0";
+constexpr const char* AboutPicture = ":/images/CALCABOUTBOX.svg";
+// The picture panel is 129 x 137 with a one-pixel border.
+constexpr QSize AboutPictureSize(121, 129);
+
+QString CreditsText() { return QStringLiteral("Developed by\nthe Parlamine team"); }
+
+QStringList MakerLines() {
+  return {QStringLiteral("Quillfern"), QString::fromLatin1(WebsiteAddress),
+          QStringLiteral("support@quillfern.example.org")};
+}
+
+QString NoticeText() {
+  return QStringLiteral(
+      "Parlamine is free software, released under the MIT License. It comes with no warranty of any "
+      "kind: check important results independently before you rely on them.\n\n"
+      "Parlamine remembers your settings between runs in the file Quillfern/Parlamine.reg in your "
+      "configuration folder. It reads the OUI list OUI.txt from the current folder and writes no "
+      "other file.");
+}
+
+// A read-only text area that shows an arrow over its text, like a label.
+void MakeNoteArea(QPlainTextEdit* memo) {
+  memo->viewport()->setCursor(Qt::ArrowCursor);
+  memo->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+}
+
+}  // namespace
+
+TAboutForm::TAboutForm(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
+      FUi(std::make_unique<Ui::TAboutForm>()) {
+  FUi->setupUi(this);
+  FormCreate();
+}
+
+TAboutForm::~TAboutForm() = default;
+
+void TAboutForm::FormCreate() {
+  setWindowTitle(QStringLiteral("About the ") + QGuiApplication::applicationDisplayName());
+  setModal(false);
+
+  // The picture and the credits sit on white with black text whatever the
+  // palette, so both stay readable on a dark theme.
+  QPalette panelPalette = FUi->AboutPicturePanel->palette();
+  panelPalette.setColor(QPalette::Window, Qt::white);
+  panelPalette.setColor(QPalette::WindowText, Qt::black);
+  FUi->AboutPicturePanel->setPalette(panelPalette);
+  FUi->AboutImage->setPixmap(QIcon(QString::fromLatin1(AboutPicture)).pixmap(AboutPictureSize, devicePixelRatio()));
+  FUi->AboutImage->setAccessibleName(QGuiApplication::applicationDisplayName());
+  FUi->AboutImage->installEventFilter(this);
+  FUi->CreditsLabel->setText(CreditsText());
+  FUi->CreditsLabel->installEventFilter(this);
+
+  MakeNoteArea(FUi->InfoMemo);
+  MakeNoteArea(FUi->AboutMemo);
+  FUi->InfoMemo->setMaximumHeight(FUi->AboutPicturePanel->maximumHeight());
+  FUi->InfoMemo->setPlainText(
+      (QStringList{QGuiApplication::applicationDisplayName(), QString::fromLatin1(ReleaseLine)} + MakerLines())
+          .join(QLatin1Char('\n')));
+  FUi->AboutMemo->setPlainText(NoticeText());
+  FUi->AboutLayout->setRowStretch(1, 1);
+
+  connect(FUi->OKButton, &QPushButton::clicked, this, &TAboutForm::OKButtonClick);
+}
+
+bool TAboutForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == FUi->AboutImage && event->type() == QEvent::MouseButtonDblClick) {
+    AboutImageDblClick();
+    return true;
+  }
+  if (watched == FUi->CreditsLabel && event->type() == QEvent::MouseButtonRelease) {
+    // A click is a release over the label of a press that began on it.
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() == Qt::LeftButton && FUi->CreditsLabel->rect().contains(mouse->position().toPoint())) {
+      CreditsLabelClick();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void TAboutForm::AboutImageDblClick() {
+  FUi->AboutImage->hide();
+  FUi->CreditsLabel->show();
+}
+
+void TAboutForm::CreditsLabelClick() {
+  FUi->CreditsLabel->hide();
+  FUi->AboutImage->show();
+}
+
+void TAboutForm::OKButtonClick() { close(); }
+
+}  // namespace Parlamine
