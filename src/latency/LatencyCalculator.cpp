@@ -1,10 +1,30 @@
 // SPDX-License-Identifier: MIT
 #include "LatencyCalculator.h"
 
+#include "LatencySettings.h"
+#include "NetworkSetupEditor.h"
+#include "NetworkSetupGeometry.h"
+#include "ParlamineNetworkButton.h"
+#include "ParlamineNetworkButtonForm.h"
+#include "RegistryTree.h"
+#include "SettingsStore.h"
+#include "ZellGlobal.h"
+
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <exception>
+
 namespace Parlamine {
+
+namespace {
+
+// Packet sizes of a first run: a small request and a larger reply.
+constexpr int32_t FirstRunClientPacketSize = 64;
+constexpr int32_t FirstRunServerPacketSize = 1024;
+
+}  // namespace
 
 TLatencyCalculator::TLatencyCalculator(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("LatencyCalculator"));
@@ -12,14 +32,183 @@ TLatencyCalculator::TLatencyCalculator(QWidget* parent) : QWidget(parent) {
   layout->setContentsMargins(0, 0, 0, 0);
   LatencyPageControl = new QTabWidget(this);
   LatencyPageControl->setObjectName(QStringLiteral("LatencyPageControl"));
-  for (const char* caption : {"Network Setup", "Latency Statistics", "Latency Graphs"})
-    LatencyPageControl->addTab(new QWidget(LatencyPageControl), QString::fromLatin1(caption));
+  FSetupEditor = new TNetworkSetupEditor(LatencyPageControl);
+  LatencyStatsTabSheet = new QWidget(LatencyPageControl);
+  LatencyStatsTabSheet->setObjectName(QStringLiteral("LatencyStatsTabSheet"));
+  LatencyGraphsTabSheet = new QWidget(LatencyPageControl);
+  LatencyGraphsTabSheet->setObjectName(QStringLiteral("LatencyGraphsTabSheet"));
+  LatencyPageControl->addTab(FSetupEditor, QStringLiteral("Network Setup"));
+  LatencyPageControl->addTab(LatencyStatsTabSheet, QStringLiteral("Latency Statistics"));
+  LatencyPageControl->addTab(LatencyGraphsTabSheet, QStringLiteral("Latency Graphs"));
   layout->addWidget(LatencyPageControl);
+
+  connect(FSetupEditor, &TNetworkSetupEditor::OnChainChanged, this, [this] { FModel.MarkDirty(); });
+  connect(FSetupEditor, &TNetworkSetupEditor::OnSelectNetwork, this, [this](TNetworkButton* element) {
+    // An open dialog follows the selection.
+    if (TNetworkButtonForm* form = GetNetworkButtonForm(false); form && form->isVisible()) form->ShowFor(element);
+  });
+  connect(FSetupEditor, &TNetworkSetupEditor::OnNetworkProperties, this,
+          [this](TNetworkButton* element) { GetNetworkButtonForm(true)->ShowFor(element); });
+  connect(LatencyPageControl, &QTabWidget::currentChanged, this, &TLatencyCalculator::LatencyPageControlChange);
 }
 
 TLatencyCalculator::~TLatencyCalculator() = default;
 
-void TLatencyCalculator::InitLatency(TRegistryTree&) {}
-void TLatencyCalculator::DoneLatency(TRegistryTree&) {}
+void TLatencyCalculator::SetLoading(bool loading) {
+  FLoading = loading;
+  FSetupEditor->SetLoading(loading);
+}
+
+void TLatencyCalculator::InitLatency(TRegistryTree& settings) {
+  // No focus moves and no results pages filled while the chain is rebuilt.
+  const bool wasLoading = FLoading;
+  SetLoading(true);
+  FInitializing = true;
+  FSetupEditor->SelectNetwork(FSetupEditor->Server());
+
+  std::exception_ptr loadError;
+  bool loaded = false;
+  TDirectStore store(settings);
+  try {
+    loaded = LoadLatencySettings(store);
+  } catch (...) {
+    loadError = std::current_exception();
+  }
+  store.CloseKey();
+  if (!loaded && !loadError) {
+    FSetupEditor->Client()->SetPacketSize(FirstRunClientPacketSize);
+    FSetupEditor->Server()->SetPacketSize(FirstRunServerPacketSize);
+  }
+  // A first run gets one new network; so does a damaged key that left none,
+  // so the page always has a network to work with.
+  if ((!loaded || loadError) && FSetupEditor->NetworkCount() == 0) {
+    FSetupEditor->SelectNetwork(FSetupEditor->Server());
+    FSetupEditor->InsertNetwork();
+  }
+  FSetupEditor->ApplyRemoveRule();
+
+  FModel.MarkDirty();
+  FSetupEditor->Client()->UpdateHint();
+  FSetupEditor->PlaceServerInCorner();
+  FSetupEditor->Server()->UpdateHint();
+
+  GetNetworkButtonForm(true);
+  RegisterCustomNetworkValues();
+  SetLoading(wasLoading);
+  FInitializing = false;
+  LatencyPageControlChange(LatencyPageControl->currentIndex());
+  if (loadError) std::rethrow_exception(loadError);
+}
+
+bool TLatencyCalculator::LoadLatencySettings(TDirectStore& store) {
+  if (!store.OpenKey(LatencyKeyPath(), false)) {
+    LatencyPageControl->setCurrentIndex(0);
+    return false;
+  }
+  const int32_t page = ReadActivePageIndex(store);
+  // An index outside the pages leaves the page shown as it is.
+  if (page >= 0 && page < LatencyPageControl->count()) LatencyPageControl->setCurrentIndex(page);
+
+  const struct {
+    const char* Name;
+    TNetworkButton* Station;
+  } stations[] = {{"Client", FSetupEditor->Client()}, {"Server", FSetupEditor->Server()}};
+  for (const auto& station : stations) {
+    if (const auto record = ReadStationRecord(store, station.Name)) {
+      station.Station->SetPacketSize(record->FPacketSize);
+      station.Station->SetProcessTime(record->FProcessTime);
+    }
+  }
+
+  const int count = ReadNetworkCount(store);
+  for (int i = 1; i <= count; ++i) {
+    FSetupEditor->SelectNetwork(FSetupEditor->Server());
+    const TStoredNetwork stored = ReadStoredNetwork(store, i);
+    TNetworkButton* network = FSetupEditor->InsertNetwork();
+    if (!network) break;
+    network->SetBandwidth(stored.Record.FBandwidth);
+    network->SetNetworkButtonKind(static_cast<TNetworkButtonKind>(stored.Record.NetworkButtonKind));
+    network->SetNetworkName(QString::fromStdString(stored.NetworkName));
+    network->SetPropDelay(stored.Record.FPropDelay);
+    // A damaged position must not hide the element beyond the top-left edge;
+    // the far edges are taken care of whenever the panel is resized.
+    network->move(std::max(stored.Record.Left, SetupPanelMargin), std::max(stored.Record.Top, SetupPanelMargin));
+    network->UpdateHint();
+  }
+  store.CloseKey();
+  return true;
+}
+
+void TLatencyCalculator::SaveLatencySettings(TDirectStore& store) {
+  if (!store.OpenKey(LatencyKeyPath(), true)) return;
+  TLatencySettings settings;
+  settings.ActivePageIndex = LatencyPageControl->currentIndex();
+  const TNetworkButton* client = FSetupEditor->Client();
+  const TNetworkButton* server = FSetupEditor->Server();
+  settings.Client = {client->PacketSize(), client->ProcessTime()};
+  settings.Server = {server->PacketSize(), server->ProcessTime()};
+  const auto& chain = FSetupEditor->Networks();
+  for (qsizetype i = 1; i + 1 < chain.size(); ++i) {
+    const TNetworkButton* network = chain.at(i);
+    TStoredNetwork stored;
+    stored.Record.FBandwidth = network->Bandwidth();
+    stored.Record.Left = network->x();
+    stored.Record.NetworkButtonKind = network->NetworkButtonKind();
+    stored.Record.FPropDelay = network->PropDelay();
+    stored.Record.Top = network->y();
+    stored.NetworkName = network->NetworkName().toStdString();
+    settings.Networks.push_back(std::move(stored));
+  }
+  WriteLatencySettings(store, settings);
+  store.CloseKey();
+}
+
+void TLatencyCalculator::DoneLatency(TRegistryTree& settings) {
+  TDirectStore store(settings);
+  SaveLatencySettings(store);
+  if (FNetworkButtonForm) FNetworkButtonForm->hide();
+}
+
+void TLatencyCalculator::RegisterCustomNetworkValues() {
+  TNetworkButtonForm* form = GetNetworkButtonForm(false);
+  if (!form) return;
+  const auto& chain = FSetupEditor->Networks();
+  for (qsizetype i = 1; i + 1 < chain.size(); ++i) form->RegisterCustomValues(chain.at(i));
+}
+
+TNetworkButtonForm* TLatencyCalculator::GetNetworkButtonForm(bool create) {
+  if (!FNetworkButtonForm && create) {
+    FNetworkButtonForm = new TNetworkButtonForm(this);
+    FNetworkButtonForm->SetOnApply([this] { NetworkButtonFormApply(); });
+  }
+  return FNetworkButtonForm;
+}
+
+void TLatencyCalculator::NetworkButtonFormApply() {
+  FModel.MarkDirty();
+  FSetupEditor->ApplyRemoveRule();
+}
+
+bool TLatencyCalculator::ComputeLatency() {
+  try {
+    FModel.ComputeLatency(FSetupEditor->ChainElements());
+    return true;
+  } catch (const std::exception& error) {
+    ShowError(this, QString::fromUtf8(error.what()));
+    return false;
+  }
+}
+
+void TLatencyCalculator::LatencyPageControlChange(int index) {
+  if (FInitializing) return;
+  if (index == LatencyPageControl->indexOf(LatencyStatsTabSheet))
+    LatencyStatsTabSheetEnter();
+  else if (index == LatencyPageControl->indexOf(LatencyGraphsTabSheet))
+    LatencyGraphsTabSheetEnter();
+}
+
+void TLatencyCalculator::LatencyStatsTabSheetEnter() { ComputeLatency(); }
+
+void TLatencyCalculator::LatencyGraphsTabSheetEnter() { ComputeLatency(); }
 
 }  // namespace Parlamine

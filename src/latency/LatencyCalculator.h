@@ -2,12 +2,20 @@
 // The Latency Calculator: network setup, statistics and graphs pages.
 #pragma once
 
+#include "LatencyModel.h"
+
 #include <QWidget>
+
+#include <vector>
 
 class QTabWidget;
 
 namespace Parlamine {
 
+class TDirectStore;
+class TNetworkButton;
+class TNetworkButtonForm;
+class TNetworkSetupEditor;
 class TRegistryTree;
 
 class TLatencyCalculator : public QWidget {
@@ -18,18 +26,47 @@ class TLatencyCalculator : public QWidget {
 
   // Set by the main window while it applies the stored settings: selecting an
   // element then does not move the keyboard focus.
-  void SetLoading(bool loading) { FLoading = loading; }
+  void SetLoading(bool loading);
   bool Loading() const { return FLoading; }
 
   // Start-up: builds the chain and the statistics table, loads the stored
   // chain (or applies the first-run defaults) and registers custom values.
+  // A damaged latency key still leaves a working chain; its error is then
+  // passed on with the store's message.
   void InitLatency(TRegistryTree& settings);
-  // Shut-down: saves the chain, then frees it.
+  // Shut-down: saves the chain.
   void DoneLatency(TRegistryTree& settings);
 
+  // The stored chain: false when the latency key does not exist. Throws the
+  // store's errors for missing or mistyped values; what was read before stays.
+  bool LoadLatencySettings(TDirectStore& store);
+  void SaveLatencySettings(TDirectStore& store);
+  // Makes the stored networks' names and bandwidths selectable in the dialog.
+  void RegisterCustomNetworkValues();
+
+  // The one properties dialog; created when asked to, or nothing.
+  TNetworkButtonForm* GetNetworkButtonForm(bool create);
+  TNetworkSetupEditor* SetupEditor() const { return FSetupEditor; }
+  QTabWidget* PageControl() const { return LatencyPageControl; }
+  const TLatencyModel& Model() const { return FModel; }
+
  private:
+  void LatencyPageControlChange(int index);
+  void LatencyStatsTabSheetEnter();
+  void LatencyGraphsTabSheetEnter();
+  // Recomputes stale results; false (after showing the error) when the chain
+  // cannot be computed.
+  bool ComputeLatency();
+  void NetworkButtonFormApply();
+
   QTabWidget* LatencyPageControl = nullptr;
+  TNetworkSetupEditor* FSetupEditor = nullptr;
+  QWidget* LatencyStatsTabSheet = nullptr;
+  QWidget* LatencyGraphsTabSheet = nullptr;
+  TNetworkButtonForm* FNetworkButtonForm = nullptr;
+  TLatencyModel FModel;
   bool FLoading = false;
+  bool FInitializing = false;
 };
 
 }  // namespace Parlamine

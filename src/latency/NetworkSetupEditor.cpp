@@ -275,7 +275,8 @@ void TNetworkSetupEditor::MoveNetwork(bool toRight) {
   FNetworks.swapItemsAt(index, neighbourIndex);
   // The remove submenu follows chain order.
   FRemoveEntries.swapItemsAt(index - 1, neighbourIndex - 1);
-  FRemoveSubmenu->clear();
+  // (clear() would delete the entries the submenu owns.)
+  for (QAction* entry : FRemoveEntries) FRemoveSubmenu->removeAction(entry);
   FRemoveSubmenu->addActions(FRemoveEntries);
   NetworkSetupPanel->update();
   SelectNetwork(moved);
