@@ -377,8 +377,12 @@ void TZellCustomLabel::paintEvent(QPaintEvent*) {
     canvas.fillRect(r, Color());
   }
   bool defaultDraw = true;
-  if (FOnCustomDraw) FOnCustomDraw(canvas, r, defaultDraw);
+  DoCustomDraw(canvas, r, defaultDraw);
   if (defaultDraw) DrawContents(canvas, r);
+}
+
+void TZellCustomLabel::DoCustomDraw(QPainter& canvas, const QRect& rect, bool& defaultDraw) {
+  if (FOnCustomDraw) FOnCustomDraw(canvas, rect, defaultDraw);
 }
 
 void TZellCustomLabel::changeEvent(QEvent* event) {

@@ -108,6 +108,8 @@ class TZellCustomLabel : public QLabel {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void changeEvent(QEvent* event) override;
+  // Calls OnCustomDraw when one is bound.
+  virtual void DoCustomDraw(QPainter& canvas, const QRect& rect, bool& defaultDraw);
 
   // Pixels around the measured caption that the control adds (the text box's
   // edge and margin).

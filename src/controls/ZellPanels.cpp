@@ -205,8 +205,12 @@ void TZellCustomPanel::paintEvent(QPaintEvent*) {
   canvas.setFont(font());
   canvas.fillRect(r, Color());
   bool defaultDraw = true;
-  if (FOnCustomDraw) FOnCustomDraw(canvas, r, defaultDraw);
+  DoCustomDraw(canvas, r, defaultDraw);
   if (defaultDraw) DrawPanel(canvas, r);
+}
+
+void TZellCustomPanel::DoCustomDraw(QPainter& canvas, const QRect& rect, bool& defaultDraw) {
+  if (FOnCustomDraw) FOnCustomDraw(canvas, rect, defaultDraw);
 }
 
 void TZellCustomPanel::changeEvent(QEvent* event) {

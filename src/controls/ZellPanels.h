@@ -84,6 +84,8 @@ class TZellCustomPanel : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void changeEvent(QEvent* event) override;
+  // Calls OnCustomDraw when one is bound.
+  virtual void DoCustomDraw(QPainter& canvas, const QRect& rect, bool& defaultDraw);
 
  private:
   void PictureChanged();

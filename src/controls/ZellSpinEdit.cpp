@@ -194,7 +194,9 @@ void TBetterSpinEdit::focusInEvent(QFocusEvent* event) {
 
 void TBetterSpinEdit::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
-  if (!FSettingValue) CommitText();
+  // A context menu opening over the field does not leave it: committing
+  // would rewrite the text and lose the selection the menu acts on.
+  if (!FSettingValue && event->reason() != Qt::PopupFocusReason) CommitText();
 }
 
 int TBetterSpinEdit::MinimumHeight() const {

@@ -107,6 +107,15 @@ TEST_F(SpinEditTest, TypingAStepAppliesTheTypedNumberFirst) {
   EXPECT_EQ(Edit->Value(), 61);
 }
 
+TEST_F(SpinEditTest, ContextMenuOpeningDoesNotCommit) {
+  Retype(QStringLiteral("60"));
+  Edit->selectAll();
+  QFocusEvent out(QEvent::FocusOut, Qt::PopupFocusReason);
+  QCoreApplication::sendEvent(Edit, &out);
+  EXPECT_EQ(Edit->Value(), 0);
+  EXPECT_EQ(Edit->selectedText(), QStringLiteral("60"));
+}
+
 TEST_F(SpinEditTest, RefusedCharactersBeep) {
   ParlamineTest::TBeepCounter beeps;
   Retype(QStringLiteral("1+2"));
