@@ -43,7 +43,7 @@ TBaseLookupPage::TBaseLookupPage(QWidget* parent) : QWidget(parent) {
   BaseLookupSeparatorCheckBox->setObjectName(QStringLiteral("BaseLookupSeparatorCheckBox"));
   BaseLookupSeparatorCheckBox->setChecked(true);
   connect(BaseLookupSeparatorCheckBox, &QCheckBox::clicked, this, &TBaseLookupPage::BaseLookupSeparatorCheckBoxClick);
-  layout->addWidget(BaseLookupSeparatorCheckBox);
+  layout->addWidget(BaseLookupSeparatorCheckBox, 0, Qt::AlignLeft);
   layout->addWidget(BaseLookupListView, 1);
 
   // Edit > Copy on the list copies the table as the button does.
