@@ -201,6 +201,8 @@ TIPSubnetCalculator::TIPSubnetCalculator(QWidget* parent)
 }
 
 TIPSubnetCalculator::~TIPSubnetCalculator() {
+  // A field that loses the focus while the window closes commits no more.
+  IPAddressEdit->SetOnIPFieldValueChanged(nullptr);
   // The list view reads the source while it is torn down.
   delete SubnetHostListView;
   SubnetHostListView = nullptr;
@@ -691,9 +693,15 @@ void TIPSubnetCalculator::LoadIPSubnetSettings(TSectionedStore& store) {
   if (page >= 0 && page < IPSubnetPageControl->count() && IPSubnetPageControl->isTabVisible(page))
     IPSubnetPageControl->setCurrentIndex(page);
 
+  // The stored item index counts rows of the list as it was saved, with or
+  // without the 1-subnet-bit row; build that list before the index is applied,
+  // or a stored choice would come back one subnet bit off.
+  const bool allow1SubnetBit = store.ReadBool(Section, "SHAllow1SubnetBit", false);
+  Allow1SubnetBitCheckBox->setChecked(allow1SubnetBit);
+  UpdateSubnetInfo();
   SelectIndex(SubnetMaskComboBox, store.ReadInteger(Section, "SIItemIndex", DefaultItemIndex));
   SubnetComboBoxClick(SubnetMaskComboBox);
-  Allow1SubnetBitCheckBox->setChecked(store.ReadBool(Section, "SHAllow1SubnetBit", false));
+  Allow1SubnetBitCheckBox->setChecked(allow1SubnetBit);
   Allow1SubnetBitCheckBoxClick();
   UseInverseSubnetMaskCheckBox->setChecked(store.ReadBool(Section, "SHUseInverseSubnetMask", false));
   UseInverseSubnetMaskCheckBoxClick();

@@ -54,12 +54,13 @@ void TIPFieldEdit::SetPlaceholder(bool placeholder) {
 }
 
 void TIPFieldEdit::RefreshText() {
+  if (!FOwner) return;
   const QString wanted = FPlaceholder ? FOwner->UnusedText() : QString::number(FValue);
   if (text() != wanted) setText(wanted);
 }
 
 void TIPFieldEdit::CommitValue() {
-  if (FPlaceholder || FCommitting) return;
+  if (FPlaceholder || FCommitting || !FOwner) return;
   const QString typed = text();
   const std::optional<int> number = typed.isEmpty() ? std::optional<int>(0) : ParseDecimalInteger(typed.toStdString());
   if (!number) {
@@ -118,6 +119,10 @@ bool TIPFieldEdit::HandleNavigationKey(QKeyEvent* event) {
 }
 
 void TIPFieldEdit::keyPressEvent(QKeyEvent* event) {
+  if (!FOwner) {
+    QLineEdit::keyPressEvent(event);
+    return;
+  }
   // Shortcuts (copy, paste, select all, undo) are no typing: the edit does them.
   if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
     QLineEdit::keyPressEvent(event);
@@ -168,6 +173,13 @@ TIPEdit::TIPEdit(QWidget* parent) : QFrame(parent) {
   setFocusProxy(FFields[0]);
   setFocusPolicy(Qt::StrongFocus);
   resize(121, 21);
+}
+
+TIPEdit::~TIPEdit() {
+  // The fields outlive this part of the control while the widget tree is torn
+  // down; a focus change then must not reach the owner's handler.
+  FOnIPFieldValueChanged = nullptr;
+  for (TIPFieldEdit* field : FFields) field->FOwner = nullptr;
 }
 
 uint32_t TIPEdit::AddressValue() const {

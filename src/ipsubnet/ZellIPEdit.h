@@ -47,10 +47,11 @@ class TIPFieldEdit : public QLineEdit {
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
+  friend class TIPEdit;
   bool HandleNavigationKey(QKeyEvent* event);
   uint8_t Clamp(int value) const;
 
-  TIPEdit* FOwner;
+  TIPEdit* FOwner;  // cleared when the owner is destroyed before its fields
   int FFieldIndex;
   uint8_t FValue = 0;
   uint8_t FMinValue = 0;
@@ -68,6 +69,7 @@ class TIPEdit : public QFrame {
   Q_OBJECT
  public:
   explicit TIPEdit(QWidget* parent = nullptr);
+  ~TIPEdit() override;
 
   // Octet 0 in the top byte.
   uint32_t AddressValue() const;

@@ -298,3 +298,19 @@ TEST(AddressString, SplitAndPartsRejectEveryWrongShape) {
 
 }  // namespace
 }  // namespace Parlamine
+
+namespace Parlamine {
+namespace {
+
+TEST(IPFieldPlacement, FourFieldsBetweenThreeDots) {
+  const auto fields = IPFieldPlacement(119, 3);
+  const int lefts[] = {0, 30, 60, 90};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(fields[i].Left, lefts[i]);
+    EXPECT_EQ(fields[i].Width, 27);
+  }
+  EXPECT_EQ(IPFieldPlacement(157, 3)[3].Left, 3 * (37 + 3));
+}
+
+}  // namespace
+}  // namespace Parlamine
