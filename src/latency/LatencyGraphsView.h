@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: MIT
+// The contents of the Latency Graphs page: three stacked bars (request,
+// reply, both) with one stripe per chain element, a legend of up to 16
+// elements in the rainbow colours, and a button that copies the page as a
+// picture.
+//
+// Usage: put one view on LatencyGraphsTabSheet so that it fills the page. In
+// the page's enter handler, after the latency model computed successfully,
+// call Fill(hints, model.Result()) with the elements' hints in chain order
+// (client first, server last). Fill only shows; it computes nothing.
+#pragma once
+
+#include "LatencyModel.h"
+
+#include <QStringList>
+#include <QWidget>
+
+#include <array>
+
+class QFrame;
+class QLabel;
+class QToolButton;
+
+namespace Parlamine {
+
+class TCanvasPanel;
+class TRainbowBar;
+
+class TLatencyGraphsView : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TLatencyGraphsView(QWidget* parent = nullptr);
+  ~TLatencyGraphsView() override;
+
+  // Legend entry i and stripe i of each bar show chain element i; entries
+  // beyond the chain are hidden. At most 16 elements are shown.
+  void Fill(const QStringList& hints, const TLatencyResult& result);
+  // Puts the picture of the page, without the copy button, on the clipboard.
+  void CopyLatencyGraphsButtonClick();
+
+  TRainbowBar* Bar(TLatencyDirection direction) const;
+  TCanvasPanel* CanvasPanel() const { return LatencyGraphsCanvasPanel; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  static constexpr int LegendCount = 16;
+  void CreateBars();
+  void CreateLegend();
+  void LayOut();
+  void ShowLegendText(int index);
+
+  TCanvasPanel* LatencyGraphsCanvasPanel = nullptr;
+  TRainbowBar* RainbowBarA = nullptr;
+  TRainbowBar* RainbowBarB = nullptr;
+  TRainbowBar* RainbowBarAB = nullptr;
+  QFrame* Bevel1 = nullptr;
+  QWidget* Panel1 = nullptr;
+  QToolButton* CopyLatencyGraphsButton = nullptr;
+  std::array<QLabel*, LegendCount> FLegendLabels{};
+  std::array<QFrame*, LegendCount> FLegendSquares{};
+  std::array<QString, LegendCount> FLegendTexts;
+};
+
+}  // namespace Parlamine

@@ -1,0 +1,130 @@
+// SPDX-License-Identifier: MIT
+#include "LatencyStatisticsView.h"
+
+#include "ZellStringGrid.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QIcon>
+#include <QLocale>
+#include <QRadioButton>
+#include <QToolButton>
+
+#include <array>
+
+namespace Parlamine {
+
+namespace {
+
+// The selector's items in order; the item index is the TLatencyDirection.
+constexpr std::array<const char*, LatencyDirectionCount> DirectionCaptions = {"Clt -> Svr", "Clt <- Svr",
+                                                                               "Clt <-> Svr"};
+constexpr std::array<const char*, 3> HeaderTexts = {"Network Element", "Delay (sec)", "Percent"};
+constexpr std::array<int, 3> InitialColumnWidths = {145, 60, 40};
+
+char LocaleDecimalSeparator() {
+  const QString point = QLocale().decimalPoint();
+  return point.size() == 1 && point.at(0).unicode() < 128 ? point.at(0).toLatin1() : '.';
+}
+
+}  // namespace
+
+TLatencyStatisticsView::TLatencyStatisticsView(QWidget* parent) : QWidget(parent) {
+  CreateDirectionSelector();
+  CreateGrid();
+
+  CopyLatencyStatsButton = new QToolButton(this);
+  CopyLatencyStatsButton->setObjectName(QStringLiteral("CopyLatencyStatsButton"));
+  CopyLatencyStatsButton->setAutoRaise(true);
+  CopyLatencyStatsButton->setIcon(QIcon(QStringLiteral(":/images/Clipboard.svg")));
+  CopyLatencyStatsButton->setToolTip(QStringLiteral("Copy latancy statistics table to clipboard"));
+  CopyLatencyStatsButton->setStatusTip(CopyLatencyStatsButton->toolTip());
+  CopyLatencyStatsButton->setAccessibleName(CopyLatencyStatsButton->toolTip());
+  CopyLatencyStatsButton->setFocusPolicy(Qt::NoFocus);
+  connect(CopyLatencyStatsButton, &QToolButton::clicked, this, &TLatencyStatisticsView::CopyLatencyStatsButtonClick);
+
+  auto* layout = new QGridLayout(this);
+  layout->setContentsMargins(4, 2, 4, 4);
+  layout->setSpacing(4);
+  layout->addWidget(PacketDirRadioGroup, 0, 0);
+  layout->addWidget(CopyLatencyStatsButton, 0, 1, Qt::AlignTop | Qt::AlignRight);
+  layout->addWidget(LatencyStatsStringGrid, 1, 0, 1, 2);
+  layout->setRowStretch(1, 1);
+  layout->setColumnStretch(0, 1);
+}
+
+TLatencyStatisticsView::~TLatencyStatisticsView() = default;
+
+void TLatencyStatisticsView::CreateDirectionSelector() {
+  PacketDirRadioGroup = new QGroupBox(QStringLiteral("Packet &Direction"), this);
+  PacketDirRadioGroup->setObjectName(QStringLiteral("PacketDirRadioGroup"));
+  const QString hint = QStringLiteral("Select a packet transmission direction to show statistics for");
+  PacketDirRadioGroup->setToolTip(hint);
+  PacketDirRadioGroup->setStatusTip(hint);
+  FDirectionButtons = new QButtonGroup(this);
+  auto* layout = new QHBoxLayout(PacketDirRadioGroup);
+  layout->setContentsMargins(6, 2, 6, 2);
+  for (int i = 0; i < LatencyDirectionCount; ++i) {
+    auto* button = new QRadioButton(QString::fromLatin1(DirectionCaptions[static_cast<std::size_t>(i)]), PacketDirRadioGroup);
+    button->setToolTip(hint);
+    button->setStatusTip(hint);
+    FDirectionButtons->addButton(button, i);
+    layout->addWidget(button);
+  }
+  FDirectionButtons->button(ldA)->setChecked(true);
+  connect(FDirectionButtons, &QButtonGroup::idClicked, this, [this] { emit OnPacketDirRadioGroupClick(); });
+}
+
+void TLatencyStatisticsView::CreateGrid() {
+  LatencyStatsStringGrid = new TSuperStringGrid(this);
+  TSuperStringGrid* grid = LatencyStatsStringGrid;
+  grid->setObjectName(QStringLiteral("LatencyStatsStringGrid"));
+  grid->SetColCount(3);
+  grid->SetFixedRows(1);
+  grid->SetFixedCols(0);
+  grid->SetAutoHeight(false);
+  grid->SetAutoWidth(false);
+  grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  for (int col = 0; col < 3; ++col) {
+    grid->SetCells(col, 0, QString::fromLatin1(HeaderTexts[static_cast<std::size_t>(col)]));
+    grid->SetColWidths(col, InitialColumnWidths[static_cast<std::size_t>(col)]);
+  }
+  // Figures line up on the right; the element names stay left-aligned.
+  grid->SetColAlignment(1, taRightJustify);
+  grid->SetColAlignment(2, taRightJustify);
+}
+
+TLatencyDirection TLatencyStatisticsView::Direction() const {
+  const int id = FDirectionButtons->checkedId();
+  return id >= 0 && id < LatencyDirectionCount ? static_cast<TLatencyDirection>(id) : ldA;
+}
+
+void TLatencyStatisticsView::SetDirection(TLatencyDirection direction) {
+  if (QAbstractButton* button = FDirectionButtons->button(direction)) button->setChecked(true);
+}
+
+void TLatencyStatisticsView::Fill(const QStringList& hints, const TLatencyResult& result) {
+  TSuperStringGrid* grid = LatencyStatsStringGrid;
+  const int count = std::min(static_cast<int>(result.Elements.size()), static_cast<int>(hints.size()));
+  const TLatencyDirection direction = Direction();
+  const char separator = LocaleDecimalSeparator();
+  grid->SetRowCount(count + 2);
+  for (int i = 0; i < count; ++i) {
+    const TElementLatency& element = result.Elements[static_cast<std::size_t>(i)];
+    grid->SetCells(0, i + 1, hints[i]);
+    grid->SetCells(1, i + 1, QString::fromStdString(FormatDelay(element.Delay[direction], separator)));
+    grid->SetCells(2, i + 1, QString::fromStdString(FormatPercent(element.Share[direction], separator)));
+  }
+  // The totals row reads 100.0% even when the total is 0.
+  grid->SetCells(0, count + 1, QStringLiteral("Totals:"));
+  grid->SetCells(1, count + 1, QString::fromStdString(FormatDelay(result.TotalDelay[direction], separator)));
+  grid->SetCells(2, count + 1, QStringLiteral("100.0%"));
+  grid->AutoSizeColumns(0, grid->RowCount() - 1);
+}
+
+void TLatencyStatisticsView::CopyLatencyStatsButtonClick() { LatencyStatsStringGrid->CopyToClipboard(); }
+
+}  // namespace Parlamine
