@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "LatencyCalculator.h"
 
+#include "LatencyGraphsView.h"
 #include "LatencySettings.h"
+#include "LatencyStatisticsView.h"
 #include "NetworkSetupEditor.h"
 #include "NetworkSetupGeometry.h"
 #include "ParlamineNetworkButton.h"
@@ -37,6 +39,16 @@ TLatencyCalculator::TLatencyCalculator(QWidget* parent) : QWidget(parent) {
   LatencyStatsTabSheet->setObjectName(QStringLiteral("LatencyStatsTabSheet"));
   LatencyGraphsTabSheet = new QWidget(LatencyPageControl);
   LatencyGraphsTabSheet->setObjectName(QStringLiteral("LatencyGraphsTabSheet"));
+  FStatisticsView = new TLatencyStatisticsView(LatencyStatsTabSheet);
+  FGraphsView = new TLatencyGraphsView(LatencyGraphsTabSheet);
+  for (auto [sheet, view] : {std::pair<QWidget*, QWidget*>{LatencyStatsTabSheet, FStatisticsView},
+                             std::pair<QWidget*, QWidget*>{LatencyGraphsTabSheet, FGraphsView}}) {
+    auto* sheetLayout = new QVBoxLayout(sheet);
+    sheetLayout->setContentsMargins(0, 0, 0, 0);
+    sheetLayout->addWidget(view);
+  }
+  connect(FStatisticsView, &TLatencyStatisticsView::OnPacketDirRadioGroupClick, this,
+          &TLatencyCalculator::LatencyStatsTabSheetEnter);
   LatencyPageControl->addTab(FSetupEditor, QStringLiteral("Network Setup"));
   LatencyPageControl->addTab(LatencyStatsTabSheet, QStringLiteral("Latency Statistics"));
   LatencyPageControl->addTab(LatencyGraphsTabSheet, QStringLiteral("Latency Graphs"));
@@ -207,8 +219,18 @@ void TLatencyCalculator::LatencyPageControlChange(int index) {
     LatencyGraphsTabSheetEnter();
 }
 
-void TLatencyCalculator::LatencyStatsTabSheetEnter() { ComputeLatency(); }
+QStringList TLatencyCalculator::ChainHints() const {
+  QStringList hints;
+  for (const TNetworkButton* element : FSetupEditor->Networks()) hints << element->Hint();
+  return hints;
+}
 
-void TLatencyCalculator::LatencyGraphsTabSheetEnter() { ComputeLatency(); }
+void TLatencyCalculator::LatencyStatsTabSheetEnter() {
+  if (ComputeLatency()) FStatisticsView->Fill(ChainHints(), FModel.Result());
+}
+
+void TLatencyCalculator::LatencyGraphsTabSheetEnter() {
+  if (ComputeLatency()) FGraphsView->Fill(ChainHints(), FModel.Result());
+}
 
 }  // namespace Parlamine

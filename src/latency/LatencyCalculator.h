@@ -4,6 +4,7 @@
 
 #include "LatencyModel.h"
 
+#include <QStringList>
 #include <QWidget>
 
 #include <vector>
@@ -13,6 +14,8 @@ class QTabWidget;
 namespace Parlamine {
 
 class TDirectStore;
+class TLatencyGraphsView;
+class TLatencyStatisticsView;
 class TNetworkButton;
 class TNetworkButtonForm;
 class TNetworkSetupEditor;
@@ -49,6 +52,8 @@ class TLatencyCalculator : public QWidget {
   TNetworkSetupEditor* SetupEditor() const { return FSetupEditor; }
   QTabWidget* PageControl() const { return LatencyPageControl; }
   const TLatencyModel& Model() const { return FModel; }
+  TLatencyStatisticsView* StatisticsView() const { return FStatisticsView; }
+  TLatencyGraphsView* GraphsView() const { return FGraphsView; }
 
  private:
   void LatencyPageControlChange(int index);
@@ -58,11 +63,14 @@ class TLatencyCalculator : public QWidget {
   // cannot be computed.
   bool ComputeLatency();
   void NetworkButtonFormApply();
+  QStringList ChainHints() const;
 
   QTabWidget* LatencyPageControl = nullptr;
   TNetworkSetupEditor* FSetupEditor = nullptr;
   QWidget* LatencyStatsTabSheet = nullptr;
   QWidget* LatencyGraphsTabSheet = nullptr;
+  TLatencyStatisticsView* FStatisticsView = nullptr;
+  TLatencyGraphsView* FGraphsView = nullptr;
   TNetworkButtonForm* FNetworkButtonForm = nullptr;
   TLatencyModel FModel;
   bool FLoading = false;
