@@ -2,6 +2,7 @@
 #include "IPSubnetCalculator.h"
 
 #include "IPSubnetModel.h"
+#include "IPSubnetTableSource.h"
 #include "SettingsStore.h"
 #include "WrapMessageText.h"
 #include "ZellGlobal.h"
@@ -25,33 +26,6 @@
 #include <optional>
 
 namespace Parlamine {
-
-// The subnets/hosts table: its rows are computed from the subnetting that was
-// current at the last UpdateSubnetTableCount.
-class TSubnetHostTableSource : public TVirtualTableSource {
- public:
-  void SetTable(const TSubnetTable& table) { FTable = table; }
-  const TSubnetTable& Table() const { return FTable; }
-
-  int ColumnCount() const override { return static_cast<int>(SubnetTableCaptions.size()); }
-  QString ColumnCaption(int column) const override {
-    return QString::fromLatin1(SubnetTableCaptions[static_cast<size_t>(column)]);
-  }
-  Qt::Alignment ColumnAlignment(int column) const override {
-    return (column == 0 ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter;
-  }
-  int RowCount() const override { return static_cast<int>(FTable.RowCount()); }
-  QString CellText(int row, int column) const override {
-    return QString::fromStdString(FTable.CellText(row, column));
-  }
-  void AppendRowBytes(int row, QByteArray& out) const override {
-    char line[TSubnetTable::MaxRowTextSize];
-    out.append(line, static_cast<qsizetype>(FTable.FormatRow(row, line)));
-  }
-
- private:
-  TSubnetTable FTable;
-};
 
 namespace {
 

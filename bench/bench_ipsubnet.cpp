@@ -1,0 +1,123 @@
+// SPDX-License-Identifier: MIT
+// The largest subnets/hosts table (class A, 22 subnet bits, 1 subnet bit
+// allowed: 4,194,304 rows) copied whole to the clipboard, against the floor:
+// the same rows formatted into one reserved buffer in a tight loop. Each copy
+// reports the growth of the process's peak resident memory over the text size.
+// Also: the cost of giving the list view a new row count of that size.
+#include "IPSubnetModel.h"
+#include "IPSubnetTableSource.h"
+#include "ZellGlobal.h"
+#include "ZellTableExport.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <string>
+
+namespace Parlamine {
+namespace {
+
+constexpr int64_t LargestRowCount = 4194304;
+
+TSubnetTable LargestTable() { return TSubnetTable(0x0A010203u, 0, 30, true, LargestRowCount); }
+
+// Kilobytes of a field of /proc/self/status ("VmHWM", "VmRSS").
+long StatusKilobytes(const char* field) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  const std::string prefix = std::string(field) + ":";
+  while (std::getline(status, line))
+    if (line.rfind(prefix, 0) == 0) return std::stol(line.substr(prefix.size()));
+  return -1;
+}
+
+// Lowers the peak resident size to the current one, so that the next peak
+// belongs to what runs after this call.
+void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
+
+void ReportPeak(benchmark::State& state, long baseKb, size_t textBytes) {
+  const double growth = (StatusKilobytes("VmHWM") - baseKb) * 1024.0;
+  state.counters["text_MB"] = static_cast<double>(textBytes) / 1e6;
+  state.counters["peak_growth_MB"] = growth / 1e6;
+  state.counters["peak_per_text"] = growth / static_cast<double>(textBytes);
+}
+
+void BM_RowsIntoOneBuffer_Floor(benchmark::State& state) {
+  const TSubnetTable table = LargestTable();
+  size_t size = 0;
+  for (auto _ : state) {
+    ResetPeakMemory();
+    const long base = StatusKilobytes("VmRSS");
+    std::string text;
+    text.reserve(static_cast<size_t>(LargestRowCount) * 72 + 64);
+    text.append("#\tID\tRange\tBroadcast\r\n");
+    char line[TSubnetTable::MaxRowTextSize];
+    for (int64_t row = 0; row < LargestRowCount; ++row) {
+      text.append(line, table.FormatRow(row, line));
+      text.append("\r\n", 2);
+    }
+    size = text.size();
+    benchmark::DoNotOptimize(text.data());
+    ReportPeak(state, base, size);
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(size) * state.iterations());
+}
+
+// The whole copy as the Copy button runs it after "Yes": header and every row
+// into one byte buffer, handed to the clipboard.
+void BM_CopyAllRowsToClipboard(benchmark::State& state) {
+  TSubnetHostTableSource source;
+  source.SetTable(LargestTable());
+  TVirtualListView view;
+  view.SetSource(source);
+  const TMessageBoxHandler previous =
+      SetMessageBoxHandler([](const TMessageBoxRequest&) { return QMessageBox::Yes; });
+  size_t size = 0;
+  for (auto _ : state) {
+    QApplication::clipboard()->clear();
+    ResetPeakMemory();
+    const long base = StatusKilobytes("VmRSS");
+    CopyTableToClipboard(nullptr, &view);
+    size = static_cast<size_t>(QApplication::clipboard()->mimeData()->data(QStringLiteral("text/plain")).size());
+    ReportPeak(state, base, size);
+  }
+  SetMessageBoxHandler(previous);
+  if (size != 275057600u) state.SkipWithError("unexpected clipboard text size");
+  state.SetBytesProcessed(static_cast<int64_t>(size) * state.iterations());
+}
+
+// A new row count of 4,194,304 in the list view (alternating with 4,194,302
+// so that every iteration is a real change).
+void BM_SetLargestRowCount(benchmark::State& state) {
+  TSubnetHostTableSource source;
+  TVirtualListView view;
+  view.SetSource(source);
+  view.resize(300, 250);
+  bool allow1 = false;
+  for (auto _ : state) {
+    allow1 = !allow1;
+    source.SetTable(TSubnetTable(0x0A010203u, 0, 30, allow1, allow1 ? LargestRowCount : LargestRowCount - 2));
+    view.Model()->Refresh();
+    view.scrollToBottom();
+  }
+}
+
+BENCHMARK(BM_RowsIntoOneBuffer_Floor)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_CopyAllRowsToClipboard)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_SetLargestRowCount)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace Parlamine
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

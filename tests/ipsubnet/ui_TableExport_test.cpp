@@ -1,0 +1,155 @@
+// SPDX-License-Identifier: MIT
+// The shared virtual table: its model, the copy to the clipboard with the
+// busy cursor, and the navigation on empty and filled tables.
+#include "TestSupport.h"
+#include "ZellTableExport.h"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace Parlamine {
+namespace {
+
+// Rows "r<k>" and "<k*k>"; a row can be made to fail while it is produced.
+class TSquaresSource : public TVirtualTableSource {
+ public:
+  int Rows = 0;
+  int FailingRow = -1;
+  mutable int CursorShapeSeen = -1;
+
+  int ColumnCount() const override { return 2; }
+  QString ColumnCaption(int column) const override { return column == 0 ? QStringLiteral("Row") : QStringLiteral("Square"); }
+  int RowCount() const override { return Rows; }
+  QString CellText(int row, int column) const override {
+    return column == 0 ? QStringLiteral("r%1").arg(row) : QString::number(qint64(row) * row);
+  }
+  void AppendRowBytes(int row, QByteArray& out) const override {
+    if (row == FailingRow) throw std::runtime_error("Range check error");
+    const QCursor* cursor = QGuiApplication::overrideCursor();
+    CursorShapeSeen = cursor ? cursor->shape() : -2;
+    out.append(CellText(row, 0).toLatin1()).append('\t').append(CellText(row, 1).toLatin1());
+  }
+};
+
+QString ClipboardBytes() {
+  const QMimeData* data = QApplication::clipboard()->mimeData();
+  return data ? QString::fromLatin1(data->data(QStringLiteral("text/plain"))) : QString();
+}
+
+class TableExportTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Source.Rows = 100;
+    View.SetSource(Source);
+    View.resize(200, 150);
+    View.show();
+    QApplication::clipboard()->setText(QStringLiteral("before"));
+  }
+  void Select(std::initializer_list<int> rows) {
+    for (int row : rows)
+      View.selectionModel()->select(View.model()->index(row, 0),
+                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  }
+  bool RowVisible(int row) {
+    return View.viewport()->rect().contains(View.visualRect(View.model()->index(row, 0)));
+  }
+
+  TSquaresSource Source;
+  TVirtualListView View;
+};
+
+TEST_F(TableExportTest, ModelPassesTheItemModelChecks) {
+  QAbstractItemModelTester tester(View.Model(), QAbstractItemModelTester::FailureReportingMode::Warning);
+  Source.Rows = 3;
+  View.Model()->Refresh();
+  EXPECT_EQ(View.model()->rowCount(), 3);
+  EXPECT_EQ(View.model()->index(2, 1).data().toString(), QStringLiteral("4"));
+  EXPECT_EQ(View.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Square"));
+  EXPECT_FALSE(View.model()->index(3, 0).data().isValid());
+}
+
+TEST_F(TableExportTest, SameCountKeepsTheSelectionNewCountResetsIt) {
+  Select({4});
+  View.Model()->Refresh();
+  EXPECT_EQ(SelectedRowsInOrder(&View), QList<int>{4});
+  Source.Rows = 50;
+  View.Model()->Refresh();
+  EXPECT_TRUE(SelectedRowsInOrder(&View).isEmpty());
+  EXPECT_EQ(View.model()->rowCount(), 50);
+}
+
+TEST_F(TableExportTest, SelectedRowsComeOutInListOrderOnce) {
+  Select({7, 3, 5});
+  View.selectionModel()->select(QItemSelection(View.model()->index(4, 0), View.model()->index(6, 1)),
+                                QItemSelectionModel::Select);
+  EXPECT_EQ(SelectedRowsInOrder(&View), (QList<int>{3, 4, 5, 6, 7}));
+}
+
+TEST_F(TableExportTest, OneSelectedRowGivesTwoLinesUnderTheBusyCursor) {
+  Select({9});
+  EXPECT_TRUE(CopyTableToClipboard(nullptr, &View));
+  EXPECT_EQ(ClipboardBytes(), QStringLiteral("Row\tSquare\r\nr9\t81\r\n"));
+  EXPECT_EQ(Source.CursorShapeSeen, Qt::WaitCursor);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(TableExportTest, AnsweringNoChangesNothing) {
+  ParlamineTest::TMessageBoxScript script({QMessageBox::No});
+  EXPECT_FALSE(CopyTableToClipboard(nullptr, &View));
+  EXPECT_EQ(script.Shown().size(), 1u);
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("before"));
+  EXPECT_EQ(Source.CursorShapeSeen, -1) << "no row produced, no cursor shown";
+}
+
+TEST_F(TableExportTest, AnsweringYesCopiesEveryRow) {
+  Source.Rows = 3;
+  View.Model()->Refresh();
+  ParlamineTest::TMessageBoxScript script({QMessageBox::Yes});
+  EXPECT_TRUE(CopyTableToClipboard(nullptr, &View));
+  EXPECT_EQ(ClipboardBytes(), QStringLiteral("Row\tSquare\r\nr0\t0\r\nr1\t1\r\nr2\t4\r\n"));
+}
+
+TEST_F(TableExportTest, AFailureWhileBuildingLeavesTheClipboardAndCursor) {
+  Source.FailingRow = 50;
+  ParlamineTest::TMessageBoxScript script({QMessageBox::Yes});
+  EXPECT_THROW(CopyTableToClipboard(nullptr, &View), std::runtime_error);
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("before"));
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(TableExportTest, NavigationScrollsOnlyAndDoesNothingOnAnEmptyTable) {
+  GoToLastRow(&View);
+  EXPECT_TRUE(RowVisible(99));
+  GoToFirstRow(&View);
+  EXPECT_TRUE(RowVisible(0));
+  GoToSelectedRow(&View);  // no current row
+  EXPECT_TRUE(RowVisible(0));
+  View.setCurrentIndex(View.model()->index(60, 0));
+  View.clearSelection();
+  GoToFirstRow(&View);
+  GoToSelectedRow(&View);
+  EXPECT_TRUE(RowVisible(60));
+  EXPECT_FALSE(View.selectionModel()->hasSelection());
+  EXPECT_EQ(View.currentIndex().row(), 60);
+
+  Source.Rows = 0;
+  View.Model()->Refresh();
+  QApplication::processEvents();
+  const int scrolled = View.verticalScrollBar()->value();
+  GoToLastRow(&View);
+  GoToFirstRow(&View);
+  GoToSelectedRow(&View);
+  EXPECT_EQ(View.verticalScrollBar()->value(), scrolled);
+  EXPECT_FALSE(View.currentIndex().isValid());
+}
+
+}  // namespace
+}  // namespace Parlamine
