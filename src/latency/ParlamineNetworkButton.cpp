@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
@@ -25,8 +26,9 @@ QPixmap RenderLatencyPicture(const QString& name, QSize size, qreal devicePixelR
 TNetworkButton::TNetworkButton(QWidget* parent) : QPushButton(parent) {
   setFixedSize(ButtonSize, ButtonSize);
   setIconSize(QSize(PictureSize, PictureSize));
-  // The right button opens the element's own menu, not the parent's.
-  setContextMenuPolicy(Qt::PreventContextMenu);
+  // The element's own menu opens on a right press (mousePressEvent) and from
+  // the keyboard's menu key; never the panel's menu.
+  setContextMenuPolicy(Qt::DefaultContextMenu);
 
   FPopupMenu = new QMenu(this);
   FPopupMenu->setObjectName(QStringLiteral("NetworkPopupMenu"));
@@ -126,6 +128,11 @@ void TNetworkButton::EndDrag() {
   FDragArmed = false;
   FDragging = false;
   emit OnEndDrag(this);
+}
+
+void TNetworkButton::contextMenuEvent(QContextMenuEvent* event) {
+  event->accept();
+  if (event->reason() != QContextMenuEvent::Mouse) FPopupMenu->popup(mapToGlobal(rect().center()));
 }
 
 void TNetworkButton::showEvent(QShowEvent* event) {

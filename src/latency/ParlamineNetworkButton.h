@@ -83,6 +83,7 @@ class TNetworkButton : public QPushButton {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   void LoadPicture();
