@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-// The program's entry (the main window arrives with the banner frame).
+// The program's entry: the application object, its title and help file, the
+// main window, and the event loop until the main window closes.
+#include "Main.h"
 #include "ParlamineApplication.h"
-
-#include <QMainWindow>
 
 int main(int argc, char** argv) {
   Parlamine::TParlamineApplication app(argc, argv);
-  QMainWindow window;
-  window.show();
+  Parlamine::TMainForm mainForm;
+  mainForm.show();
   return app.exec();
 }

@@ -1,0 +1,408 @@
+// SPDX-License-Identifier: MIT
+#include "Main.h"
+
+#include "About.h"
+#include "CalculatorTop.h"
+#include "FormPosition.h"
+#include "IPSubnetCalculator.h"
+#include "LatencyCalculator.h"
+#include "ParlamineApplication.h"
+#include "RadixerCalculator.h"
+#include "SettingsStore.h"
+#include "ZellClipboardRequest.h"
+#include "ZellGlobal.h"
+
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QActionGroup>
+#include <QApplication>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace Parlamine {
+
+namespace {
+
+constexpr int MinimumWidth = 312;
+constexpr int MinimumHeight = 463;
+constexpr int StatusBarHeight = 19;
+constexpr const char* PositionValueName = "Position";
+constexpr const char* CalculatorValueName = "Calculator";
+constexpr const char* StayOnTopValueName = "StayOnTop";
+
+QAction* NewAction(QObject* parent, const char* objectName, const QString& text,
+                   const QKeySequence& shortcut = {}) {
+  auto* action = new QAction(text, parent);
+  action->setObjectName(QString::fromLatin1(objectName));
+  action->setShortcut(shortcut);
+  return action;
+}
+
+// A text edit for the Edit menu: line edits (number fields and octet fields
+// are line edits too) and the line edit inside a spin box.
+bool IsTextEdit(const QWidget* widget) {
+  return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QAbstractSpinBox*>(widget);
+}
+
+bool CanCopyFrom(const QWidget* widget) {
+  return widget && (IsTextEdit(widget) || qobject_cast<const QAbstractItemView*>(widget) ||
+                    widget->property("ClipboardCopy").toBool());
+}
+
+bool IsEditKey(const QKeyEvent* key, Qt::Key letter) {
+  return key->key() == letter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+}
+
+}  // namespace
+
+TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
+  setObjectName(QStringLiteral("MainForm"));
+  setWindowTitle(QStringLiteral("Calculator"));
+  setMinimumSize(MinimumWidth, MinimumHeight);
+  resize(MinimumWidth, 465);
+  CreatePages();
+  CreateMenus();
+  qApp->installEventFilter(this);
+  FormCreate();
+}
+
+TMainForm::~TMainForm() {
+  qApp->removeEventFilter(this);
+  FormDestroy();
+}
+
+QString TMainForm::SettingsFileName() {
+  QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+  if (base.isEmpty() || QDir::isRelativePath(base)) base = QDir::homePath() + QStringLiteral("/.config");
+  return base + QStringLiteral("/Quillfern/Parlamine.reg");
+}
+
+void TMainForm::CreatePages() {
+  auto* central = new QWidget(this);
+  central->setObjectName(QStringLiteral("MainClientArea"));
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+
+  CalculatorTopFrame = new TCalculatorTopFrame(central);
+  layout->addWidget(CalculatorTopFrame);
+
+  MainPageControl = new QTabWidget(central);
+  MainPageControl->setObjectName(QStringLiteral("MainPageControl"));
+  MainPageControl->setDocumentMode(true);
+  auto addPage = [this](const char* name, const QString& caption, QWidget* calculator) {
+    auto* page = new QWidget(MainPageControl);
+    page->setObjectName(QString::fromLatin1(name));
+    auto* pageLayout = new QVBoxLayout(page);
+    pageLayout->setContentsMargins(2, 2, 2, 2);
+    calculator->setParent(page);
+    pageLayout->addWidget(calculator);
+    MainPageControl->addTab(page, caption);
+    return page;
+  };
+  RadixerCalculator = new TRadixerCalculator;
+  IPSubnetCalculator = new TIPSubnetCalculator;
+  LatencyCalculator = new TLatencyCalculator;
+  RadixerTabSheet = addPage("RadixerTabSheet", QStringLiteral("Radixer"), RadixerCalculator);
+  IPSubnetTabSheet = addPage("IPSubnetTabSheet", QStringLiteral("IP Subnet"), IPSubnetCalculator);
+  LatencyTabSheet = addPage("LatencyTabSheet", QStringLiteral("Latency"), LatencyCalculator);
+  MainPageControl->setCurrentWidget(IPSubnetTabSheet);
+  layout->addWidget(MainPageControl, 1);
+  setCentralWidget(central);
+
+  MainStatusBar = new QStatusBar(this);
+  MainStatusBar->setObjectName(QStringLiteral("MainStatusBar"));
+  MainStatusBar->setFixedHeight(StatusBarHeight);
+  MainStatusBar->setSizeGripEnabled(false);
+  setStatusBar(MainStatusBar);
+}
+
+void TMainForm::CreateMenus() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName(QStringLiteral("MainMenu"));
+
+  QMenu* fileMenu = bar->addMenu(QStringLiteral("&File"));
+  fileMenu->setObjectName(QStringLiteral("FileMenu"));
+  FileExitItem = NewAction(this, "FileExitItem", QStringLiteral("E&xit"));
+  fileMenu->addAction(FileExitItem);
+  connect(FileExitItem, &QAction::triggered, this, &TMainForm::FileExitItemClick);
+
+  EditMenu = bar->addMenu(QStringLiteral("&Edit"));
+  EditMenu->setObjectName(QStringLiteral("EditMenu"));
+  EditCopyItem = NewAction(this, "EditCopyItem", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
+  EditPasteItem = NewAction(this, "EditPasteItem", QStringLiteral("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
+  // The window handles Ctrl+C and Ctrl+V itself (eventFilter) so that the
+  // items' enabling is checked first; the menu only shows the keys.
+  EditCopyItem->setShortcutContext(Qt::WidgetShortcut);
+  EditPasteItem->setShortcutContext(Qt::WidgetShortcut);
+  EditMenu->addAction(EditCopyItem);
+  EditMenu->addAction(EditPasteItem);
+  connect(EditMenu, &QMenu::aboutToShow, this, &TMainForm::EditMenuClick);
+  connect(EditCopyItem, &QAction::triggered, this, &TMainForm::EditCopyItemClick);
+  connect(EditPasteItem, &QAction::triggered, this, &TMainForm::EditPasteItemClick);
+
+  QMenu* calculatorMenu = bar->addMenu(QStringLiteral("&Calculator"));
+  calculatorMenu->setObjectName(QStringLiteral("CalculatorMenu"));
+  auto* group = new QActionGroup(this);
+  group->setExclusive(true);
+  CalculatorRadixerItem = NewAction(this, "CalculatorRadixerItem", QStringLiteral("&Radixer Calculator"),
+                                    QKeySequence(Qt::CTRL | Qt::Key_H));
+  CalculatorIPSubnetItem = NewAction(this, "CalculatorIPSubnetItem", QStringLiteral("&IP Subnet Calculator"),
+                                     QKeySequence(Qt::CTRL | Qt::Key_I));
+  CalculatorLatencyItem = NewAction(this, "CalculatorLatencyItem", QStringLiteral("&Latency Calculator"),
+                                    QKeySequence(Qt::CTRL | Qt::Key_L));
+  for (QAction* item : {CalculatorRadixerItem, CalculatorIPSubnetItem, CalculatorLatencyItem}) {
+    item->setCheckable(true);
+    item->setShortcutContext(Qt::ApplicationShortcut);
+    group->addAction(item);
+    calculatorMenu->addAction(item);
+    connect(item, &QAction::triggered, this, &TMainForm::CalculatorItemClick);
+  }
+  CalculatorIPSubnetItem->setChecked(true);
+
+  QMenu* optionsMenu = bar->addMenu(QStringLiteral("&Options"));
+  optionsMenu->setObjectName(QStringLiteral("OptionsMenu"));
+  OptionsStayOnTopItem = NewAction(this, "OptionsStayOnTopItem", QStringLiteral("&Stay On Top"));
+  OptionsStayOnTopItem->setCheckable(true);
+  optionsMenu->addAction(OptionsStayOnTopItem);
+  connect(OptionsStayOnTopItem, &QAction::triggered, this, &TMainForm::OptionsStayOnTopItemClick);
+
+  QMenu* helpMenu = bar->addMenu(QStringLiteral("&Help"));
+  helpMenu->setObjectName(QStringLiteral("HelpMenu"));
+  HelpTopicsItem = NewAction(this, "HelpTopicsItem", QStringLiteral("&Help Topics"), QKeySequence(Qt::Key_F1));
+  HelpTopicsItem->setShortcutContext(Qt::ApplicationShortcut);
+  HelpGotoWebsiteAction = NewAction(this, "HelpGotoWebsiteAction", QStringLiteral("Visit Quillfern &Website..."));
+  const QString websiteHint = QStringLiteral("Click to visit the Quillfern website");
+  HelpGotoWebsiteAction->setToolTip(websiteHint);
+  HelpGotoWebsiteAction->setStatusTip(websiteHint);
+  HelpAboutAction = NewAction(this, "HelpAboutAction", QStringLiteral("&About..."));
+  helpMenu->addAction(HelpTopicsItem);
+  helpMenu->addSeparator();
+  helpMenu->addAction(HelpGotoWebsiteAction);
+  helpMenu->addSeparator();
+  helpMenu->addAction(HelpAboutAction);
+  connect(HelpTopicsItem, &QAction::triggered, this, &TMainForm::HelpTopicsItemClick);
+  connect(HelpGotoWebsiteAction, &QAction::triggered, this, &TMainForm::HelpGotoWebsiteActionExecute);
+  connect(HelpAboutAction, &QAction::triggered, this, &TMainForm::HelpAboutActionExecute);
+}
+
+void TMainForm::FormCreate() {
+  setWindowTitle(QApplication::applicationDisplayName());
+  connect(CalculatorTopFrame, &TCalculatorTopFrame::OnCalculatorChange, this,
+          &TMainForm::CalculatorTopFrameCalculatorChange);
+  // The banner's web-site button works as the web-site action, picture only.
+  QToolButton* websiteButton = CalculatorTopFrame->GotoWebsiteButton();
+  websiteButton->setText(QString());
+  websiteButton->setToolTip(HelpGotoWebsiteAction->toolTip());
+  websiteButton->setStatusTip(HelpGotoWebsiteAction->statusTip());
+  connect(websiteButton, &QToolButton::clicked, HelpGotoWebsiteAction, &QAction::trigger);
+  MainPageControl->tabBar()->hide();
+
+  FSettings = LoadRegistryFile(SettingsFileName().toStdString());
+  TSectionedStore store(FSettings, SettingsRoot);
+  FLoading = true;
+  IPSubnetCalculator->SetLoading(true);
+  LatencyCalculator->SetLoading(true);
+  try {
+    IPSubnetCalculator->LoadIPSubnetSettings(store);
+    RadixerCalculator->LoadRadixerSettings(store);
+    LatencyCalculator->InitLatency(FSettings);
+    LoadMainSettings(store);
+  } catch (const std::exception& error) {
+    // The rest of the start-up is skipped; the window opens with what was set.
+    ShowException(error);
+  }
+  FLoading = false;
+  IPSubnetCalculator->SetLoading(false);
+  LatencyCalculator->SetLoading(false);
+}
+
+void TMainForm::FormDestroy() {
+  TSectionedStore store(FSettings, SettingsRoot);
+  try {
+    IPSubnetCalculator->SaveIPSubnetSettings(store);
+    RadixerCalculator->SaveRadixerSettings(store);
+    LatencyCalculator->DoneLatency(FSettings);
+    SaveMainSettings(store);
+  } catch (const std::exception& error) {
+    ShowException(error);
+  }
+  try {
+    SaveRegistryFile(FSettings, SettingsFileName().toStdString());
+  } catch (const std::exception& error) {
+    ShowException(error);
+  }
+}
+
+bool TMainForm::LoadFormPosition(QWidget* window, TRegistryTree& tree, const std::string& keyPath,
+                                 const std::string& valueName) {
+  const std::string name = FormPositionValueName(valueName, window->objectName().toStdString());
+  const TRegValue* value = tree.FindValue(keyPath, name);
+  if (!value || value->Type != static_cast<uint32_t>(TRegValueType::rvBinary)) return false;
+  const auto record = UnpackFormPosition(value->Bytes);
+  if (!record) return false;
+  if (record->WindowState == TWindowState::wsMaximized) {
+    window->setWindowState(Qt::WindowMaximized);  // the normal bounds stay as designed
+    return true;
+  }
+  const QSize screen = QGuiApplication::primaryScreen()->size();
+  const TFormPositionRecord fitted = FitFormPosition(*record, screen.width(), screen.height());
+  window->move(fitted.Left, fitted.Top);
+  window->resize(fitted.Right - fitted.Left, fitted.Bottom - fitted.Top);
+  window->setWindowState(record->WindowState == TWindowState::wsMinimized ? Qt::WindowMinimized
+                                                                           : Qt::WindowNoState);
+  return true;
+}
+
+void TMainForm::SaveFormPosition(QWidget* window, TRegistryTree& tree, const std::string& keyPath,
+                                 const std::string& valueName) {
+  const std::string name = FormPositionValueName(valueName, window->objectName().toStdString());
+  const QRect bounds(window->pos(), window->size());
+  TWindowState state = TWindowState::wsNormal;
+  if (window->isMaximized())
+    state = TWindowState::wsMaximized;
+  else if (window->isMinimized())
+    state = TWindowState::wsMinimized;
+  TRegValue value;
+  value.Type = static_cast<uint32_t>(TRegValueType::rvBinary);
+  value.Bytes = PackFormPosition({bounds.left(), bounds.top(), bounds.left() + bounds.width(),
+                                  bounds.top() + bounds.height(), state});
+  tree.SetValue(keyPath, name, std::move(value));
+}
+
+void TMainForm::LoadMainSettings(TSectionedStore& store) {
+  if (!LoadFormPosition(this, store.Tree(), store.RootPath(), PositionValueName))
+    resize(MinimumWidth, MinimumHeight);
+  SelectCalculatorValue(store.ReadInteger("", CalculatorValueName, 1));
+  OptionsStayOnTopItem->setChecked(store.ReadBool("", StayOnTopValueName, false));
+  OptionsStayOnTopItemClick();
+}
+
+void TMainForm::SaveMainSettings(TSectionedStore& store) {
+  SaveFormPosition(this, store.Tree(), store.RootPath(), PositionValueName);
+  store.WriteInteger("", CalculatorValueName, static_cast<int32_t>(FCurrentCalculator));
+  store.WriteBool("", StayOnTopValueName, OptionsStayOnTopItem->isChecked());
+}
+
+void TMainForm::SelectCalculatorValue(int32_t value) {
+  switch (value) {
+    case 0: SelectCalculator(TCalculator::caRadixer); break;
+    case 2: SelectCalculator(TCalculator::caLatency); break;
+    default: SelectCalculator(TCalculator::caIPSubnet); break;
+  }
+}
+
+void TMainForm::SelectCalculator(TCalculator calculator) {
+  FCurrentCalculator = calculator;
+  QAction* item = CalculatorIPSubnetItem;
+  QWidget* page = IPSubnetTabSheet;
+  if (calculator == TCalculator::caRadixer) {
+    item = CalculatorRadixerItem;
+    page = RadixerTabSheet;
+  } else if (calculator == TCalculator::caLatency) {
+    item = CalculatorLatencyItem;
+    page = LatencyTabSheet;
+  }
+  item->setChecked(true);
+  CalculatorTopFrame->SetCalculator(calculator);
+  MainPageControl->setCurrentWidget(page);
+}
+
+void TMainForm::CalculatorItemClick() {
+  const QObject* sender = QObject::sender();
+  if (sender == CalculatorRadixerItem)
+    SelectCalculator(TCalculator::caRadixer);
+  else if (sender == CalculatorLatencyItem)
+    SelectCalculator(TCalculator::caLatency);
+  else
+    SelectCalculator(TCalculator::caIPSubnet);
+}
+
+void TMainForm::CalculatorTopFrameCalculatorChange() { SelectCalculator(CalculatorTopFrame->Calculator()); }
+
+void TMainForm::EditMenuClick() {
+  const QWidget* focus = QApplication::focusWidget();
+  EditCopyItem->setEnabled(CanCopyFrom(focus));
+  const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
+  EditPasteItem->setEnabled(IsTextEdit(focus) && clipboard && clipboard->hasText());
+}
+
+void TMainForm::EditCopyItemClick() {
+  SendClipboardRequest(QApplication::focusWidget(), TClipboardRequest::crCopy);
+}
+
+void TMainForm::EditPasteItemClick() {
+  SendClipboardRequest(QApplication::focusWidget(), TClipboardRequest::crPaste);
+}
+
+bool TMainForm::HandleEditShortcut(QEvent* event) {
+  auto* key = static_cast<QKeyEvent*>(event);
+  const bool copy = IsEditKey(key, Qt::Key_C);
+  if (!copy && !IsEditKey(key, Qt::Key_V)) return false;
+  if (event->type() == QEvent::ShortcutOverride) {
+    // Claim the key so that it arrives as a key press, handled below.
+    event->accept();
+    return true;
+  }
+  // A disabled item's key does nothing and is not passed on to the control.
+  EditMenuClick();
+  if (copy && EditCopyItem->isEnabled()) EditCopyItemClick();
+  if (!copy && EditPasteItem->isEnabled()) EditPasteItemClick();
+  return true;
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget && widget->window() == this && HandleEditShortcut(event)) return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::FileExitItemClick() { close(); }
+
+void TMainForm::OptionsStayOnTopItemClick() {
+  // The action inverts its own check mark when chosen; apply the state shown.
+  const bool onTop = OptionsStayOnTopItem->isChecked();
+  if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) return;
+  const bool visible = isVisible();
+  setWindowFlag(Qt::WindowStaysOnTopHint, onTop);  // hides a visible window
+  if (visible) show();
+}
+
+void TMainForm::HelpTopicsItemClick() {
+  const QString name = TParlamineApplication::HelpFile();
+  const QString appDir = QCoreApplication::applicationDirPath();
+  for (const QString& folder : {appDir, appDir + QStringLiteral("/../share/parlamine")}) {
+    const QFileInfo file(QDir(folder).filePath(name));
+    if (file.isFile()) {
+      ShellExecuteVerb(QStringLiteral("open"), QUrl::fromLocalFile(file.absoluteFilePath()).toString());
+      return;
+    }
+  }
+  ShowError(this, QStringLiteral("Cannot find the help file \"%1\".").arg(name));
+}
+
+void TMainForm::HelpGotoWebsiteActionExecute() {
+  ShellExecuteVerb(QStringLiteral("open"), QString::fromLatin1(WebsiteAddress));
+}
+
+void TMainForm::HelpAboutActionExecute() {
+  if (!AboutForm) AboutForm = new TAboutForm(this);
+  AboutForm->show();
+  AboutForm->raise();
+  AboutForm->activateWindow();
+}
+
+}  // namespace Parlamine

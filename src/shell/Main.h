@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: MIT
+// The main window: banner, the three calculator pages, menus and status bar.
+// It creates the calculators, applies and saves the settings in their order,
+// and routes the menu commands; the calculators do the work.
+#pragma once
+
+#include "Calculator.h"
+#include "RegistryTree.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QAction;
+class QActionGroup;
+class QMenu;
+class QStatusBar;
+class QTabWidget;
+
+namespace Parlamine {
+
+class TAboutForm;
+class TCalculatorTopFrame;
+class TIPSubnetCalculator;
+class TLatencyCalculator;
+class TRadixerCalculator;
+class TSectionedStore;
+
+class TMainForm : public QMainWindow {
+  Q_OBJECT
+ public:
+  // Reads the settings file and applies it (FormCreate).
+  explicit TMainForm(QWidget* parent = nullptr);
+  // Saves every calculator's inputs and the window's own values (FormDestroy).
+  ~TMainForm() override;
+
+  TCalculator CurrentCalculator() const { return FCurrentCalculator; }
+  bool Loading() const { return FLoading; }
+  void SelectCalculator(TCalculator calculator);
+  // Accepts any stored number: 0 Radixer, 2 Latency, everything else IP Subnet.
+  void SelectCalculatorValue(int32_t value);
+
+  // The settings file: $XDG_CONFIG_HOME/Quillfern/Parlamine.reg.
+  static QString SettingsFileName();
+
+  // The window position helpers, usable for any window: the record is kept
+  // under valueName (see FormPositionValueName) in the key.
+  static bool LoadFormPosition(QWidget* window, TRegistryTree& tree, const std::string& keyPath,
+                               const std::string& valueName);
+  static void SaveFormPosition(QWidget* window, TRegistryTree& tree, const std::string& keyPath,
+                               const std::string& valueName);
+
+  // Runs what the Edit menu shows when it opens: Copy and Paste enabled for
+  // the focused control.
+  void EditMenuClick();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CreateMenus();
+  void CreatePages();
+  void FormCreate();
+  void FormDestroy();
+  void LoadMainSettings(TSectionedStore& store);
+  void SaveMainSettings(TSectionedStore& store);
+  void CalculatorItemClick();
+  void CalculatorTopFrameCalculatorChange();
+  void EditCopyItemClick();
+  void EditPasteItemClick();
+  void FileExitItemClick();
+  void OptionsStayOnTopItemClick();
+  void HelpTopicsItemClick();
+  void HelpGotoWebsiteActionExecute();
+  void HelpAboutActionExecute();
+  bool HandleEditShortcut(QEvent* event);
+
+  TCalculatorTopFrame* CalculatorTopFrame = nullptr;
+  QTabWidget* MainPageControl = nullptr;
+  QWidget* RadixerTabSheet = nullptr;
+  QWidget* IPSubnetTabSheet = nullptr;
+  QWidget* LatencyTabSheet = nullptr;
+  QStatusBar* MainStatusBar = nullptr;
+  TRadixerCalculator* RadixerCalculator = nullptr;
+  TIPSubnetCalculator* IPSubnetCalculator = nullptr;
+  TLatencyCalculator* LatencyCalculator = nullptr;
+
+  QMenu* EditMenu = nullptr;
+  QAction* FileExitItem = nullptr;
+  QAction* EditCopyItem = nullptr;
+  QAction* EditPasteItem = nullptr;
+  QAction* CalculatorRadixerItem = nullptr;
+  QAction* CalculatorIPSubnetItem = nullptr;
+  QAction* CalculatorLatencyItem = nullptr;
+  QAction* OptionsStayOnTopItem = nullptr;
+  QAction* HelpTopicsItem = nullptr;
+  QAction* HelpGotoWebsiteAction = nullptr;
+  QAction* HelpAboutAction = nullptr;
+  TAboutForm* AboutForm = nullptr;
+
+  TRegistryTree FSettings;
+  TCalculator FCurrentCalculator = TCalculator::caIPSubnet;
+  bool FLoading = false;
+};
+
+}  // namespace Parlamine

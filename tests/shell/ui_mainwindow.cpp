@@ -1,0 +1,302 @@
+// SPDX-License-Identifier: MIT
+// The main window as a user meets it: first start, switching calculators by
+// keyboard and menu, the Edit menu, Stay On Top and what survives a restart.
+#include "CalculatorTop.h"
+#include "FormPosition.h"
+#include "Main.h"
+#include "RegistryTree.h"
+#include "SettingsStore.h"
+#include "TestSupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace Parlamine;
+
+namespace {
+
+const std::string Root = SettingsRoot;
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override { QFile::remove(TMainForm::SettingsFileName()); }
+  void TearDown() override { QFile::remove(TMainForm::SettingsFileName()); }
+
+  static void WriteSettings(const TRegistryTree& tree) {
+    SaveRegistryFile(tree, TMainForm::SettingsFileName().toStdString());
+  }
+  static TRegistryTree ReadSettings() { return LoadRegistryFile(TMainForm::SettingsFileName().toStdString()); }
+
+  static std::unique_ptr<TMainForm> Open() {
+    auto form = std::make_unique<TMainForm>();
+    form->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    return form;
+  }
+
+  static QAction* Action(TMainForm& form, const char* name) {
+    return form.findChild<QAction*>(QString::fromLatin1(name));
+  }
+  static QWidget* CurrentPage(TMainForm& form) {
+    return form.findChild<QTabWidget*>(QStringLiteral("MainPageControl"))->currentWidget();
+  }
+};
+
+TEST_F(MainWindowTest, FirstStartShowsTheIPSubnetCalculatorAtMinimumSize) {
+  auto form = Open();
+  EXPECT_EQ(form->windowTitle(), QStringLiteral("Parlamine"));
+  EXPECT_EQ(form->size(), QSize(312, 463));
+  EXPECT_EQ(form->minimumSize(), QSize(312, 463));
+  EXPECT_EQ(form->CurrentCalculator(), TCalculator::caIPSubnet);
+  EXPECT_EQ(CurrentPage(*form)->objectName(), QStringLiteral("IPSubnetTabSheet"));
+  EXPECT_TRUE(Action(*form, "CalculatorIPSubnetItem")->isChecked());
+  EXPECT_FALSE(Action(*form, "OptionsStayOnTopItem")->isChecked());
+  EXPECT_FALSE(form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  EXPECT_FALSE(form->findChild<QTabWidget*>(QStringLiteral("MainPageControl"))->tabBar()->isVisible());
+  EXPECT_EQ(form->findChild<QStatusBar*>(QStringLiteral("MainStatusBar"))->height(), 19);
+  EXPECT_FALSE(form->Loading());
+}
+
+TEST_F(MainWindowTest, ShortcutsSwitchPageMenuCheckAndBannerTogether) {
+  struct Step {
+    Qt::Key Key;
+    TCalculator Calculator;
+    const char* Page;
+    const char* Item;
+  };
+  const Step steps[] = {
+      {Qt::Key_L, TCalculator::caLatency, "LatencyTabSheet", "CalculatorLatencyItem"},
+      {Qt::Key_H, TCalculator::caRadixer, "RadixerTabSheet", "CalculatorRadixerItem"},
+      {Qt::Key_I, TCalculator::caIPSubnet, "IPSubnetTabSheet", "CalculatorIPSubnetItem"},
+      {Qt::Key_I, TCalculator::caIPSubnet, "IPSubnetTabSheet", "CalculatorIPSubnetItem"},
+  };
+  auto form = Open();
+  auto* banner = form->findChild<TCalculatorTopFrame*>();
+  ASSERT_NE(banner, nullptr);
+  for (const Step& step : steps) {
+    QTest::keyClick(form.get(), step.Key, Qt::ControlModifier);
+    EXPECT_EQ(form->CurrentCalculator(), step.Calculator);
+    EXPECT_EQ(CurrentPage(*form)->objectName(), QLatin1String(step.Page));
+    EXPECT_TRUE(Action(*form, step.Item)->isChecked()) << step.Item;
+    EXPECT_EQ(banner->Calculator(), step.Calculator);
+  }
+}
+
+TEST_F(MainWindowTest, MenuItemsAndBannerSwitchTheCalculator) {
+  auto form = Open();
+  Action(*form, "CalculatorRadixerItem")->trigger();
+  EXPECT_EQ(CurrentPage(*form)->objectName(), QStringLiteral("RadixerTabSheet"));
+  auto* banner = form->findChild<TCalculatorTopFrame*>();
+  banner->SetCalculator(TCalculator::caLatency);
+  EXPECT_EQ(form->CurrentCalculator(), TCalculator::caLatency);
+  EXPECT_EQ(CurrentPage(*form)->objectName(), QStringLiteral("LatencyTabSheet"));
+  EXPECT_TRUE(Action(*form, "CalculatorLatencyItem")->isChecked());
+}
+
+TEST_F(MainWindowTest, EditMenuEnablesWhatTheFocusedControlCanDo) {
+  auto form = Open();
+  auto* edit = new QLineEdit(form.get());
+  auto* table = new QTableView(form.get());
+  edit->show();
+  table->show();
+  QAction* copy = Action(*form, "EditCopyItem");
+  QAction* paste = Action(*form, "EditPasteItem");
+
+  QApplication::clipboard()->setText(QStringLiteral("42"));
+  edit->setFocus();
+  form->EditMenuClick();
+  EXPECT_TRUE(copy->isEnabled());
+  EXPECT_TRUE(paste->isEnabled());
+
+  table->setFocus();
+  form->EditMenuClick();
+  EXPECT_TRUE(copy->isEnabled());
+  EXPECT_FALSE(paste->isEnabled());
+
+  QApplication::clipboard()->clear();
+  edit->setFocus();
+  form->EditMenuClick();
+  EXPECT_TRUE(copy->isEnabled());
+  EXPECT_FALSE(paste->isEnabled()) << "nothing to paste";
+}
+
+TEST_F(MainWindowTest, CtrlVGoesThroughTheEditMenuAndIsSwallowedWhenDisabled) {
+  auto form = Open();
+  auto* edit = new QLineEdit(form.get());
+  edit->show();
+  edit->setFocus();
+  QApplication::clipboard()->setText(QStringLiteral("pasted"));
+  QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(edit->text(), QStringLiteral("pasted"));
+  edit->selectAll();
+  QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("pasted"));
+
+  // A control that cannot paste: the key does nothing and reaches nobody.
+  auto* readOnly = new QWidget(form.get());
+  readOnly->setFocusPolicy(Qt::StrongFocus);
+  readOnly->show();
+  readOnly->setFocus();
+  QTest::keyClick(readOnly, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_FALSE(Action(*form, "EditPasteItem")->isEnabled());
+}
+
+TEST_F(MainWindowTest, StayOnTopTogglesAndSurvivesARestart) {
+  {
+    auto form = Open();
+    QAction* item = Action(*form, "OptionsStayOnTopItem");
+    item->trigger();
+    EXPECT_TRUE(item->isChecked());
+    EXPECT_TRUE(form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(form->isVisible()) << "the window stays shown";
+    item->trigger();
+    EXPECT_FALSE(form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    item->trigger();
+  }
+  TRegistryTree saved = ReadSettings();
+  EXPECT_EQ(TSectionedStore(saved, Root).ReadString("", "StayOnTop", ""), "1");
+  auto form = Open();
+  EXPECT_TRUE(Action(*form, "OptionsStayOnTopItem")->isChecked());
+  EXPECT_TRUE(form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+TEST_F(MainWindowTest, CalculatorAndPositionSurviveARestart) {
+  QPoint position;
+  {
+    auto form = Open();
+    QTest::keyClick(form.get(), Qt::Key_L, Qt::ControlModifier);
+    form->move(40, 30);
+    form->resize(400, 500);
+    position = form->pos();
+  }
+  TRegistryTree saved = ReadSettings();
+  TSectionedStore store(saved, Root);
+  EXPECT_EQ(store.ReadInteger("", "Calculator", -1), 2);
+  const TRegValue* record = saved.FindValue(Root, "Position");
+  ASSERT_NE(record, nullptr);
+  const auto unpacked = UnpackFormPosition(record->Bytes);
+  ASSERT_TRUE(unpacked);
+  EXPECT_EQ(unpacked->Right - unpacked->Left, 400);
+  EXPECT_EQ(unpacked->Bottom - unpacked->Top, 500);
+
+  auto form = Open();
+  EXPECT_EQ(form->CurrentCalculator(), TCalculator::caLatency);
+  EXPECT_EQ(form->size(), QSize(400, 500));
+  EXPECT_EQ(form->pos(), position);
+}
+
+struct StoredCalculatorCase {
+  const char* Text;
+  TCalculator Expected;
+};
+
+class StoredCalculator : public ::testing::TestWithParam<StoredCalculatorCase> {
+ protected:
+  void TearDown() override { QFile::remove(TMainForm::SettingsFileName()); }
+};
+
+TEST_P(StoredCalculator, OutOfRangeShowsIPSubnet) {
+  TRegistryTree tree;
+  TSectionedStore(tree, Root).WriteString("", "Calculator", GetParam().Text);
+  SaveRegistryFile(tree, TMainForm::SettingsFileName().toStdString());
+  TMainForm form;
+  EXPECT_EQ(form.CurrentCalculator(), GetParam().Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, StoredCalculator,
+                         ::testing::Values(StoredCalculatorCase{"0", TCalculator::caRadixer},
+                                           StoredCalculatorCase{"2", TCalculator::caLatency},
+                                           StoredCalculatorCase{"3", TCalculator::caIPSubnet},
+                                           StoredCalculatorCase{"-1", TCalculator::caIPSubnet},
+                                           StoredCalculatorCase{"x", TCalculator::caIPSubnet}));
+
+TEST_F(MainWindowTest, StoredWindowIsFittedToTheScreen) {
+  const QSize screen = QGuiApplication::primaryScreen()->size();
+  TRegistryTree tree;
+  TRegValue position;
+  position.Type = static_cast<uint32_t>(TRegValueType::rvBinary);
+  position.Bytes = PackFormPosition({-50, 10, -50 + screen.width() + 500, 10 + 470});
+  tree.SetValue(Root, "Position", position);
+  WriteSettings(tree);
+  TMainForm form;
+  EXPECT_EQ(form.pos(), QPoint(0, 10));
+  EXPECT_EQ(form.width(), screen.width());
+  EXPECT_EQ(form.height(), 470);
+}
+
+TEST_F(MainWindowTest, StoredMaximisedWindowOpensMaximised) {
+  TRegistryTree tree;
+  TRegValue position;
+  position.Type = static_cast<uint32_t>(TRegValueType::rvBinary);
+  position.Bytes = PackFormPosition({0, 0, 500, 600, TWindowState::wsMaximized});
+  tree.SetValue(Root, "Position", position);
+  WriteSettings(tree);
+  TMainForm form;
+  EXPECT_TRUE(form.windowState().testFlag(Qt::WindowMaximized));
+}
+
+TEST_F(MainWindowTest, DamagedFileStartsWithDefaultsAndKeepsUnknownValues) {
+  const QString file = TMainForm::SettingsFileName();
+  {
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("Windows Registry Editor Version 5.00\r\n\r\n"
+              "[HKEY_CURRENT_USER\\Software\\Quillfern\\Parlamine\\3.2.1.0]\r\n"
+              "\"Calculator\"=\"2\r\n"            // cut off
+              "\"Position\"=hex:01,02,03\r\n"     // too short
+              "\"StayOnTop\"=dword:00000001\r\n"  // wrong type
+              "\"FutureOption\"=\"kept\"\r\n"
+              "\x01\x02\xff garbage\r\n"
+              "[HKEY_CURRENT_USER\\Software\\Quillfern\\Parlamine\\3.2.1.0\\Unknown Section\r\n");
+  }
+  {
+    auto form = Open();
+    EXPECT_EQ(form->CurrentCalculator(), TCalculator::caIPSubnet);
+    EXPECT_EQ(form->size(), QSize(312, 463));
+    EXPECT_FALSE(Action(*form, "OptionsStayOnTopItem")->isChecked());
+  }
+  TRegistryTree saved = ReadSettings();
+  const TRegValue* kept = saved.FindValue(Root, "FutureOption");
+  ASSERT_NE(kept, nullptr);
+  EXPECT_EQ(kept->Text, "kept");
+  TSectionedStore store(saved, Root);
+  EXPECT_EQ(store.ReadString("", "StayOnTop", ""), "0");
+  EXPECT_EQ(store.ReadString("", "Calculator", ""), "1");
+}
+
+TEST_F(MainWindowTest, HelpWithoutItsFileSaysSo) {
+  auto form = Open();
+  ParlamineTest::TMessageBoxScript script({QMessageBox::Ok});
+  Action(*form, "HelpTopicsItem")->trigger();
+  ASSERT_EQ(script.Shown().size(), 1u);
+  EXPECT_TRUE(script.Shown()[0].Text.contains(QStringLiteral("Parlamine Help.html")));
+}
+
+TEST_F(MainWindowTest, WebsiteActionOpensTheAddressAndReportsAFailure) {
+  auto form = Open();
+  QString opened;
+  auto previous = SetOpenUrlHandler([&opened](const QString& url) {
+    opened = url;
+    return true;
+  });
+  Action(*form, "HelpGotoWebsiteAction")->trigger();
+  EXPECT_EQ(opened, QString::fromLatin1(WebsiteAddress));
+  SetOpenUrlHandler([](const QString&) { return false; });
+  EXPECT_THROW(Action(*form, "HelpGotoWebsiteAction")->trigger(), EShellExecuteError);
+  SetOpenUrlHandler(previous);
+}
+
+}  // namespace

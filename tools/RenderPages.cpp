@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: MIT
+// Renders every page of the main window, at its minimum size, to PNG files:
+//   parlamine_render OUTPUT_FOLDER
+// Runs on the offscreen platform unless another one is chosen. The settings
+// file is read from a temporary folder, so the pages show the first-run state.
+#include "Main.h"
+#include "ParlamineApplication.h"
+
+#include <QDir>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+QString FileNamePart(QString text) {
+  text.replace(QLatin1Char('&'), QString());
+  for (QChar& c : text)
+    if (!c.isLetterOrNumber()) c = QLatin1Char('-');
+  return text.toLower();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QTemporaryDir configHome;
+  qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
+  Parlamine::TParlamineApplication app(argc, argv);
+  const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+  QDir().mkpath(folder);
+
+  Parlamine::TMainForm window;
+  window.resize(window.minimumSize());
+  window.show();
+  QApplication::processEvents();
+
+  const Parlamine::TCalculator calculators[] = {Parlamine::TCalculator::caRadixer,
+                                                Parlamine::TCalculator::caIPSubnet,
+                                                Parlamine::TCalculator::caLatency};
+  const char* names[] = {"radixer", "ipsubnet", "latency"};
+  auto* mainPages = window.findChild<QTabWidget*>(QStringLiteral("MainPageControl"));
+  int written = 0;
+  for (int i = 0; i < 3; ++i) {
+    window.SelectCalculator(calculators[i]);
+    QApplication::processEvents();
+    QWidget* page = mainPages->currentWidget();
+    auto* inner = page->findChild<QTabWidget*>();
+    const int count = inner ? inner->count() : 1;
+    for (int p = 0; p < count; ++p) {
+      if (inner) inner->setCurrentIndex(p);
+      QApplication::processEvents();
+      const QString name = inner ? QStringLiteral("%1-%2-%3.png").arg(QLatin1String(names[i])).arg(p).arg(
+                                       FileNamePart(inner->tabText(p)))
+                                 : QStringLiteral("%1.png").arg(QLatin1String(names[i]));
+      const QString path = QDir(folder).filePath(name);
+      if (window.grab().save(path)) {
+        std::printf("%s\n", qPrintable(path));
+        ++written;
+      }
+    }
+  }
+  return written > 0 ? 0 : 1;
+}
