@@ -14,6 +14,7 @@ namespace Parlamine {
 TIPFieldEdit::TIPFieldEdit(TIPEdit* owner, int fieldIndex)
     : QLineEdit(owner), FOwner(owner), FFieldIndex(fieldIndex) {
   setObjectName(QStringLiteral("IPFieldEdit%1").arg(fieldIndex));
+  setAccessibleName(QStringLiteral("Octet %1").arg(fieldIndex + 1));
   setFrame(false);
   setAlignment(Qt::AlignCenter);
   setMaxLength(3);

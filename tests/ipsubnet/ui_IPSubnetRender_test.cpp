@@ -36,11 +36,18 @@ QList<QWidget*> LeafControls(QWidget* page) {
 
 QRect RectOnPage(QWidget* w, QWidget* page) { return QRect(w->mapTo(page, QPoint(0, 0)), w->size()); }
 
-TEST(IPSubnetLayout, EveryPageFitsTheMinimumSize) {
+class IPSubnetLayout : public ::testing::TestWithParam<int32_t> {};
+
+// The default class B address, and a multicast address that shows the
+// Ethernet multicast row instead of the three subnet pages.
+INSTANTIATE_TEST_SUITE_P(Addresses, IPSubnetLayout, ::testing::Values(-2146498043, -536870911));
+
+TEST_P(IPSubnetLayout, EveryPageFitsTheMinimumSize) {
   ApplyApplicationFont();
   TIPSubnetCalculator calculator;
   TRegistryTree tree;
   TSectionedStore store(tree, SettingsRoot);
+  store.WriteInteger("IP Subnet Calculator", "IPAddress", GetParam());
   calculator.SetLoading(true);
   calculator.LoadIPSubnetSettings(store);
   calculator.SetLoading(false);
@@ -50,6 +57,7 @@ TEST(IPSubnetLayout, EveryPageFitsTheMinimumSize) {
   ASSERT_NE(pages, nullptr);
   const QString renderDir = qEnvironmentVariable("PARLAMINE_RENDER_DIR");
   for (int i = 0; i < pages->count(); ++i) {
+    if (!pages->isTabVisible(i)) continue;
     pages->setCurrentIndex(i);
     QApplication::processEvents();
     QWidget* page = pages->widget(i);
@@ -67,7 +75,7 @@ TEST(IPSubnetLayout, EveryPageFitsTheMinimumSize) {
       for (int b = a + 1; b < controls.size(); ++b)
         EXPECT_FALSE(RectOnPage(controls[a], page).intersects(RectOnPage(controls[b], page)))
             << controls[a]->objectName().toStdString() << " overlaps " << controls[b]->objectName().toStdString();
-    if (!renderDir.isEmpty()) calculator.grab().save(renderDir + QStringLiteral("/ipsubnet_page%1.png").arg(i));
+    if (!renderDir.isEmpty()) calculator.grab().save(renderDir + QStringLiteral("/ipsubnet_%1_page%2.png").arg(GetParam()).arg(i));
   }
 }
 
