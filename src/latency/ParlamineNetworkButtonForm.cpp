@@ -111,6 +111,8 @@ TNetworkButtonForm::TNetworkButtonForm(QWidget* parent)
   CreateStationPanel();
   CreateButtons();
   StationPanel->setVisible(false);
+  for (TBetterSpinEdit* edit : {PropDelaySpinEdit, ProcessTimeSpinEdit, PacketSizeSpinEdit})
+    edit->installEventFilter(this);
   setMinimumWidth(FormClientWidth);
   resize(FormClientWidth, NetworkHeight);
   SetButtonsTop(NetworkButtonsTop);
@@ -372,6 +374,15 @@ void TNetworkButtonForm::RegisterCustomValues(TNetworkButton* network) {
 }
 
 bool TNetworkButtonForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && IsEnterKey(static_cast<QKeyEvent*>(event))) {
+    // The number fields commit on Enter; here Enter also presses OK, the
+    // dialog's default button.
+    if (auto* edit = qobject_cast<TBetterSpinEdit*>(watched)) {
+      edit->SetValue(edit->TextToValue());
+      OKButton->click();
+      return true;
+    }
+  }
   const bool topology = watched == TopologyComboBox;
   const bool bandwidth = watched == BandwidthComboBox;
   if (!topology && !bandwidth) return QDialog::eventFilter(watched, event);

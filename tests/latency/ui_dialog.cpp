@@ -109,6 +109,18 @@ TEST_F(DialogTest, AStationShowsItsOwnFieldsInTheShortDialog) {
   EXPECT_FALSE(Form->isVisible());
 }
 
+TEST_F(DialogTest, EnterInANumberFieldPressesOK) {
+  Form->ShowFor(Client);
+  auto* packetSize = Find<TBetterSpinEdit>("PacketSizeSpinEdit");
+  packetSize->setFocus();
+  packetSize->selectAll();
+  QTest::keyClicks(packetSize, QStringLiteral("4096"));
+  QTest::keyClick(packetSize, Qt::Key_Return);
+  EXPECT_EQ(Client->PacketSize(), 4096);
+  EXPECT_EQ(Applied, 1);
+  EXPECT_FALSE(Form->isVisible());
+}
+
 TEST_F(DialogTest, ANetworkShowsTheTallDialog) {
   Form->ShowFor(Network);
   EXPECT_EQ(Form->height(), TNetworkButtonForm::NetworkHeight);
