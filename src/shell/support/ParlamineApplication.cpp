@@ -3,9 +3,30 @@
 
 #include "ZellGlobal.h"
 
+#include <QProxyStyle>
+#include <QStyleFactory>
+
 #include <exception>
 
 namespace Parlamine {
+
+namespace {
+
+// The platform style with narrower tabs, so that the inner page controls'
+// captions fit side by side in the window's minimum width.
+class TCompactStyle : public QProxyStyle {
+ public:
+  using QProxyStyle::QProxyStyle;
+  int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+    if (metric == PM_TabBarTabHSpace) return TabHorizontalSpace;
+    return QProxyStyle::pixelMetric(metric, option, widget);
+  }
+
+ private:
+  static constexpr int TabHorizontalSpace = 12;  // pixels around a tab's caption, both sides together
+};
+
+}  // namespace
 
 TParlamineApplication::TParlamineApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QStringLiteral("Parlamine"));
@@ -13,6 +34,7 @@ TParlamineApplication::TParlamineApplication(int& argc, char** argv) : QApplicat
   setApplicationVersion(QStringLiteral("3.2.1.0"));
   setOrganizationName(QStringLiteral("Quillfern"));
   setProperty("HelpFile", HelpFile());
+  setStyle(new TCompactStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
   ApplyApplicationFont();
 }
 
