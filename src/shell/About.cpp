@@ -52,6 +52,14 @@ TAboutForm::TAboutForm(QWidget* parent)
 
 TAboutForm::~TAboutForm() = default;
 
+void TAboutForm::setVisible(bool visible) {
+  QDialog::setVisible(visible);
+  if (visible) {
+    raise();
+    activateWindow();
+  }
+}
+
 void TAboutForm::FormCreate() {
   setWindowTitle(QStringLiteral("About the ") + QGuiApplication::applicationDisplayName());
   setModal(false);

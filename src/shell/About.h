@@ -22,6 +22,9 @@ class TAboutForm : public QDialog {
   explicit TAboutForm(QWidget* parent = nullptr);
   ~TAboutForm() override;
 
+  // Showing the box while it is open brings it to the front.
+  void setVisible(bool visible) override;
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -3,7 +3,7 @@
 #include "About.h"
 #include "ZellButtons.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -96,6 +96,22 @@ TEST(AboutFormPlacement, OpensCentredOverTheMainWindow) {
   // Within the rounding of the two halves.
   const QPoint offset = form.geometry().center() - mainWindow.geometry().center();
   EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << "," << offset.y();
+}
+
+TEST(AboutFormPlacement, ShowingItAgainBringsTheSameWindowToTheFront) {
+  QWidget mainWindow;
+  mainWindow.show();
+  TAboutForm form(&mainWindow);
+  form.show();
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  QCoreApplication::processEvents();
+  ASSERT_EQ(QApplication::activeWindow(), &other);
+
+  form.show();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(QApplication::activeWindow(), &form);
 }
 
 TEST_F(AboutFormTest, LayoutFitsTheMinimumSize) {
