@@ -8,7 +8,6 @@
 #include <fstream>
 #include <iterator>
 #include <limits>
-#include <sstream>
 #include <stdexcept>
 
 namespace Parlamine {
@@ -64,12 +63,14 @@ std::string SwappedOUIKey(std::string_view key) {
 }
 
 bool TOUIList::LoadFromFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
+  std::ifstream file(path, std::ios::binary | std::ios::ate);
   if (!file) return false;
-  std::ostringstream content;
-  content << file.rdbuf();
-  if (file.bad()) return false;
-  LoadFromText(std::move(content).str());
+  const std::streamoff size = file.tellg();
+  if (size < 0) return false;
+  std::string content(static_cast<size_t>(size), '\0');
+  file.seekg(0);
+  if (!file.read(content.data(), size)) return false;
+  LoadFromText(std::move(content));
   return true;
 }
 
@@ -77,14 +78,16 @@ void TOUIList::LoadFromText(std::string text) {
   FText = std::move(text);
   FLines.clear();
   FLines.reserve(FText.size() / 48 + 1);
-  size_t start = 0;
-  const size_t size = FText.size();
-  while (start < size) {
-    size_t end = FText.find_first_of("\r\n", start);
-    if (end == std::string::npos) end = size;
-    FLines.push_back({start, end - start});
-    if (end < size && FText[end] == '\r' && end + 1 < size && FText[end + 1] == '\n') ++end;
-    start = end + 1;
+  const char* const begin = FText.data();
+  const char* const end = begin + FText.size();
+  const char* line = begin;
+  while (line < end) {
+    const char* stop = line;
+    while (stop < end && *stop != '\n' && *stop != '\r') ++stop;
+    FLines.push_back({static_cast<size_t>(line - begin), static_cast<size_t>(stop - line)});
+    // CR LF is one line break; a lone CR or LF is one too.
+    if (stop < end && *stop == '\r' && stop + 1 < end && stop[1] == '\n') ++stop;
+    line = stop + 1;
   }
   FLoaded = true;
 }

@@ -32,7 +32,12 @@ static_assert(BitReverseTable[1] == 0x80 && BitReverseTable[3] == 0xC0 && BitRev
 unsigned char Code(char c) { return static_cast<unsigned char>(c); }
 
 std::string QuotedMessage(std::string_view text, const char* what) {
-  return "'" + std::string(text) + "' is not a valid " + what + " value";
+  std::string message(1, '\'');
+  message.append(text);
+  message.append("' is not a valid ");
+  message.append(what);
+  message.append(" value");
+  return message;
 }
 
 // Shifts each digit into the low bits of an unsigned accumulator, so bits
