@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "ParlamineRainbowBar.h"
 
+#include "LatencyModel.h"
 #include "RainbowGeometry.h"
 
+#include <QAccessibleWidget>
 #include <QPainter>
 
 #include <algorithm>
@@ -10,6 +12,31 @@
 #include <string>
 
 namespace Parlamine {
+
+namespace {
+
+// A screen reader reads a bar as a chart whose value is its stripes' shares.
+class TRainbowBarAccessible : public QAccessibleWidget {
+ public:
+  explicit TRainbowBarAccessible(TRainbowBar* bar) : QAccessibleWidget(bar, QAccessible::Chart) {}
+
+  QString text(QAccessible::Text kind) const override {
+    if (kind != QAccessible::Value) return QAccessibleWidget::text(kind);
+    const auto* bar = static_cast<const TRainbowBar*>(widget());
+    QStringList shares;
+    for (int i = 0; i < bar->NumStripes(); ++i)
+      shares << QString::fromStdString(FormatPercent(bar->Stripes(i).Value()));
+    return shares.join(QStringLiteral(", "));
+  }
+};
+
+QAccessibleInterface* RainbowBarAccessibleFactory(const QString& className, QObject* object) {
+  if (className == QLatin1String(TRainbowBar::staticMetaObject.className()) && object && object->isWidgetType())
+    return new TRainbowBarAccessible(static_cast<TRainbowBar*>(object));
+  return nullptr;
+}
+
+}  // namespace
 
 void TRainbowStripe::SetColor(std::uint32_t color) {
   if (color == FColor) return;
@@ -24,6 +51,11 @@ void TRainbowStripe::SetValue(float value) {
 }
 
 TRainbowBar::TRainbowBar(QWidget* parent) : TZellCustomPanel(parent) {
+  static const bool factoryInstalled = [] {
+    QAccessible::installFactory(RainbowBarAccessibleFactory);
+    return true;
+  }();
+  Q_UNUSED(factoryInstalled);
   for (TRainbowStripe& stripe : FStripes) stripe.FOwner = this;
   SetBevelOuter(bvNone);
   SetBevelInner(bvNone);

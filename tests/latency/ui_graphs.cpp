@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
@@ -82,6 +83,17 @@ TEST(RainbowBar, StripesBeyondTheCountAreReachableButNotBeyondSixteen) {
       EXPECT_EQ(std::string(error.what()), "Array index out of bounds: " + std::to_string(index));
     }
   }
+}
+
+TEST(RainbowBar, ScreenReadersReadTheShares) {
+  TRainbowBar bar;
+  bar.SetNumStripes(2);
+  bar.Stripes(0).SetValue(0.75f);
+  bar.Stripes(1).SetValue(0.25f);
+  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&bar);
+  ASSERT_NE(accessible, nullptr);
+  EXPECT_EQ(accessible->role(), QAccessible::Chart);
+  EXPECT_EQ(accessible->text(QAccessible::Value), QStringLiteral("75.0%, 25.0%"));
 }
 
 TEST(RainbowBar, PaintsStripesFromTheTopWithHalvesRoundedToEven) {
