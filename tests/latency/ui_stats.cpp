@@ -139,6 +139,17 @@ TEST_F(StatisticsViewTest, ClickingADirectionAsksTheOwnerToRefill) {
   EXPECT_EQ(FView.Direction(), ldB);
 }
 
+TEST_F(StatisticsViewTest, TheDirectionCanBeChosenFromTheKeyboard) {
+  FView.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&FView));
+  QSignalSpy spy(&FView, &TLatencyStatisticsView::OnPacketDirRadioGroupClick);
+  QTest::keyClick(&FView, Qt::Key_D, Qt::AltModifier);
+  ASSERT_EQ(QApplication::focusWidget(), DirectionButtons().at(0));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+  EXPECT_EQ(FView.Direction(), ldB);
+  EXPECT_EQ(spy.count(), 1);
+}
+
 TEST_F(StatisticsViewTest, CopyButtonCopiesTheHeaderAndTheSelectedCells) {
   FView.Fill(Hints, ComputeLatency({Station(nbDesktopCPU, 64, 10), Satellite(), Station(nbTowerCPU, 1024, 5)}));
   FView.show();
