@@ -118,10 +118,11 @@ void TLatencyStatisticsView::Fill(const QStringList& hints, const TLatencyResult
     grid->SetCells(1, i + 1, QString::fromStdString(FormatDelay(element.Delay[direction], separator)));
     grid->SetCells(2, i + 1, QString::fromStdString(FormatPercent(element.Share[direction], separator)));
   }
-  // The totals row reads 100.0% even when the total is 0.
+  // The totals row reads 100.0% even when the total is 0, with the same
+  // decimal separator as the shares above it.
   grid->SetCells(0, count + 1, QStringLiteral("Totals:"));
   grid->SetCells(1, count + 1, QString::fromStdString(FormatDelay(result.TotalDelay[direction], separator)));
-  grid->SetCells(2, count + 1, QStringLiteral("100.0%"));
+  grid->SetCells(2, count + 1, QString::fromStdString(FormatPercent(1.0, separator)));
   grid->AutoSizeColumns(0, grid->RowCount() - 1);
 }
 

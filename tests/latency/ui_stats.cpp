@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGroupBox>
+#include <QLocale>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -117,6 +118,21 @@ TEST_F(StatisticsViewTest, ZeroTotalsStillRead100Percent) {
   FView.Fill(Hints, ComputeLatency({Station(nbDesktopCPU, 64, 0), unknown, Station(nbTowerCPU, 1024, 0)}));
   EXPECT_EQ(Column(1).mid(1), QStringList({"0.0000000", "0.0000000", "0.0000000", "0.0000000"}));
   EXPECT_EQ(Column(2).mid(1), QStringList({"0.0%", "0.0%", "0.0%", "100.0%"}));
+}
+
+class StatisticsViewCommaLocaleTest : public StatisticsViewTest {
+ protected:
+  void SetUp() override {
+    StatisticsViewTest::SetUp();
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  }
+  void TearDown() override { QLocale::setDefault(QLocale::c()); }
+};
+
+TEST_F(StatisticsViewCommaLocaleTest, FiguresUseTheLocalesDecimalSeparator) {
+  FView.Fill(Hints, ComputeLatency({Station(nbDesktopCPU, 64, 10), Satellite(), Station(nbTowerCPU, 1024, 5)}));
+  EXPECT_EQ(Column(1).mid(1), QStringList({"0,0100000", "0,2710000", "0,0000000", "0,2810000"}));
+  EXPECT_EQ(Column(2).mid(1), QStringList({"3,6%", "96,4%", "0,0%", "100,0%"}));
 }
 
 TEST_F(StatisticsViewTest, ColumnsFitTheirWidestText) {
