@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QToolButton>
 
+#include <algorithm>
 #include <array>
 
 namespace Parlamine {
@@ -87,6 +88,8 @@ void TLatencyStatisticsView::CreateGrid() {
   grid->SetFixedCols(0);
   grid->SetAutoHeight(false);
   grid->SetAutoWidth(false);
+  // Rows do not grow by themselves here, so a larger font gets taller rows.
+  grid->SetDefaultRowHeight(std::max(grid->DefaultRowHeight(), grid->fontMetrics().height() + 2));
   grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   for (int col = 0; col < 3; ++col) {
     grid->SetCells(col, 0, QString::fromLatin1(HeaderTexts[static_cast<std::size_t>(col)]));
