@@ -456,8 +456,15 @@ void TSuperStringGrid::ClearSelectedCells() {
 
 bool TSuperStringGrid::EditingEnabled() const { return editTriggers() != QAbstractItemView::NoEditTriggers; }
 
+void TSuperStringGrid::EnsureCurrentCell() {
+  // Like the focused cell of a grid that was never clicked, the first
+  // non-fixed cell is current and selected, so a copy takes what is shown.
+  if (!currentIndex().isValid() && rowCount() > 0 && columnCount() > 0) setCurrentCell(0, 0);
+}
+
 void TSuperStringGrid::SyncColumnData() {
   if (FRearranging) return;
+  EnsureCurrentCell();
   const int count = ColCount();
   FColAlignments.resize(static_cast<std::size_t>(count), taLeftJustify);
   // A column without a header item would show its number in the header.
@@ -472,6 +479,7 @@ void TSuperStringGrid::SyncColumnData() {
 
 void TSuperStringGrid::SyncRowData() {
   if (FRearranging) return;
+  EnsureCurrentCell();
   const int count = RowCount();
   FRowColors.resize(static_cast<std::size_t>(count), QColor());
   if (FFixedCols)

@@ -121,6 +121,7 @@ class TSuperStringGrid : public QTableWidget {
   QByteArray SelectionText(bool cut);
   void ClearSelectedCells();
   bool EditingEnabled() const;
+  void EnsureCurrentCell();
   void SyncColumnData();
   void SyncRowData();
   void TakeParentFont();

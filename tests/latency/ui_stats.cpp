@@ -166,6 +166,13 @@ TEST_F(StatisticsViewTest, TheDirectionCanBeChosenFromTheKeyboard) {
   EXPECT_EQ(spy.count(), 1);
 }
 
+TEST_F(StatisticsViewTest, WithoutAChoiceTheFirstCellIsSelectedAndCopied) {
+  FView.Fill(Hints, ComputeLatency({Station(nbDesktopCPU, 64, 10), Satellite(), Station(nbTowerCPU, 1024, 5)}));
+  EXPECT_TRUE(Grid()->item(0, 0)->isSelected());
+  FView.findChild<QToolButton*>(QStringLiteral("CopyLatencyStatsButton"))->click();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Network Element\r\n") + Hints[0] + QStringLiteral("\r\n"));
+}
+
 TEST_F(StatisticsViewTest, CopyButtonCopiesTheHeaderAndTheSelectedCells) {
   FView.Fill(Hints, ComputeLatency({Station(nbDesktopCPU, 64, 10), Satellite(), Station(nbTowerCPU, 1024, 5)}));
   FView.show();
