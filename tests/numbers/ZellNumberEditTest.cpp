@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "QStringPrinter.h"
 #include "TestSupport.h"
+#include "ZellClipboardRequest.h"
 #include "ZellNumberEdit.h"
 
 #include <QApplication>
@@ -124,6 +125,20 @@ TEST_F(ZellNumberEditTest, PastedTextThatDoesNotParseRestoresTheField) {
     EXPECT_EQ(Edit->ValueInteger(), 9) << c.Name;
     EXPECT_EQ(Changes, 0) << c.Name;
   }
+}
+
+TEST_F(ZellNumberEditTest, EditMenuPasteParsesLikeTyping) {
+  Prepare(nsHexadecimal, 4, 0);
+  QApplication::clipboard()->setText(QStringLiteral("ff"));
+  Edit->selectAll();
+  ASSERT_TRUE(SendClipboardRequest(Edit, TClipboardRequest::crPaste));
+  EXPECT_EQ(Edit->ValueInteger(), 255);
+  EXPECT_EQ(Edit->text(), QStringLiteral("00FF"));
+  QApplication::clipboard()->setText(QStringLiteral("G"));
+  Edit->selectAll();
+  ASSERT_TRUE(SendClipboardRequest(Edit, TClipboardRequest::crPaste));
+  EXPECT_EQ(Edit->text(), QStringLiteral("00FF"));
+  EXPECT_EQ(Changes, 1);
 }
 
 TEST_F(ZellNumberEditTest, ExtremePastedValues) {
