@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ZellStringGrid.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
@@ -96,6 +97,21 @@ TSuperStringGrid::TSuperStringGrid(QWidget* parent) : QTableWidget(parent) {
   verticalHeader()->setHighlightSections(false);
   verticalHeader()->setSectionsClickable(true);
   verticalHeader()->setVisible(false);
+  // A header cell works as a button: the view's own selection on pressing a
+  // section (and on dragging across sections) gives way to selecting on a
+  // click, press and release on the same cell, away from the sizing edges.
+  disconnect(horizontalHeader(), &QHeaderView::sectionPressed, this, nullptr);
+  disconnect(horizontalHeader(), &QHeaderView::sectionEntered, this, nullptr);
+  disconnect(verticalHeader(), &QHeaderView::sectionPressed, this, nullptr);
+  disconnect(verticalHeader(), &QHeaderView::sectionEntered, this, nullptr);
+  connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
+          [this](int section) { ColumnHeaderClick(section + FFixedCols); });
+  connect(verticalHeader(), &QHeaderView::sectionClicked, this,
+          [this](int section) { RowHeaderClick(section + FFixedRows); });
+  if (auto* corner = findChild<QAbstractButton*>()) {
+    disconnect(corner, nullptr, this, nullptr);
+    connect(corner, &QAbstractButton::clicked, this, &TSuperStringGrid::CornerClick);
+  }
 
   connect(model(), &QAbstractItemModel::columnsInserted, this, [this] { SyncColumnData(); });
   connect(model(), &QAbstractItemModel::columnsRemoved, this, [this] { SyncColumnData(); });
@@ -276,6 +292,41 @@ void TSuperStringGrid::SetSelection(const TGridRect& rect) {
   if (right < left || bottom < top) return;
   selectionModel()->setCurrentIndex(model()->index(top, left), QItemSelectionModel::NoUpdate);
   setRangeSelected(QTableWidgetSelectionRange(top, left, bottom, right), true);
+}
+
+void TSuperStringGrid::ColumnHeaderClick(int col) {
+  TGridRect selection = Selection();
+  const bool extend = (QGuiApplication::keyboardModifiers() & Qt::ShiftModifier) &&
+                      selectionMode() == QAbstractItemView::ContiguousSelection && FAnchor.y() == 0 &&
+                      FAnchor.x() >= 0;
+  if (extend && selection.Right >= selection.Left) {
+    selection.Left = std::max(FFixedCols, std::min(FAnchor.x(), col));
+    selection.Right = std::max(FAnchor.x(), col);
+  } else {
+    selection = {col, FFixedRows, col, RowCount() - 1};
+    FAnchor = QPoint(col, 0);
+  }
+  SetSelection(selection);
+}
+
+void TSuperStringGrid::RowHeaderClick(int row) {
+  TGridRect selection = Selection();
+  const bool extend = (QGuiApplication::keyboardModifiers() & Qt::ShiftModifier) &&
+                      selectionMode() == QAbstractItemView::ContiguousSelection && FAnchor.x() == 0 &&
+                      FAnchor.y() >= 0;
+  if (extend && selection.Bottom >= selection.Top) {
+    selection.Top = std::max(FFixedRows, std::min(FAnchor.y(), row));
+    selection.Bottom = std::max(FAnchor.y(), row);
+  } else {
+    selection = {FFixedCols, row, ColCount() - 1, row};
+    FAnchor = QPoint(0, row);
+  }
+  SetSelection(selection);
+}
+
+void TSuperStringGrid::CornerClick() {
+  SetSelection({FFixedCols, FFixedRows, ColCount() - 1, RowCount() - 1});
+  FAnchor = QPoint(0, 0);
 }
 
 void TSuperStringGrid::SetAutoHeight(bool on) {

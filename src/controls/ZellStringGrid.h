@@ -18,6 +18,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPoint>
 #include <QTableWidget>
 
 #include <vector>
@@ -126,12 +127,19 @@ class TSuperStringGrid : public QTableWidget {
   void SyncRowData();
   void TakeParentFont();
   void ApplyFixedFont();
+  // A click (press and release on the same header cell) on a column header,
+  // a row header or the corner selects the column, the row or everything;
+  // Shift extends the selection from the header clicked before.
+  void ColumnHeaderClick(int col);
+  void RowHeaderClick(int row);
+  void CornerClick();
   // Called while a cell is drawn: grows its column or row to fit the text.
   void GrowToFit(int col, int row, int width, int height);
 
   int FFixedCols = 0;
   int FFixedRows = 1;
   QString FCornerText;  // cell (0, 0) when there is a fixed row and column
+  QPoint FAnchor{-1, -1};  // the header cell (column, row) clicked last
   bool FAutoHeight = true;
   bool FAutoWidth = true;
   TEditModes FEditModes = emCopy;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
@@ -137,6 +138,44 @@ TEST_F(StringGridTest, HeaderClicksSelectColumnsAndShiftExtends) {
   EXPECT_EQ(FGrid.Selection(), (Grid::TGridRect{1, 1, 2, 4}));
   FGrid.CopyToClipboard();
   EXPECT_EQ(ClipboardText(), QStringLiteral("H1\tH2\r\n1:1\t2:1\r\n1:2\t2:2\r\n1:3\t2:3\r\n1:4\t2:4\r\n"));
+}
+
+TEST_F(StringGridTest, AHeaderPressReleasedElsewhereSelectsNothing) {
+  ShowGrid();
+  FGrid.SetSelection({0, 3, 0, 3});
+  QHeaderView* header = FGrid.horizontalHeader();
+  const int y = header->height() / 2;
+  auto middleOf = [&](int section) { return header->sectionViewportPosition(section) + header->sectionSize(section) / 2; };
+  QTest::mousePress(header->viewport(), Qt::LeftButton, {}, QPoint(middleOf(2), y));
+  QTest::mouseMove(header->viewport(), QPoint(middleOf(0), y));
+  QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, QPoint(middleOf(0), y));
+  EXPECT_EQ(FGrid.Selection(), (Grid::TGridRect{0, 3, 0, 3}));
+}
+
+TEST_F(StringGridTest, RowHeadersAndTheCornerSelectRowsAndEverything) {
+  FGrid.SetFixedCols(1);
+  ShowGrid();
+  QHeaderView* rows = FGrid.verticalHeader();
+  auto clickRow = [&](int section, Qt::KeyboardModifiers modifiers) {
+    const QPoint point(rows->width() / 2, rows->sectionViewportPosition(section) + rows->sectionSize(section) / 2);
+    QTest::mouseClick(rows->viewport(), Qt::LeftButton, modifiers, point);
+  };
+  clickRow(3, Qt::NoModifier);  // grid row 4
+  EXPECT_EQ(FGrid.Selection(), (Grid::TGridRect{1, 4, 2, 4}));
+  clickRow(1, Qt::ShiftModifier);
+  EXPECT_EQ(FGrid.Selection(), (Grid::TGridRect{1, 2, 2, 4}));
+  // A column header click is no anchor for extending rows.
+  QHeaderView* columns = FGrid.horizontalHeader();
+  QTest::mouseClick(columns->viewport(), Qt::LeftButton, {},
+                    QPoint(columns->sectionViewportPosition(1) + 5, columns->height() / 2));
+  EXPECT_EQ(FGrid.Selection(), (Grid::TGridRect{2, 1, 2, 4}));
+  clickRow(0, Qt::ShiftModifier);
+  EXPECT_EQ(FGrid.Selection(), (Grid::TGridRect{1, 1, 2, 1}));
+
+  auto* corner = FGrid.findChild<QAbstractButton*>();
+  ASSERT_NE(corner, nullptr);
+  corner->click();
+  EXPECT_EQ(FGrid.Selection(), (Grid::TGridRect{1, 1, 2, 4}));
 }
 
 TEST_F(StringGridTest, ColumnAlignmentsFollowTheColumnCount) {
