@@ -11,7 +11,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
@@ -250,6 +252,7 @@ TEST_F(MainWindowTest, StoredMaximisedWindowOpensMaximised) {
 
 TEST_F(MainWindowTest, DamagedFileStartsWithDefaultsAndKeepsUnknownValues) {
   const QString file = TMainForm::SettingsFileName();
+  ASSERT_TRUE(QDir().mkpath(QFileInfo(file).path()));
   {
     QFile out(file);
     ASSERT_TRUE(out.open(QIODevice::WriteOnly));
