@@ -12,6 +12,8 @@
 #include "SettingsStore.h"
 #include "ZellGlobal.h"
 
+#include <QProxyStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -21,6 +23,16 @@
 namespace Parlamine {
 
 namespace {
+
+// Tabs with a narrower margin around their captions, so that the three page
+// captions fit side by side in the narrow window without being cut.
+class TCompactTabStyle : public QProxyStyle {
+ public:
+  int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+    const int value = QProxyStyle::pixelMetric(metric, option, widget);
+    return metric == PM_TabBarTabHSpace ? std::min(value, 12) : value;
+  }
+};
 
 // Packet sizes of a first run: a small request and a larger reply.
 constexpr int32_t FirstRunClientPacketSize = 64;
@@ -33,6 +45,9 @@ TLatencyCalculator::TLatencyCalculator(QWidget* parent) : QWidget(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   LatencyPageControl = new QTabWidget(this);
+  auto* tabStyle = new TCompactTabStyle;
+  tabStyle->setParent(LatencyPageControl);
+  LatencyPageControl->tabBar()->setStyle(tabStyle);
   LatencyPageControl->setObjectName(QStringLiteral("LatencyPageControl"));
   FSetupEditor = new TNetworkSetupEditor(LatencyPageControl);
   LatencyStatsTabSheet = new QWidget(LatencyPageControl);

@@ -216,10 +216,16 @@ TNetworkButton* TNetworkSetupEditor::InsertNetwork() {
   return element;
 }
 
+QSize TNetworkSetupEditor::PlacementSize() const {
+  // Until the page is shown its size is only a passing one of the layout.
+  return NetworkSetupPanel->isVisible() ? NetworkSetupPanel->size()
+                                        : NetworkSetupPanel->size().expandedTo(DesignedPanelSize);
+}
+
 void TNetworkSetupEditor::PlaceNewNetwork(TNetworkButton* element) {
   std::vector<TElementPosition> taken;
   for (const TNetworkButton* other : FNetworks) taken.push_back({other->x(), other->y()});
-  const QSize client = NetworkSetupPanel->size();
+  const QSize client = PlacementSize();
   const auto point = FreePlacement(taken, client.width(), client.height(), TNetworkButton::ButtonSize);
   element->move(point ? QPoint(point->Left, point->Top) : QPoint(0, 0));
 }
@@ -355,7 +361,7 @@ void TNetworkSetupEditor::NetworkButtonEndDrag(TNetworkButton* element) {
 }
 
 void TNetworkSetupEditor::PlaceServerInCorner() {
-  const QSize client = NetworkSetupPanel->size();
+  const QSize client = PlacementSize();
   TowerNetworkButton->move(client.width() - TowerNetworkButton->width() - SetupPanelMargin,
                            client.height() - TowerNetworkButton->height() - SetupPanelMargin);
 }
@@ -414,7 +420,11 @@ bool TNetworkSetupEditor::event(QEvent* event) {
 }
 
 bool TNetworkSetupEditor::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == NetworkSetupPanel && event->type() == QEvent::Resize) NetworkSetupPanelResize();
+  // A hidden panel goes through passing sizes while the window is laid out
+  // (100 x 0 among them); only the size it is shown at counts.
+  if (watched == NetworkSetupPanel &&
+      ((event->type() == QEvent::Resize && NetworkSetupPanel->isVisible()) || event->type() == QEvent::Show))
+    NetworkSetupPanelResize();
   if (HandleClipboardRequest(event)) return true;
   return QWidget::eventFilter(watched, event);
 }

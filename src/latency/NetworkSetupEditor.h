@@ -82,6 +82,7 @@ class TNetworkSetupEditor : public QWidget {
   void CreatePopupMenu();
   void BindElement(TNetworkButton* element);
   void PlaceNewNetwork(TNetworkButton* element);
+  QSize PlacementSize() const;
   void UpdateMoveButtons();
   void SetInsertEnabled(bool enabled);
   void RemoveNetworkItemClick();

@@ -28,7 +28,7 @@ std::optional<TElementPosition> FreePlacement(const std::vector<TElementPosition
 }
 
 int PulledInside(int coordinate, int extent, int elementSize) {
-  const int limit = extent - elementSize - SetupPanelMargin;
+  const int limit = std::max(extent - elementSize - SetupPanelMargin, SetupPanelMargin);
   return coordinate > limit ? limit : coordinate;
 }
 

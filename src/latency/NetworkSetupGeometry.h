@@ -37,7 +37,8 @@ std::optional<TElementPosition> FreePlacement(const std::vector<TElementPosition
                                               int clientHeight, int elementSize);
 
 // An element's coordinate after the panel shrank: pulled back to
-// extent - size - 8 when beyond it, never moved the other way.
+// extent - size - 8 when beyond it (but not past the low margin on a panel
+// too small for both), never moved the other way.
 int PulledInside(int coordinate, int extent, int elementSize);
 
 // Whether the element at chain index i (of count elements) may move; only

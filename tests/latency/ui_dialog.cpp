@@ -234,6 +234,28 @@ TEST_F(DialogTest, LeavingTheTopologyFieldSelectsAMatchWithoutChangingTheKind) {
   EXPECT_EQ(Network->NetworkName(), QStringLiteral("<Unknown Topology>"));
 }
 
+TEST_F(DialogTest, MovingTheFocusAwayLeavesTheTopologyField) {
+  Form->ShowFor(Network);
+  QApplication::setActiveWindow(Form);
+  Topology()->setFocus();
+  Topology()->lineEdit()->clear();
+  QTest::keyClicks(Topology(), QStringLiteral("ATM"));
+  Bandwidth()->setFocus();
+  QApplication::processEvents();
+  // The matching item is selected, but leaving does not choose the topology.
+  EXPECT_EQ(Topology()->currentIndex(), 1);
+  EXPECT_EQ(Form->DialogKind(), nbOther);
+  EXPECT_EQ(Bandwidth()->currentText(), QStringLiteral("0"));
+
+  Topology()->setFocus();
+  Topology()->lineEdit()->clear();
+  QTest::keyClicks(Topology(), QStringLiteral("Lab"));
+  Bandwidth()->setFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(Topology()->count(), 16);
+  EXPECT_EQ(Topology()->currentText(), QStringLiteral("Lab"));
+}
+
 TEST_F(DialogTest, BandwidthFieldTakesDigitsAndTheSeparatorAndRemembersNewValues) {
   Form->ShowFor(Network);
   Choose("Ethernet");

@@ -56,6 +56,7 @@ TEST(SetupGeometry, ShrinkingPullsInButNeverPushesOut) {
   EXPECT_EQ(PulledInside(242, 300, 50), 242);
   EXPECT_EQ(PulledInside(100, 300, 50), 100);
   EXPECT_EQ(PulledInside(3, 300, 50), 3);
+  EXPECT_EQ(PulledInside(100, 60, 50), 8);  // a panel too small for both margins
 }
 
 TEST(SetupGeometry, OnlyNetworksMoveAndNeverPastTheEnds) {
