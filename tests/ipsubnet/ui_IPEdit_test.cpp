@@ -54,11 +54,13 @@ class IPEditTest : public ::testing::Test {
     return -1;
   }
 
-  std::unique_ptr<QWidget> FWindow;
   TIPEdit* Edit = nullptr;
   QLineEdit* Other = nullptr;
   std::vector<TEvent> Events;
   std::function<void(int, uint8_t&)> Replace;
+  // Last, so it goes first: closing it commits the focused octet, whose
+  // event still finds Events alive.
+  std::unique_ptr<QWidget> FWindow;
 };
 
 TEST_F(IPEditTest, ThirdDigitMovesOnAndCommits) {
