@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFocusEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
@@ -114,6 +115,21 @@ TEST_F(SpinEditTest, ContextMenuOpeningDoesNotCommit) {
   QCoreApplication::sendEvent(Edit, &out);
   EXPECT_EQ(Edit->Value(), 0);
   EXPECT_EQ(Edit->selectedText(), QStringLiteral("60"));
+}
+
+TEST_F(SpinEditTest, PressingAButtonFocusesTheFieldWithoutSelecting) {
+  auto* other = new QLineEdit(&Window);
+  other->move(0, 40);
+  other->show();
+  Window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Window));
+  other->setFocus();
+  ASSERT_TRUE(other->hasFocus());
+  QTest::mousePress(Edit->SpinButton()->UpButton(), Qt::LeftButton);
+  EXPECT_TRUE(Edit->hasFocus());
+  EXPECT_FALSE(Edit->hasSelectedText());
+  QTest::mouseRelease(Edit->SpinButton()->UpButton(), Qt::LeftButton);
+  EXPECT_EQ(Edit->Value(), 1);
 }
 
 TEST_F(SpinEditTest, RefusedCharactersBeep) {
