@@ -3,10 +3,12 @@
 // the main window gives it, offscreen, to PNG files for a visual check.
 //
 //   QT_QPA_PLATFORM=offscreen parlamine_radixer_render <folder>
+#include "OUIFinderPage.h"
 #include "RadixerCalculator.h"
 #include "RegistryTree.h"
 #include "SettingsStore.h"
 #include "ZellGlobal.h"
+#include "ZellNumberEdit.h"
 
 #include <QApplication>
 #include <QDir>
@@ -34,6 +36,19 @@ int main(int argc, char** argv) {
     pages->setCurrentIndex(page);
     QApplication::processEvents();
     const QString file = folder.filePath(QStringLiteral("radixer_page%1.png").arg(page));
+    if (!calculator.grab().save(file)) {
+      std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+      return 1;
+    }
+  }
+  // With an OUI.txt in reach (working directory, beside the program or in the
+  // installed data folder), one search with a long organisation name as well.
+  auto* finder = calculator.OUIFinderPage();
+  finder->OUIEdit()->setText(QStringLiteral("000247"));
+  finder->OUISearchButtonClick();
+  if (finder->OUIListLoaded()) {
+    QApplication::processEvents();
+    const QString file = folder.filePath(QStringLiteral("radixer_page3_search.png"));
     if (!calculator.grab().save(file)) {
       std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
       return 1;
