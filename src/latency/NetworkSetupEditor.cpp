@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QPainter>
@@ -425,6 +426,15 @@ bool TNetworkSetupEditor::eventFilter(QObject* watched, QEvent* event) {
   if (watched == NetworkSetupPanel &&
       ((event->type() == QEvent::Resize && NetworkSetupPanel->isVisible()) || event->type() == QEvent::Show))
     NetworkSetupPanelResize();
+  if (event->type() == QEvent::FocusIn) {
+    // Tabbing to an element selects it, so the chain can be edited from the
+    // keyboard as well (its menu opens with the menu key).
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    auto* element = qobject_cast<TNetworkButton*>(watched);
+    if (element && FNetworks.contains(element) && element != FSelectedNetwork &&
+        (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason))
+      SelectNetwork(element);
+  }
   if (HandleClipboardRequest(event)) return true;
   return QWidget::eventFilter(watched, event);
 }

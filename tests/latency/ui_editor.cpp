@@ -351,6 +351,17 @@ TEST_F(SetupEditorTest, CopyPutsThePanelWithoutItsBorderOnTheClipboard) {
   EXPECT_EQ(copied.size() / copied.devicePixelRatio(), Editor->Panel()->InnerRect().size());
 }
 
+TEST_F(SetupEditorTest, TabbingToAnElementSelectsIt) {
+  InsertUntil(2);
+  Editor->SelectNetwork(Editor->Client());
+  QFocusEvent tabIn(QEvent::FocusIn, Qt::TabFocusReason);
+  QApplication::sendEvent(At(2), &tabIn);
+  EXPECT_EQ(Editor->SelectedNetwork(), At(2));
+  QFocusEvent otherIn(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+  QApplication::sendEvent(At(1), &otherIn);
+  EXPECT_EQ(Editor->SelectedNetwork(), At(2));
+}
+
 TEST_F(SetupEditorTest, ElementHintsAndPicturesFollowTheirValues) {
   TNetworkButton* network = At(1);
   const QImage unknown = network->icon().pixmap(40, 40).toImage();
