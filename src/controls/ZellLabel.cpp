@@ -166,17 +166,20 @@ TEdgeColors EdgePartColors(TEdgeStyle part, bool outer, TDrawEdgeStyle style) {
 
 void DrawEdgePart(QPainter& canvas, const QRect& r, std::uint8_t borders, const TEdgeColors& colors,
                   const QPalette& palette) {
-  const QColor topLeft = palette.color(QPalette::Active, colors.TopLeft);
-  const QColor bottomRight = palette.color(QPalette::Active, colors.BottomRight);
-  // The top-left lines stop one pixel short of the far corners, which belong
-  // to the bottom-right lines.
+  DrawFrameLines(canvas, r, borders, palette.color(QPalette::Active, colors.TopLeft),
+                 palette.color(QPalette::Active, colors.BottomRight));
+}
+
+}  // namespace
+
+void DrawFrameLines(QPainter& canvas, const QRect& r, std::uint8_t borders, const QColor& topLeft,
+                    const QColor& bottomRight) {
+  if (r.width() <= 0 || r.height() <= 0) return;
   if (borders & ebLeft) canvas.fillRect(QRect(r.left(), r.top(), 1, r.height() - 1), topLeft);
   if (borders & ebTop) canvas.fillRect(QRect(r.left(), r.top(), r.width() - 1, 1), topLeft);
   if (borders & ebRight) canvas.fillRect(QRect(r.right(), r.top(), 1, r.height()), bottomRight);
   if (borders & ebBottom) canvas.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), bottomRight);
 }
-
-}  // namespace
 
 void DrawEdgeWithParams(QPainter& canvas, QRect& rect, const TDrawEdgeParams& params, const QPalette& palette) {
   QRect part = rect;

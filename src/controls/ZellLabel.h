@@ -52,6 +52,11 @@ void DrawTextWithParams(QPainter& canvas, QRect& rect, QString& text, const TDra
 // inside the edge, with deoMiddle that area is filled with the button colour.
 void DrawEdgeWithParams(QPainter& canvas, QRect& rect, const TDrawEdgeParams& params, const QPalette& palette);
 
+// One-pixel lines along the chosen sides of rect: left and top in topLeft,
+// right and bottom in bottomRight (which also take the far corners).
+void DrawFrameLines(QPainter& canvas, const QRect& rect, std::uint8_t borders, const QColor& topLeft,
+                    const QColor& bottomRight);
+
 class TZellCustomLabel : public QLabel {
   Q_OBJECT
 

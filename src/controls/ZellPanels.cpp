@@ -165,11 +165,8 @@ void TZellCustomPanel::Frame3D(QPainter& canvas, QRect& rect, TBevelCut cut) {
   const QColor highlight = palette().color(QPalette::Active, QPalette::Light);
   const QColor topLeft = cut == bvLowered ? shadow : highlight;
   const QColor bottomRight = cut == bvLowered ? highlight : shadow;
-  for (int i = 0; i < FBevelWidth && rect.width() > 0 && rect.height() > 0; ++i) {
-    canvas.fillRect(QRect(rect.left(), rect.top(), 1, rect.height() - 1), topLeft);
-    canvas.fillRect(QRect(rect.left(), rect.top(), rect.width() - 1, 1), topLeft);
-    canvas.fillRect(QRect(rect.right(), rect.top(), 1, rect.height()), bottomRight);
-    canvas.fillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1), bottomRight);
+  for (int i = 0; i < FBevelWidth; ++i) {
+    DrawFrameLines(canvas, rect, ebAll, topLeft, bottomRight);
     rect.adjust(1, 1, -1, -1);
   }
 }
