@@ -23,6 +23,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <optional>
 
 namespace Parlamine {
@@ -104,7 +105,7 @@ class TCompactTabStyle : public QProxyStyle {
  public:
   int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
     const int value = QProxyStyle::pixelMetric(metric, option, widget);
-    return metric == PM_TabBarTabHSpace ? value / 2 : value;
+    return metric == PM_TabBarTabHSpace ? std::min(value, 12) : value;  // both sides together
   }
 };
 

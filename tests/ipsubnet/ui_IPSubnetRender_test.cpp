@@ -53,6 +53,8 @@ TEST_P(IPSubnetLayout, EveryPageFitsTheMinimumSize) {
   calculator.SetLoading(false);
   calculator.resize(312, 340);
   calculator.show();
+  EXPECT_LE(calculator.minimumSizeHint().width(), 312) << "the four page tabs must fit side by side";
+  EXPECT_EQ(calculator.width(), 312);
   auto* pages = calculator.findChild<QTabWidget*>(QStringLiteral("IPSubnetPageControl"));
   ASSERT_NE(pages, nullptr);
   const QString renderDir = qEnvironmentVariable("PARLAMINE_RENDER_DIR");
