@@ -31,12 +31,8 @@ TRadixerRadioGroup::TRadixerRadioGroup(const QString& caption, const QStringList
     FButtons->addButton(button, i);
     grid->addWidget(button, i / columns, i % columns);
   }
-  FButtons->setExclusive(false);
-  connect(FButtons, &QButtonGroup::idClicked, this, [this](int id) {
-    // Radio behaviour by hand, so that "no item" stays possible.
-    SetItemIndex(id);
-    emit Clicked();
-  });
+  // A click, Space or an arrow key picks an item.
+  connect(FButtons, &QButtonGroup::idClicked, this, &TRadixerRadioGroup::Clicked);
 }
 
 int TRadixerRadioGroup::ItemIndex() const {
@@ -47,7 +43,15 @@ int TRadixerRadioGroup::ItemIndex() const {
 
 void TRadixerRadioGroup::SetItemIndex(int index) {
   index = std::clamp(index, -1, Count() - 1);
-  for (QAbstractButton* button : FButtons->buttons()) button->setChecked(FButtons->id(button) == index);
+  if (index >= 0) {
+    FButtons->button(index)->setChecked(true);
+    return;
+  }
+  // An exclusive group keeps one button checked; "no item" needs it lifted
+  // for a moment.
+  FButtons->setExclusive(false);
+  for (QAbstractButton* button : FButtons->buttons()) button->setChecked(false);
+  FButtons->setExclusive(true);
 }
 
 int TRadixerRadioGroup::Count() const { return static_cast<int>(FButtons->buttons().size()); }
@@ -67,6 +71,8 @@ void NumClipboardButtonClick(const TCustomNumberEdit* field) {
 QToolButton* CreateNumClipboardButton(QWidget* parent, const QString& name, const QString& hint,
                                       TCustomNumberEdit* field) {
   QToolButton* button = CreateTableClipboardButton(parent, name, hint);
+  // Not in the tab order: Edit > Copy on the focused field copies the same text.
+  button->setFocusPolicy(Qt::NoFocus);
   QObject::connect(button, &QToolButton::clicked, field, [field] { NumClipboardButtonClick(field); });
   return button;
 }

@@ -153,6 +153,23 @@ TEST_F(RadixerCalculatorTest, WidthSetsHintsAndPadding) {
   }
 }
 
+TEST_F(RadixerCalculatorTest, WidthGroupByKeyboard) {
+  Load();
+  QApplication::setActiveWindow(Calculator.get());
+  auto* eightBits = Find<QWidget>("NumberWidthGroup")->findChildren<QRadioButton*>().at(0);
+  eightBits->setFocus();
+  ASSERT_TRUE(eightBits->hasFocus());
+  QTest::keyClick(eightBits, Qt::Key_Right);
+  EXPECT_EQ(Text("HexNumberEdit"), QStringLiteral("0000")) << "the arrow key picks 16 bits";
+  // Tab order: the group, then the four fields, Clear and Invert.
+  const char* order[] = {"DecNumberEdit", "HexNumberEdit", "BinNumberEdit", "OctNumberEdit", "ClearButton",
+                         "InvertButton"};
+  for (const char* name : order) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), Find<QWidget>(name)) << name;
+  }
+}
+
 TEST_F(RadixerCalculatorTest, InvertAndArrowKeys) {
   Load();
   ClickItem("NumberWidthGroup", QStringLiteral("32 Bits"));
