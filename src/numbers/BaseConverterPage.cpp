@@ -19,9 +19,8 @@ TBaseConverterPage::TBaseConverterPage(QWidget* parent) : QWidget(parent) {
   layout->setContentsMargins(6, 6, 6, 6);
   layout->setSpacing(2);
 
-  NumberWidthGroup = new TRadixerRadioGroup(QStringLiteral("Number &Width"),
-                                            {QStringLiteral("8 Bits"), QStringLiteral("16 Bits"), QStringLiteral("32 Bits")},
-                                            3, this);
+  const QStringList widths = {QStringLiteral("8 Bits"), QStringLiteral("16 Bits"), QStringLiteral("32 Bits")};
+  NumberWidthGroup = new TRadixerRadioGroup(QStringLiteral("Number &Width"), widths, 3, this);
   NumberWidthGroup->setObjectName(QStringLiteral("NumberWidthGroup"));
   SetHint(NumberWidthGroup, QStringLiteral("Select the maximum number of bits to use for number representation"));
   connect(NumberWidthGroup, &TRadixerRadioGroup::Clicked, this, &TBaseConverterPage::NumberWidthGroupClick);

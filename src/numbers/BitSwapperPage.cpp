@@ -32,18 +32,17 @@ TBitSwapperPage::TBitSwapperPage(QWidget* parent) : QWidget(parent) {
   layout->setContentsMargins(6, 6, 6, 6);
   layout->setSpacing(2);
 
-  NumberStyleRadioGroup = new TRadixerRadioGroup(
-      QStringLiteral("&Base"), {QStringLiteral("Dec"), QStringLiteral("Hex"), QStringLiteral("Bin"), QStringLiteral("Oct")},
-      4, this);
+  const QStringList bases = {QStringLiteral("Dec"), QStringLiteral("Hex"), QStringLiteral("Bin"), QStringLiteral("Oct")};
+  NumberStyleRadioGroup = new TRadixerRadioGroup(QStringLiteral("&Base"), bases, 4, this);
   NumberStyleRadioGroup->setObjectName(QStringLiteral("NumberStyleRadioGroup"));
   SetHint(NumberStyleRadioGroup, QStringLiteral("Select a base for entering a value and bit-reversal"));
   connect(NumberStyleRadioGroup, &TRadixerRadioGroup::Clicked, this, &TBitSwapperPage::NumberStyleRadioGroupClick);
   layout->addWidget(NumberStyleRadioGroup);
   layout->addSpacing(4);
 
-  BitOriginalNumberEdit = AddNumberRow(QStringLiteral("SwapLabel"), QStringLiteral("Original &Value"),
-                                       QStringLiteral("BitOriginalNumberEdit"), QStringLiteral("BitOriginalClipboardButton"),
-                                       QStringLiteral("Copy original value to clipboard"));
+  BitOriginalNumberEdit =
+      AddNumberRow(QStringLiteral("SwapLabel"), QStringLiteral("Original &Value"), QStringLiteral("BitOriginalNumberEdit"),
+                   QStringLiteral("BitOriginalClipboardButton"), QStringLiteral("Copy original value to clipboard"));
   BitOriginalNumberEdit->SetOnValueChanged(
       [this](TCustomNumberEdit* sender) { BitOriginalNumberEditValueChanged(sender); });
   BitOriginalNumberEdit->SetOnKeyDown(NumberEditKeyDown);

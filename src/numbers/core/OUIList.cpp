@@ -162,7 +162,8 @@ std::string AbbreviateOrganization(std::string_view organization) {
       if (!IsVowel(c)) abbreviation += c;
     }
   }
-  for (size_t i = 0; i < abbreviation.size(); ++i) abbreviation[i] = i == 0 ? Upper(abbreviation[i]) : Lower(abbreviation[i]);
+  for (size_t i = 0; i < abbreviation.size(); ++i)
+    abbreviation[i] = i == 0 ? Upper(abbreviation[i]) : Lower(abbreviation[i]);
   return abbreviation;
 }
 
