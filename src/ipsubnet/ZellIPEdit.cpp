@@ -67,7 +67,7 @@ void TIPFieldEdit::CommitValue() {
   if (!number) {
     // Only pasted text can get here. The field keeps its value and the
     // pasted text, and the user is told, as for any failed conversion.
-    ShowException(std::runtime_error("'" + typed.toStdString() + "' is not a valid integer value"));
+    ShowException(std::runtime_error("'" + typed.toStdString() + "' is not a number"));
     return;
   }
   const uint8_t value = Clamp(*number);
