@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QImage>
 #include <QMenu>
 #include <QMouseEvent>
@@ -80,6 +81,25 @@ TEST(SetupGeometry, OnlyNetworksMoveAndNeverPastTheEnds) {
 TEST(SetupGeometry, RemoveEntryCaptionNumbersFromOne) {
   EXPECT_EQ(RemoveEntryCaption(0, "Ethernet (10 Mbps)"), "1.  Ethernet (10 Mbps)");
   EXPECT_EQ(RemoveEntryCaption(11, "X"), "12.  X");
+}
+
+TEST(ElementPictures, EveryKindHasItsPictureRenderedAtThePixelRatio) {
+  for (int ordinal = 0; ordinal < NetworkButtonKindCount; ++ordinal) {
+    const QString name = QString::fromLatin1(KindPictureName(static_cast<TNetworkButtonKind>(ordinal)));
+    ASSERT_TRUE(QFile::exists(QStringLiteral(":/images/%1.svg").arg(name))) << name.toStdString();
+    for (qreal ratio : {1.0, 2.0}) {
+      const QPixmap picture = RenderLatencyPicture(name, QSize(40, 40), ratio);
+      EXPECT_EQ(picture.size(), QSize(40, 40) * ratio) << name.toStdString();
+      EXPECT_EQ(picture.devicePixelRatio(), ratio);
+      // Drawn, not blank: the centre area holds some opaque pixels.
+      const QImage image = picture.toImage();
+      int opaque = 0;
+      for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) opaque += qAlpha(image.pixel(x, y)) == 255;
+      EXPECT_GT(opaque, image.width() * image.height() / 10) << name.toStdString();
+    }
+  }
+  EXPECT_TRUE(QFile::exists(QStringLiteral(":/images/LATENCYCALCBACKGROUND.svg")));
 }
 
 class SetupEditorTest : public ::testing::Test {
