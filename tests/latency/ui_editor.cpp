@@ -371,6 +371,23 @@ TEST_F(SetupEditorTest, CopyPutsThePanelWithoutItsBorderOnTheClipboard) {
   EXPECT_EQ(copied.size() / copied.devicePixelRatio(), Editor->Panel()->InnerRect().size());
 }
 
+TEST_F(SetupEditorTest, ARightPressSelectsAndOpensTheElementsOwnMenu) {
+  InsertUntil(2);
+  TNetworkButton* network = At(1);
+  QTest::mousePress(network, Qt::RightButton, Qt::NoModifier, {10, 10});
+  EXPECT_EQ(Editor->SelectedNetwork(), network);
+  EXPECT_TRUE(network->PopupMenu()->isVisible());
+  EXPECT_FALSE(Editor->findChild<QMenu*>(QStringLiteral("NetworkSetupPopupMenu"))->isVisible());
+  network->PopupMenu()->hide();
+  // A right press never starts a drag.
+  const QPoint place = network->pos();
+  QMouseEvent move(QEvent::MouseMove, QPointF(90, 90), network->mapToGlobal(QPointF(90, 90)), Qt::NoButton,
+                   Qt::RightButton, Qt::NoModifier);
+  QApplication::sendEvent(network, &move);
+  QTest::mouseRelease(network, Qt::RightButton, Qt::NoModifier, {90, 90});
+  EXPECT_EQ(network->pos(), place);
+}
+
 TEST_F(SetupEditorTest, TabbingToAnElementSelectsIt) {
   InsertUntil(2);
   Editor->SelectNetwork(Editor->Client());
