@@ -7,7 +7,6 @@
 #include <QStringList>
 #include <QWidget>
 
-#include <vector>
 
 class QTabWidget;
 

@@ -7,7 +7,6 @@
 #include "ZellPanels.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QFile>
 #include <QFocusEvent>
 #include <QHBoxLayout>

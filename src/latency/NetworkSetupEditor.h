@@ -9,7 +9,6 @@
 #include "NetworkElement.h"
 
 #include <QList>
-#include <QPointer>
 #include <QWidget>
 
 #include <vector>
