@@ -84,7 +84,14 @@ TCalculatorTopFrame::TCalculatorTopFrame(QWidget* parent) : QFrame(parent) {
   SetCalculator(TCalculator::caIPSubnet);
 }
 
-TCalculatorTopFrame::~TCalculatorTopFrame() = default;
+TCalculatorTopFrame::~TCalculatorTopFrame() {
+  // The children outlive this body: events they get while QWidget destroys
+  // them must not reach the frame's handlers any more.
+  LogoAnimationTimer->stop();
+  GotoWebsiteButtonControlMessageHook->SetOnMessage({});
+  LogoCanvasPanel->SetOnCustomDraw({});
+  LogoCanvasPanel->removeEventFilter(this);
+}
 
 void TCalculatorTopFrame::CreateComponents() {
   FrameTopBevel = new QFrame(this);
