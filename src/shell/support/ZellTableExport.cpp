@@ -271,31 +271,31 @@ QToolBar* CreateTableNavigationToolBar(QWidget* parent, TVirtualListView* view, 
   bar->setFloatable(false);
   bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
   bar->setIconSize(QSize(16, 16));
-  struct TButtonSpec {
+  struct TNavigationButton {
     const char* Name;
     const char* Caption;
     const char* Picture;
     const char* HintStart;
     void (*Go)(TVirtualListView*);
   };
-  static const TButtonSpec specs[] = {
+  static const TNavigationButton buttons[] = {
       {"FirstToolButton", "First", ":/images/First.svg", "Go to the first row in the ", GoToFirstRow},
       {"LastToolButton", "Last", ":/images/Last.svg", "Go to the last row in the ", GoToLastRow},
       {"SelectedToolButton", "Selected", ":/images/Selected.svg", "Go to the currently selected row in the ",
        GoToSelectedRow},
   };
-  for (const TButtonSpec& spec : specs) {
+  for (const TNavigationButton& entry : buttons) {
     auto* button = new QToolButton(bar);
-    button->setObjectName(namePrefix + QLatin1String(spec.Name));
-    button->setText(QLatin1String(spec.Caption));
-    button->setIcon(QIcon(QLatin1String(spec.Picture)));
+    button->setObjectName(namePrefix + QLatin1String(entry.Name));
+    button->setText(QLatin1String(entry.Caption));
+    button->setIcon(QIcon(QLatin1String(entry.Picture)));
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setAutoRaise(true);
-    const QString hint = QLatin1String(spec.HintStart) + tableWords;
+    const QString hint = QLatin1String(entry.HintStart) + tableWords;
     button->setToolTip(hint);
     button->setStatusTip(hint);
     QPointer<TVirtualListView> target(view);
-    auto go = spec.Go;
+    auto go = entry.Go;
     QObject::connect(button, &QToolButton::clicked, bar, [target, go] { go(target.data()); });
     bar->addWidget(button);
   }
