@@ -556,6 +556,10 @@ void TIPSubnetCalculator::FitSubnetHostColumns() {
 }
 
 QString TIPSubnetCalculator::BitMapLegendText(const TZellLabel* label) const {
+  // The caption a screen reader reads: the same words the legend paints.
+  if (AddressClass() == MulticastClass)
+    return label == SubnetBitMapLabel ? QStringLiteral("Subnet Bit Map (g=group)")
+                                      : QStringLiteral("Multicast Bit Map (g=group)");
   if (label == SubnetBitMapLabel) return QStringLiteral("Subnet Bit Map (n=network;s=subnet;h=host)");
   switch (AddressClass()) {
     case 0: return QStringLiteral("Class A Bit Map (n=network;h=host)");

@@ -175,6 +175,28 @@ TEST_F(IPSubnetCalculatorTest, MulticastHidesTheSubnetPagesAndShowsTheHardwareAd
   EXPECT_EQ(Item("SubnetBitsComboBox"), QStringLiteral("6")) << "8 subnet bits of class B become 6 in class C";
 }
 
+TEST_F(IPSubnetCalculatorTest, BitMapLegendsReadAsTheyArePainted) {
+  struct Case {
+    const char* Address;
+    const char* ClassLegend;
+    const char* SubnetLegend;
+  };
+  const Case cases[] = {
+      {"10.1.2.3", "Class A Bit Map (n=network;h=host)", "Subnet Bit Map (n=network;s=subnet;h=host)"},
+      {"128.1.2.3", "Class B Bit Map (n=network;h=host)", "Subnet Bit Map (n=network;s=subnet;h=host)"},
+      {"192.1.2.3", "Class C Bit Map (n=network;h=host)", "Subnet Bit Map (n=network;s=subnet;h=host)"},
+      // The subnet page is hidden for multicast but kept up to date: its
+      // legend names the group bits, as it paints them.
+      {"224.1.2.3", "Multicast Bit Map (g=group)", "Subnet Bit Map (g=group)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Address);
+    TypeAddress(c.Address);
+    EXPECT_EQ(Find<TZellLabel>("ClassBitMapLabel")->Caption(), QLatin1String(c.ClassLegend));
+    EXPECT_EQ(Find<TZellLabel>("SubnetBitMapLabel")->Caption(), QLatin1String(c.SubnetLegend));
+  }
+}
+
 TEST_F(IPSubnetCalculatorTest, ClassPickMovesTheFirstOctetQuietly) {
   struct Case {
     const char* Start;
