@@ -169,6 +169,8 @@ TIPSubnetCalculator::TIPSubnetCalculator(QWidget* parent)
   setTabOrder(SubnetMaskBitsComboBox, SubnetMaskComboBox);
   setTabOrder(SubnetMaskComboBox, SubnetCountComboBox);
   setTabOrder(SubnetCountComboBox, SubnetHostCountComboBox);
+  // The table comes after the buttons above it.
+  setTabOrder(SubnetHostClipboardButton, SubnetHostListView);
   setTabOrder(UseInverseSupernetMaskCheckBox, SupernetMaskBitsComboBox);
   setTabOrder(SupernetMaskBitsComboBox, SupernetMaskComboBox);
   setTabOrder(SupernetMaskComboBox, SupernetCountComboBox);

@@ -25,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 namespace Parlamine {
 namespace {
@@ -439,14 +440,30 @@ TEST_F(IPSubnetCalculatorTest, NamesHintsAndKeyboardOrder) {
     EXPECT_EQ(w->toolTip(), QLatin1String(c.Hint)) << c.Name;
     EXPECT_EQ(w->statusTip(), QLatin1String(c.Hint)) << c.Name;
   }
-  Find<QTabWidget>("IPSubnetPageControl")->setCurrentIndex(1);
-  const char* order[] = {"Allow1SubnetBitCheckBox", "UseInverseSubnetMaskCheckBox", "SubnetBitsComboBox",
-                         "SubnetMaskBitsComboBox", "SubnetMaskComboBox", "SubnetCountComboBox",
-                         "SubnetHostCountComboBox"};
-  Find<QWidget>(order[0])->setFocus();
-  for (size_t i = 1; i < std::size(order); ++i) {
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget()->objectName(), QLatin1String(order[i]));
+  // Tab walks each page's controls top to bottom, as they are laid out.
+  struct Page {
+    int Index;
+    std::vector<const char*> Order;
+  };
+  const Page pages[] = {
+      {1,
+       {"Allow1SubnetBitCheckBox", "UseInverseSubnetMaskCheckBox", "SubnetBitsComboBox", "SubnetMaskBitsComboBox",
+        "SubnetMaskComboBox", "SubnetCountComboBox", "SubnetHostCountComboBox"}},
+      {2,
+       {"SubnetHostFirstToolButton", "SubnetHostLastToolButton", "SubnetHostSelectedToolButton",
+        "SubnetHostClipboardButton", "SubnetHostListView"}},
+      {3,
+       {"UseInverseSupernetMaskCheckBox", "SupernetMaskBitsComboBox", "SupernetMaskComboBox",
+        "SupernetCountComboBox", "SupernetAddressCountComboBox"}},
+  };
+  for (const Page& page : pages) {
+    SCOPED_TRACE(page.Index);
+    Find<QTabWidget>("IPSubnetPageControl")->setCurrentIndex(page.Index);
+    Find<QWidget>(page.Order[0])->setFocus();
+    for (size_t i = 1; i < page.Order.size(); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      EXPECT_EQ(QApplication::focusWidget()->objectName(), QLatin1String(page.Order[i]));
+    }
   }
 }
 
