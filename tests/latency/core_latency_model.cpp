@@ -186,7 +186,8 @@ TEST(FormatDelay, SevenDecimals) {
       {0.0000672f, "0.0000672"},
       {0.286f, "0.2860000"},
       {12.3456789, "12.3456800"},
-      {0.00000005, "0.0000001"},
+      {0.00000005f, "0.0000001"},  // 5.00000006E-8
+      {0.00000005, "0.0000000"},   // 4.99999999999999977E-8, just below the half
       {0.00000004999, "0.0000000"},
       {0.000000001, "0.0000000"},
       {0.99999999, "1.0000000"},
@@ -194,6 +195,10 @@ TEST(FormatDelay, SevenDecimals) {
       {9999999.6, "1E7"},
       {12345678.9, "1.234568E7"},
       {3.4e38f, "3.4E38"},
+      // Rounded once, at the last decimal: the 8th digit does not carry first.
+      {0.012345649f, "0.0123456"},
+      {0.0012345499f, "0.0012345"},
+      {0.0999999996, "0.1000000"},
   };
   for (const Row& row : rows) EXPECT_EQ(FormatDelay(row.Value), row.Text) << row.Text;
   EXPECT_EQ(FormatDelay(0.286f, ','), "0,2860000");
@@ -207,6 +212,8 @@ TEST(FormatPercent, OneDecimal) {
   const std::vector<Row> rows = {
       {0.2349f, "23.5%"}, {0.0f, "0.0%"},      {1.0f, "100.0%"},  {0.25f, "25.0%"},
       {0.99996f, "100.0%"}, {0.00049f, "0.0%"}, {0.0005f, "0.1%"}, {0.123449f, "12.3%"},
+      // 12.3499997: once at the decimal, not via 12.35.
+      {0.1235f, "12.3%"}, {0.8765f, "87.7%"}, {0.0625f, "6.3%"}, {0.0999999996f, "10.0%"},
   };
   for (const Row& row : rows) EXPECT_EQ(FormatPercent(row.Share), row.Text) << row.Text;
   EXPECT_EQ(FormatPercent(0.5f, ','), "50,0%");

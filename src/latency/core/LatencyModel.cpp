@@ -33,13 +33,23 @@ float ShareOf(float delay, float total) {
   return total != 0 ? RoundToSingle(static_cast<long double>(delay) / total) : 0.0f;
 }
 
+// The figures keep at most 7 significant digits and a fixed number of
+// decimals, rounded once at whichever of the two comes first. Rounding to 7
+// digits and then again to the decimals would carry twice: 12.3499997 would
+// become 12.35 and then 12.4.
+constexpr int FigureDigits = 7;
+// Enough digits to stand for the exact binary value when rounding.
+constexpr int AllDigits = 17;
+
 // Numbers of 10^7 and more have no room for 7 decimals in 7 digits.
 std::string FixedOrScientific(double value, int decimals, char decimalSeparator) {
   if (auto special = SpecialFloatText(value)) return *special;
   if (value == 0) return FixedText({false, "0", 0}, decimals, decimalSeparator);
-  const TDecimalDigits decimal = ToDecimalDigits(value, 7);
-  if (decimal.Exponent >= 7) return ScientificText(decimal, decimalSeparator);
-  return FixedText(decimal, decimals, decimalSeparator);
+  const TDecimalDigits figure = ToDecimalDigits(value, FigureDigits);
+  if (figure.Exponent >= FigureDigits) return ScientificText(figure, decimalSeparator);
+  // The last decimal lies within the 7 digits: that rounding was the only one.
+  if (figure.Exponent + decimals + 1 >= FigureDigits) return FixedText(figure, decimals, decimalSeparator);
+  return FixedText(ToDecimalDigits(value, AllDigits), decimals, decimalSeparator);
 }
 
 }  // namespace

@@ -75,8 +75,8 @@ class TLatencyModel {
 };
 
 // The statistics table's texts, with the locale's decimal separator.
-// Delay: 7 significant digits, then exactly 7 decimals (0.286 reads
-// "0.2860000"); 10^7 seconds or more in scientific notation.
+// Delay: at most 7 significant digits and exactly 7 decimals, rounded once
+// (0.286 reads "0.2860000"); 10^7 seconds or more in scientific notation.
 std::string FormatDelay(double seconds, char decimalSeparator = '.');
 // Share as a percentage with exactly 1 decimal and "%" (0.2349 reads "23.5%").
 std::string FormatPercent(double share, char decimalSeparator = '.');
