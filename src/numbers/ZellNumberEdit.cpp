@@ -128,11 +128,16 @@ void TCustomNumberEdit::UpdateValue() {
       const double value = QLocale().toDouble(current, &ok);
       if (!ok || !std::isfinite(value)) throw EConvertError("not a floating-point value");
       SetValueFloat(value);
+      if (value != FValueFloat) UpdateText();
     } else {
       const int64_t value = ParseInteger(FNumberStyle, current.toStdString());
       if (!FAllowNegative && value == std::numeric_limits<int64_t>::min())
         throw EConvertError("no positive counterpart");
       SetValueInteger(value);
+      // A number limited by the changing handler, or with its sign dropped,
+      // may leave the value as it was: no value change then re-formats the
+      // text, which would go on showing a number other than the value.
+      if (value != FValueInteger) UpdateText();
     }
   } catch (const EConvertError&) {
     SetValueFloat(remembered);

@@ -109,6 +109,11 @@ TEST_F(RadixerCalculatorTest, TooLargeValuesAreClamped) {
   Type("DecNumberEdit", QStringLiteral("300"));
   for (const char* name : {"DecNumberEdit", "HexNumberEdit", "BinNumberEdit", "OctNumberEdit"})
     EXPECT_EQ(Field(name)->ValueInteger(), 255) << name;
+  // Already at the maximum: overtyping the first digit with 9 still shows 255.
+  Field("DecNumberEdit")->setSelection(0, 1);
+  QTest::keyClicks(Field("DecNumberEdit"), QStringLiteral("9"));
+  EXPECT_EQ(Text("DecNumberEdit"), QStringLiteral("255"));
+  EXPECT_EQ(Text("HexNumberEdit"), QStringLiteral("FF"));
 }
 
 TEST_F(RadixerCalculatorTest, WidthChangeKeepsTheLowBits) {

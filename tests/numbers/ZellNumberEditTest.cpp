@@ -207,6 +207,36 @@ TEST_F(ZellNumberEditTest, ChangingHandlerLimitsAndCancels) {
   EXPECT_EQ(Changes, 0);
 }
 
+// Text that parses to a number the field does not take (clamped by the
+// handler, or its sign dropped) to the value the field already holds must not
+// stay on show: the field then shows a number other than its value.
+TEST_F(ZellNumberEditTest, TextAlwaysShowsTheValueAfterALimitedEdit) {
+  const struct {
+    const char* Name;
+    TNumberStyle Style;
+    int Digits;
+    bool AllowNegative;
+    int64_t Value;
+    QString Pasted;
+    const char* Shown;
+  } cases[] = {
+      {"decimal above the limit at the limit", nsDecimal, -1, false, 255, "955", "255"},
+      {"hexadecimal above the limit at the limit", nsHexadecimal, 2, false, 255, "1AB", "FF"},
+      {"sign dropped to the same value", nsDecimal, -1, false, 5, "-5", "5"},
+      {"binary with the sign bit dropped", nsBinary, 4, false, 1, QString(64, QLatin1Char('1')), "0001"},
+  };
+  Edit->SetOnValueChangingInteger([](TCustomNumberEdit*, int64_t& value) {
+    if (value > 255) value = 255;
+  });
+  for (const auto& c : cases) {
+    Prepare(c.Style, c.Digits, c.Value, c.AllowNegative);
+    Paste(c.Pasted);
+    EXPECT_EQ(Edit->ValueInteger(), c.Value) << c.Name;
+    EXPECT_EQ(Edit->text(), QLatin1String(c.Shown)) << c.Name;
+    EXPECT_EQ(Changes, 0) << c.Name;
+  }
+}
+
 TEST_F(ZellNumberEditTest, DigitsLimits) {
   const struct {
     TNumberStyle Style;
