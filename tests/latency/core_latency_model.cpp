@@ -199,6 +199,7 @@ TEST(FormatDelay, SevenDecimals) {
       {0.012345649f, "0.0123456"},
       {0.0012345499f, "0.0012345"},
       {0.0999999996, "0.1000000"},
+      {1.2265625f, "1.2265630"},  // an exact tie at the 8th digit rounds up
   };
   for (const Row& row : rows) EXPECT_EQ(FormatDelay(row.Value), row.Text) << row.Text;
   EXPECT_EQ(FormatDelay(0.286f, ','), "0,2860000");

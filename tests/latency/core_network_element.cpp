@@ -208,6 +208,8 @@ TEST(FormatGeneral, SixSignificantDigits) {
       {0.000001, "1E-6"},
       {0.0000123456789, "0.0000123457"},
       {12.5, "12.5"},
+      {1024.125, "1024.13"},  // an exact tie rounds up, not to the even neighbour
+      {-1024.125, "-1024.13"},
       {0.1 + 0.2, "0.3"},
       {-2.5, "-2.5"},
       {1e300, "1E300"},

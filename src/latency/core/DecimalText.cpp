@@ -13,18 +13,45 @@ std::optional<std::string> SpecialFloatText(double value) {
   return std::nullopt;
 }
 
+// Adds one unit in the last place of a string of decimal digits.
+static void IncrementDigits(std::string& digits) {
+  for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+    if (*it != '9') {
+      ++*it;
+      return;
+    }
+    *it = '0';
+  }
+  digits.insert(digits.begin(), '1');
+}
+
+// Every digit that tells two doubles apart.
+constexpr int DoubleDigits = 17;
+
 TDecimalDigits ToDecimalDigits(double value, int significant) {
   TDecimalDigits decimal;
   decimal.Negative = value < 0;
-  // to_chars rounds the exact binary value correctly and ignores the C locale.
+  // to_chars gives the value's digits correctly and ignores the C locale; the
+  // rounding to fewer digits is done here, because to_chars would round a
+  // tie such as 1024.125 to the even neighbour and the texts round halves up.
   char buffer[64];
   const auto converted = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                       std::chars_format::scientific, significant - 1);
-  const std::string text(buffer, converted.ptr);  // "d.ddde+XX" or "de+XX"
+                                       std::chars_format::scientific, DoubleDigits - 1);
+  const std::string text(buffer, converted.ptr);  // "d.ddde+XX"
   const std::size_t exponentAt = text.find('e');
   for (std::size_t i = 0; i < exponentAt; ++i)
     if (text[i] != '.') decimal.Digits += text[i];
   decimal.Exponent = std::atoi(text.c_str() + exponentAt + 1);
+  const std::size_t kept = static_cast<std::size_t>(significant);
+  if (kept < decimal.Digits.size()) {
+    const bool roundUp = decimal.Digits[kept] >= '5';
+    decimal.Digits.resize(kept);
+    if (roundUp) IncrementDigits(decimal.Digits);
+    if (decimal.Digits.size() > kept) {  // 9.99 became 10.0
+      decimal.Digits.pop_back();
+      ++decimal.Exponent;
+    }
+  }
   while (decimal.Digits.size() > 1 && decimal.Digits.back() == '0') decimal.Digits.pop_back();
   return decimal;
 }
@@ -54,18 +81,6 @@ std::string ScientificText(const TDecimalDigits& decimal, char decimalSeparator)
     text += decimal.Digits.substr(1);
   }
   return text + "E" + std::to_string(decimal.Exponent);
-}
-
-// Adds one unit in the last place of a string of decimal digits.
-static void IncrementDigits(std::string& digits) {
-  for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-    if (*it != '9') {
-      ++*it;
-      return;
-    }
-    *it = '0';
-  }
-  digits.insert(digits.begin(), '1');
 }
 
 std::string FixedText(const TDecimalDigits& decimal, int decimals, char decimalSeparator) {
