@@ -18,7 +18,8 @@ struct TDecimalDigits {
 
 // "NAN", "INF" or "-INF" for values that have no digits; empty otherwise.
 std::optional<std::string> SpecialFloatText(double value);
-// value must be finite and not 0; significant is 1 to 17.
+// value must be finite and not 0; significant is 1 to 17. Halves round away
+// from zero.
 TDecimalDigits ToDecimalDigits(double value, int significant);
 // Fixed notation with exactly the digits held: 1.5E-3 reads "0.0015".
 std::string PlainDecimalText(const TDecimalDigits& decimal, char decimalSeparator);
