@@ -35,6 +35,7 @@ TCustomNumberEdit::TCustomNumberEdit(QWidget* parent) : QLineEdit(parent) {
   // Only the user's own edits (typing, paste, cut, undo) parse the text; the
   // texts the field sets itself do not come through here.
   connect(this, &QLineEdit::textEdited, this, [this] {
+    ShowLettersInCapitals();
     if (FAllowImmediateValueChange) UpdateValue();
   });
   UpdateText();
@@ -211,6 +212,24 @@ void TCustomNumberEdit::TypeCharacter(QChar c) {
   setText(shortened);
   setCursorPosition(std::clamp(static_cast<int>(shortened.size()) - tail, 0, static_cast<int>(shortened.size())));
   insert(QString(c.toUpper()));
+}
+
+// Letters show in capitals however they came in: typed ones are raised as
+// they are typed, pasted or dropped ones here. Only a to z are raised, so the
+// text keeps its length and the caret its place.
+void TCustomNumberEdit::ShowLettersInCapitals() {
+  QString shown = text();
+  bool raised = false;
+  for (QChar& c : shown) {
+    if (c >= QLatin1Char('a') && c <= QLatin1Char('z')) {
+      c = QChar(c.unicode() - 'a' + 'A');
+      raised = true;
+    }
+  }
+  if (!raised) return;
+  const int caret = cursorPosition();
+  setText(shown);
+  setCursorPosition(caret);
 }
 
 void TCustomNumberEdit::focusOutEvent(QFocusEvent* event) {

@@ -73,6 +73,7 @@ class TCustomNumberEdit : public QLineEdit {
   bool HasParentWindow() const { return parentWidget() != nullptr; }
   QString FormatValue() const;
   void TypeCharacter(QChar c);
+  void ShowLettersInCapitals();
   void DoValueChanged();
 
   bool FAllowImmediateValueChange = true;

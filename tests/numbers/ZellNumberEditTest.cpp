@@ -141,6 +141,27 @@ TEST_F(ZellNumberEditTest, EditMenuPasteParsesLikeTyping) {
   EXPECT_EQ(Changes, 1);
 }
 
+TEST_F(ZellNumberEditTest, PastedLettersShowInCapitals) {
+  const struct {
+    const char* Name;
+    TNumberStyle Style;
+    int Digits;
+    int64_t Value;
+    QString Pasted;
+    const char* Shown;
+  } cases[] = {
+      {"same value as shown", nsHexadecimal, 2, 0xFF, "ff", "FF"},
+      {"same value, shorter than the padding", nsHexadecimal, 4, 0xAB, "ab", "AB"},
+      {"float exponent", nsFloat, -1, 100, "1e2", "1E2"},
+  };
+  for (const auto& c : cases) {
+    Prepare(c.Style, c.Digits, c.Value);
+    Paste(c.Pasted);
+    EXPECT_EQ(Edit->ValueInteger(), c.Value) << c.Name;
+    EXPECT_EQ(Edit->text(), QLatin1String(c.Shown)) << c.Name;
+  }
+}
+
 TEST_F(ZellNumberEditTest, ExtremePastedValues) {
   const struct {
     const char* Name;
