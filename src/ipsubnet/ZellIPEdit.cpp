@@ -125,7 +125,12 @@ void TIPFieldEdit::keyPressEvent(QKeyEvent* event) {
     return;
   }
   // Shortcuts (copy, paste, select all, undo) are no typing: the edit does them.
-  if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+  // Ctrl+Alt with a printable character is AltGr typing on some systems, and
+  // goes through the character filter like any other typing.
+  const Qt::KeyboardModifiers modifiers = event->modifiers();
+  const bool altGrTyping = modifiers.testFlags(Qt::ControlModifier | Qt::AltModifier) &&
+                           !event->text().isEmpty() && event->text().at(0).isPrint();
+  if (!altGrTyping && (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
     QLineEdit::keyPressEvent(event);
     return;
   }

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -134,6 +135,25 @@ TEST_F(IPEditTest, OnlyDigitsAreTypedAndSeparatorsJump) {
     EXPECT_EQ(Field(0)->text(), QString::fromLatin1(c.FieldText));
     EXPECT_EQ(FocusedField(), c.FocusAfter);
   }
+}
+
+TEST_F(IPEditTest, CharactersTypedWithModifiersAreFilteredShortcutsStillWork) {
+  Edit->SetAddressValue(0);
+  Field(0)->clear();
+  Focus(0);
+  // Some systems report AltGr as Ctrl+Alt with the character it types.
+  for (const char* typed : {"@", "{", "x"}) {
+    SCOPED_TRACE(typed);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::ControlModifier | Qt::AltModifier,
+                    QString::fromLatin1(typed));
+    QApplication::sendEvent(Field(0), &press);
+    EXPECT_EQ(Field(0)->text(), QString());
+  }
+  QApplication::clipboard()->setText(QStringLiteral("12"));
+  QTest::keyClick(Field(0), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Field(0)->text(), QStringLiteral("12"));
+  QTest::keyClick(Field(0), Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(Field(0)->selectedText(), QStringLiteral("12"));
 }
 
 TEST_F(IPEditTest, SeparatorSkipsPlaceholderFields) {
