@@ -2,6 +2,7 @@
 #include "ZellNumberEdit.h"
 
 #include "ZellBinDecHex.h"
+#include "ZellClipboardRequest.h"
 #include "ZellGlobal.h"
 
 #include <QEvent>
@@ -163,6 +164,18 @@ bool TCustomNumberEdit::IsValidChar(QChar c) const {
       return IsOctDigit(ch);
   }
   return false;
+}
+
+bool TCustomNumberEdit::event(QEvent* event) {
+  // The Edit menu's requests reach a plain line edit's cut(), paste() and
+  // del(), which change even a read-only text; a result field only gives its
+  // text away.
+  if (event->type() == TClipboardRequestEvent::EventType() && isReadOnly() &&
+      static_cast<TClipboardRequestEvent*>(event)->Request() != TClipboardRequest::crCopy) {
+    event->accept();
+    return true;
+  }
+  return QLineEdit::event(event);
 }
 
 void TCustomNumberEdit::keyPressEvent(QKeyEvent* event) {

@@ -65,6 +65,7 @@ class TCustomNumberEdit : public QLineEdit {
   bool IsValidChar(QChar c) const;
 
  protected:
+  bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void changeEvent(QEvent* event) override;

@@ -270,6 +270,31 @@ TEST_F(RadixerCalculatorTest, BitSwapperArrowKeysAndValuesAbove32Bits) {
   EXPECT_EQ(Text("BitReversedByteNumberEdit"), QStringLiteral("0")) << "result fields cannot be typed into";
 }
 
+TEST_F(RadixerCalculatorTest, EditMenuLeavesTheResultFieldsAlone) {
+  Load();
+  Type("BitOriginalNumberEdit", QStringLiteral("12345678"));
+  const struct {
+    TClipboardRequest Request;
+    const char* Name;
+  } requests[] = {{TClipboardRequest::crPaste, "paste"},
+                  {TClipboardRequest::crCut, "cut"},
+                  {TClipboardRequest::crClear, "clear"}};
+  for (const char* name : {"BitReversedByteNumberEdit", "BitReversedBufNumberEdit"}) {
+    const QString shown = Text(name);
+    const int64_t value = Field(name)->ValueInteger();
+    for (const auto& r : requests) {
+      QApplication::clipboard()->setText(QStringLiteral("5"));
+      Field(name)->selectAll();
+      SendClipboardRequest(Field(name), r.Request);
+      EXPECT_EQ(Text(name), shown) << name << " " << r.Name;
+      EXPECT_EQ(Field(name)->ValueInteger(), value) << name << " " << r.Name;
+    }
+    Field(name)->selectAll();
+    ASSERT_TRUE(SendClipboardRequest(Field(name), TClipboardRequest::crCopy));
+    EXPECT_EQ(QApplication::clipboard()->text(), shown) << name;
+  }
+}
+
 TEST_F(RadixerCalculatorTest, ArrowKeyAtTheTopOfTheRangeReportsOverflow) {
   Load();
   ClickItem("NumberStyleRadioGroup", QStringLiteral("Dec"));
