@@ -4,6 +4,7 @@
 #include "ParlamineApplication.h"
 
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -157,6 +158,22 @@ void TIPFieldEdit::keyPressEvent(QKeyEvent* event) {
     return;
   }
   event->accept();  // everything else is not inserted
+}
+
+void TIPFieldEdit::inputMethodEvent(QInputMethodEvent* event) {
+  // Characters composed with dead keys or an input method are typing too:
+  // only the digits of the composed text reach the field.
+  const QString composed = event->commitString();
+  QString digits;
+  for (const QChar c : composed)
+    if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) digits.append(c);
+  if (digits == composed) {
+    QLineEdit::inputMethodEvent(event);
+    return;
+  }
+  QInputMethodEvent filtered(event->preeditString(), event->attributes());
+  filtered.setCommitString(digits, event->replacementStart(), event->replacementLength());
+  QLineEdit::inputMethodEvent(&filtered);
 }
 
 void TIPFieldEdit::focusOutEvent(QFocusEvent* event) {

@@ -45,6 +45,7 @@ class TIPFieldEdit : public QLineEdit {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
 
  private:
   friend class TIPEdit;

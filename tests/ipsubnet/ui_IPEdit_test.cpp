@@ -5,7 +5,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QRegularExpression>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -137,7 +139,7 @@ TEST_F(IPEditTest, OnlyDigitsAreTypedAndSeparatorsJump) {
   }
 }
 
-TEST_F(IPEditTest, CharactersTypedWithModifiersAreFilteredShortcutsStillWork) {
+TEST_F(IPEditTest, ComposedAndAltGrCharactersAreFilteredShortcutsStillWork) {
   Edit->SetAddressValue(0);
   Field(0)->clear();
   Focus(0);
@@ -149,6 +151,16 @@ TEST_F(IPEditTest, CharactersTypedWithModifiersAreFilteredShortcutsStillWork) {
     QApplication::sendEvent(Field(0), &press);
     EXPECT_EQ(Field(0)->text(), QString());
   }
+  // Text composed with dead keys or an input method: only its digits.
+  for (const char* composed : {"\xe9", "a1"}) {
+    SCOPED_TRACE(composed);
+    Field(0)->clear();
+    QInputMethodEvent compose;
+    compose.setCommitString(QString::fromLatin1(composed));
+    QApplication::sendEvent(Field(0), &compose);
+    EXPECT_EQ(Field(0)->text(), QString::fromLatin1(composed).remove(QRegularExpression(QStringLiteral("[^0-9]"))));
+  }
+  Field(0)->clear();
   QApplication::clipboard()->setText(QStringLiteral("12"));
   QTest::keyClick(Field(0), Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(Field(0)->text(), QStringLiteral("12"));
