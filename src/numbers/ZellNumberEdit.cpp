@@ -5,7 +5,9 @@
 #include "ZellClipboardRequest.h"
 #include "ZellGlobal.h"
 
+#include <QClipboard>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLocale>
 
@@ -170,10 +172,17 @@ bool TCustomNumberEdit::event(QEvent* event) {
   // The Edit menu's requests reach a plain line edit's cut(), paste() and
   // del(), which change even a read-only text; a result field only gives its
   // text away.
-  if (event->type() == TClipboardRequestEvent::EventType() && isReadOnly() &&
-      static_cast<TClipboardRequestEvent*>(event)->Request() != TClipboardRequest::crCopy) {
-    event->accept();
-    return true;
+  if (event->type() == TClipboardRequestEvent::EventType()) {
+    const TClipboardRequest request = static_cast<TClipboardRequestEvent*>(event)->Request();
+    if (isReadOnly() && request != TClipboardRequest::crCopy) {
+      event->accept();
+      return true;
+    }
+    if (request == TClipboardRequest::crPaste) {
+      PasteWithinMaxLength();
+      event->accept();
+      return true;
+    }
   }
   return QLineEdit::event(event);
 }
@@ -190,6 +199,11 @@ void TCustomNumberEdit::keyPressEvent(QKeyEvent* event) {
     if (!FAllowImmediateValueChange) UpdateValue();
     return;
   }
+  if (event->matches(QKeySequence::Paste)) {
+    event->accept();
+    PasteWithinMaxLength();
+    return;
+  }
   const QString typed = event->text();
   const bool commandKey = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
   const bool character = typed.size() == 1 && typed[0].unicode() >= 32 && typed[0].unicode() != 127;
@@ -201,6 +215,23 @@ void TCustomNumberEdit::keyPressEvent(QKeyEvent* event) {
   }
   event->accept();
   if (IsValidChar(typed[0])) TypeCharacter(typed[0]);
+}
+
+// A paste is held to MaxLength as typing is: of the clipboard text only what
+// fits beside the text that stays goes in, so a pasted 8-digit number cannot
+// turn a 6-digit field into an 8-digit one.
+void TCustomNumberEdit::PasteWithinMaxLength() {
+  QString pasted = QGuiApplication::clipboard()->text();
+  if (FMaxLength > 0) {
+    const qsizetype kept = text().size() - selectedText().size();
+    const qsizetype room = std::max<qsizetype>(0, FMaxLength - kept);
+    if (pasted.size() > room) {
+      Beep();  // the limit on typed text, as a standard edit reports it
+      pasted.truncate(room);
+    }
+  }
+  if (pasted.isEmpty() && !hasSelectedText()) return;
+  insert(pasted);
 }
 
 // Calculator-style entry: a selection is replaced; without one, a leading

@@ -75,6 +75,7 @@ class TCustomNumberEdit : public QLineEdit {
   QString FormatValue() const;
   void TypeCharacter(QChar c);
   void ShowLettersInCapitals();
+  void PasteWithinMaxLength();
   void DoValueChanged();
 
   bool FAllowImmediateValueChange = true;

@@ -296,6 +296,37 @@ TEST_F(ZellNumberEditTest, MaxLengthRefusesTypingButNeverCutsFormattedText) {
   EXPECT_EQ(Edit->text(), QStringLiteral("12345"));
 }
 
+TEST_F(ZellNumberEditTest, PasteIsHeldToMaxLength) {
+  const struct {
+    const char* Name;
+    int MaxLength;
+    bool SelectAll;
+    QString Pasted;
+    const char* Shown;
+    int Beeps;
+  } cases[] = {
+      {"over the whole text, cut to the limit", 6, true, "08002B12", "08002B", 1},
+      {"fits", 6, true, "1234", "001234", 0},
+      {"full field, nothing selected", 6, false, "1", "000055", 1},
+      {"no limit", -1, true, "08002B12", "8002B12", 0},
+  };
+  for (const auto& c : cases) {
+    for (const bool editMenu : {false, true}) {
+      Prepare(nsHexadecimal, 6, 0x55);
+      Edit->SetMaxLength(c.MaxLength);
+      QApplication::clipboard()->setText(c.Pasted);
+      if (c.SelectAll) Edit->selectAll();
+      ParlamineTest::TBeepCounter beeps;
+      if (editMenu)
+        ASSERT_TRUE(SendClipboardRequest(Edit, TClipboardRequest::crPaste));
+      else
+        QTest::keyClick(Edit, Qt::Key_V, Qt::ControlModifier);
+      EXPECT_EQ(Edit->text(), QLatin1String(c.Shown)) << c.Name << " edit menu " << editMenu;
+      EXPECT_EQ(beeps.Count(), c.Beeps) << c.Name << " edit menu " << editMenu;
+    }
+  }
+}
+
 TEST_F(ZellNumberEditTest, DeferredValueChange) {
   Prepare(nsDecimal, -1, 0);
   Edit->SetAllowImmediateValueChange(false);
