@@ -5,11 +5,14 @@
 #include "ZellClipboardRequest.h"
 #include "ZellGlobal.h"
 
+#include <QAction>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLocale>
+#include <QMenu>
 
 #include <algorithm>
 #include <cmath>
@@ -217,10 +220,24 @@ void TCustomNumberEdit::keyPressEvent(QKeyEvent* event) {
   if (IsValidChar(typed[0])) TypeCharacter(typed[0]);
 }
 
+void TCustomNumberEdit::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu* menu = createStandardContextMenu();
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  // The menu's Paste goes through the same length limit as Ctrl+V.
+  for (QAction* action : menu->actions()) {
+    if (!action->text().startsWith(QLineEdit::tr("&Paste"))) continue;
+    disconnect(action, &QAction::triggered, this, nullptr);
+    connect(action, &QAction::triggered, this, &TCustomNumberEdit::PasteWithinMaxLength);
+  }
+  menu->popup(event->globalPos());
+  event->accept();
+}
+
 // A paste is held to MaxLength as typing is: of the clipboard text only what
 // fits beside the text that stays goes in, so a pasted 8-digit number cannot
 // turn a 6-digit field into an 8-digit one.
 void TCustomNumberEdit::PasteWithinMaxLength() {
+  if (isReadOnly()) return;
   QString pasted = QGuiApplication::clipboard()->text();
   if (FMaxLength > 0) {
     const qsizetype kept = text().size() - selectedText().size();

@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -325,6 +327,25 @@ TEST_F(ZellNumberEditTest, PasteIsHeldToMaxLength) {
       EXPECT_EQ(beeps.Count(), c.Beeps) << c.Name << " edit menu " << editMenu;
     }
   }
+}
+
+TEST_F(ZellNumberEditTest, ContextMenuPasteIsHeldToMaxLength) {
+  Prepare(nsHexadecimal, 6, 0x55);
+  Edit->SetMaxLength(6);
+  QApplication::clipboard()->setText(QStringLiteral("08002B12"));
+  Edit->selectAll();
+  QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(2, 2), Edit->mapToGlobal(QPoint(2, 2)));
+  QApplication::sendEvent(Edit, &request);
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_NE(menu, nullptr);
+  QAction* paste = nullptr;
+  for (QAction* action : menu->actions())
+    if (action->text().startsWith(QStringLiteral("&Paste"))) paste = action;
+  ASSERT_NE(paste, nullptr);
+  paste->trigger();
+  menu->close();
+  EXPECT_EQ(Edit->text(), QStringLiteral("08002B"));
+  EXPECT_EQ(Edit->ValueInteger(), 0x08002B);
 }
 
 TEST_F(ZellNumberEditTest, DeferredValueChange) {
