@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMenu>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
@@ -239,6 +240,10 @@ void TCustomNumberEdit::contextMenuEvent(QContextMenuEvent* event) {
 void TCustomNumberEdit::PasteWithinMaxLength() {
   if (isReadOnly()) return;
   QString pasted = QGuiApplication::clipboard()->text();
+  // A one-line field takes the clipboard's first line, as a copied table row
+  // or a line from a text file ends with a line break.
+  const qsizetype lineEnd = pasted.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
+  if (lineEnd >= 0) pasted.truncate(lineEnd);
   if (FMaxLength > 0) {
     const qsizetype kept = text().size() - selectedText().size();
     const qsizetype room = std::max<qsizetype>(0, FMaxLength - kept);

@@ -311,6 +311,8 @@ TEST_F(ZellNumberEditTest, PasteIsHeldToMaxLength) {
       {"fits", 6, true, "1234", "001234", 0},
       {"full field, nothing selected", 6, false, "1", "000055", 1},
       {"no limit", -1, true, "08002B12", "8002B12", 0},
+      {"first line only", 6, true, "1234\r\n5678\r\n", "001234", 0},
+      {"first line only without a limit", -1, true, "AB\n", "0000AB", 0},
   };
   for (const auto& c : cases) {
     for (const bool editMenu : {false, true}) {
