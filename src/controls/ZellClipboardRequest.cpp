@@ -30,6 +30,8 @@ bool SendClipboardRequest(QWidget* target, TClipboardRequest request) {
   if (event.isAccepted()) return true;
   QLineEdit* edit = LineEditOf(target);
   if (!edit) return false;
+  // A read-only field can be copied from, never changed.
+  if (edit->isReadOnly() && request != TClipboardRequest::crCopy) return false;
   switch (request) {
     case TClipboardRequest::crCopy: edit->copy(); break;
     case TClipboardRequest::crCut: edit->cut(); break;

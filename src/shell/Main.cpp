@@ -55,6 +55,12 @@ bool IsTextEdit(const QWidget* widget) {
   return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QAbstractSpinBox*>(widget);
 }
 
+bool IsWritableTextEdit(const QWidget* widget) {
+  if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) return !edit->isReadOnly();
+  if (const auto* spin = qobject_cast<const QAbstractSpinBox*>(widget)) return !spin->isReadOnly();
+  return false;
+}
+
 bool CanCopyFrom(const QWidget* widget) {
   return widget && (IsTextEdit(widget) || qobject_cast<const QAbstractItemView*>(widget) ||
                     widget->property("ClipboardCopy").toBool());
@@ -335,7 +341,7 @@ void TMainForm::EditMenuClick() {
   const QWidget* focus = QApplication::focusWidget();
   EditCopyItem->setEnabled(CanCopyFrom(focus));
   const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
-  EditPasteItem->setEnabled(IsTextEdit(focus) && clipboard && clipboard->hasText());
+  EditPasteItem->setEnabled(IsWritableTextEdit(focus) && clipboard && clipboard->hasText());
 }
 
 void TMainForm::EditCopyItemClick() {

@@ -128,6 +128,13 @@ TEST_F(MainWindowTest, EditMenuEnablesWhatTheFocusedControlCanDo) {
   EXPECT_TRUE(copy->isEnabled());
   EXPECT_FALSE(paste->isEnabled());
 
+  edit->setReadOnly(true);
+  edit->setFocus();
+  form->EditMenuClick();
+  EXPECT_TRUE(copy->isEnabled());
+  EXPECT_FALSE(paste->isEnabled()) << "a read-only field is not pasted into";
+  edit->setReadOnly(false);
+
   QApplication::clipboard()->clear();
   edit->setFocus();
   form->EditMenuClick();
