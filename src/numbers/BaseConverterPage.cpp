@@ -70,24 +70,12 @@ TBaseConverterPage::TBaseConverterPage(QWidget* parent) : QWidget(parent) {
 TNumberEdit* TBaseConverterPage::AddNumberRow(const QString& labelName, const QString& caption,
                                               const QString& editName, const QString& buttonName,
                                               const QString& hint) {
-  auto* label = new QLabel(caption, this);
-  label->setObjectName(labelName);
-  auto* edit = new TNumberEdit(this);
-  edit->setObjectName(editName);
-  edit->SetAllowNegative(false);
+  auto* layout = static_cast<QVBoxLayout*>(this->layout());
+  TNumberEdit* edit = AddCaptionedNumberRow(this, layout, labelName, caption, editName, buttonName, hint);
   edit->SetOnValueChanged([this](TCustomNumberEdit* sender) { NumberEditValueChanged(sender); });
   edit->SetOnValueChangingInteger(
       [this](TCustomNumberEdit* sender, int64_t& value) { NumberEditValueChangingInteger(sender, value); });
   edit->SetOnKeyDown(NumberEditKeyDown);
-  label->setBuddy(edit);
-  QToolButton* button = CreateNumClipboardButton(this, buttonName, hint, edit);
-  auto* row = new QHBoxLayout;
-  row->setSpacing(2);
-  row->addWidget(edit, 1);
-  row->addWidget(button);
-  auto* layout = static_cast<QVBoxLayout*>(this->layout());
-  layout->addWidget(label);
-  layout->addLayout(row);
   return edit;
 }
 

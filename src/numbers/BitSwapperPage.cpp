@@ -68,20 +68,8 @@ TBitSwapperPage::TBitSwapperPage(QWidget* parent) : QWidget(parent) {
 TNumberEdit* TBitSwapperPage::AddNumberRow(const QString& labelName, const QString& caption,
                                            const QString& editName, const QString& buttonName,
                                            const QString& buttonHint) {
-  auto* label = new QLabel(caption, this);
-  label->setObjectName(labelName);
-  auto* edit = new TNumberEdit(this);
-  edit->setObjectName(editName);
-  edit->SetAllowNegative(false);
-  label->setBuddy(edit);
-  QToolButton* button = CreateNumClipboardButton(this, buttonName, buttonHint, edit);
-  auto* row = new QHBoxLayout;
-  row->setSpacing(2);
-  row->addWidget(edit, 1);
-  row->addWidget(button);
   auto* layout = static_cast<QVBoxLayout*>(this->layout());
-  layout->addWidget(label);
-  layout->addLayout(row);
+  TNumberEdit* edit = AddCaptionedNumberRow(this, layout, labelName, caption, editName, buttonName, buttonHint);
   layout->addSpacing(4);
   return edit;
 }

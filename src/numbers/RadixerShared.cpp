@@ -7,6 +7,8 @@
 
 #include <QButtonGroup>
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QRadioButton>
 #include <QToolButton>
 
@@ -75,6 +77,25 @@ QToolButton* CreateNumClipboardButton(QWidget* parent, const QString& name, cons
   button->setFocusPolicy(Qt::NoFocus);
   QObject::connect(button, &QToolButton::clicked, field, [field] { NumClipboardButtonClick(field); });
   return button;
+}
+
+TNumberEdit* AddCaptionedNumberRow(QWidget* page, QVBoxLayout* layout, const QString& labelName,
+                                   const QString& caption, const QString& editName, const QString& buttonName,
+                                   const QString& buttonHint) {
+  auto* label = new QLabel(caption, page);
+  label->setObjectName(labelName);
+  auto* edit = new TNumberEdit(page);
+  edit->setObjectName(editName);
+  edit->SetAllowNegative(false);
+  label->setBuddy(edit);
+  QToolButton* button = CreateNumClipboardButton(page, buttonName, buttonHint, edit);
+  auto* row = new QHBoxLayout;
+  row->setSpacing(2);
+  row->addWidget(edit, 1);
+  row->addWidget(button);
+  layout->addWidget(label);
+  layout->addLayout(row);
+  return edit;
 }
 
 }  // namespace Parlamine

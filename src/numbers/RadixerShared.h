@@ -8,10 +8,12 @@
 
 class QButtonGroup;
 class QToolButton;
+class QVBoxLayout;
 
 namespace Parlamine {
 
 class TCustomNumberEdit;
+class TNumberEdit;
 
 // A hint is the tool tip and the status-bar text alike.
 void SetHint(QWidget* widget, const QString& hint);
@@ -45,5 +47,11 @@ void NumClipboardButtonClick(const TCustomNumberEdit* field);
 // A flat copy button with the clipboard picture that copies the field.
 QToolButton* CreateNumClipboardButton(QWidget* parent, const QString& name, const QString& hint,
                                       TCustomNumberEdit* field);
+
+// Adds a captioned number field to a page's column: the caption (its buddy is
+// the field), then the field with its copy button beside it. Returns the field.
+TNumberEdit* AddCaptionedNumberRow(QWidget* page, QVBoxLayout* layout, const QString& labelName,
+                                   const QString& caption, const QString& editName, const QString& buttonName,
+                                   const QString& buttonHint);
 
 }  // namespace Parlamine
