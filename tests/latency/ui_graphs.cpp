@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "LatencyGraphsView.h"
+#include "LatencyTestChains.h"
 #include "ParlamineRainbowBar.h"
 #include "RainbowGeometry.h"
 #include "ZellGlobal.h"
@@ -16,30 +17,6 @@
 
 namespace Parlamine {
 namespace {
-
-TNetworkElement Station(TNetworkButtonKind kind, std::int32_t packetSize, std::int32_t processTime) {
-  TNetworkElement station;
-  station.FNetworkButtonKind = kind;
-  station.FPacketSize = packetSize;
-  station.FProcessTime = processTime;
-  return station;
-}
-
-TNetworkElement Satellite() {
-  TNetworkElement network;
-  network.FNetworkButtonKind = nbSatellite;
-  network.FBandwidth = 0.512;
-  network.FPropDelay = 270;
-  return network;
-}
-
-const QStringList SatelliteHints = {QStringLiteral("Client (64 B pkt., 10 ms proc. time)"),
-                                    QStringLiteral("Satellite (0.512 Mbps, 270 ms prop. delay)"),
-                                    QStringLiteral("Server (1024 B pkt., 5 ms proc. time)")};
-
-TLatencyResult SatelliteResult() {
-  return ComputeLatency({Station(nbDesktopCPU, 64, 10), Satellite(), Station(nbTowerCPU, 1024, 5)});
-}
 
 TEST(RainbowBar, StripeCountIsKeptBetweenOneAndSixteen) {
   TRainbowBar bar;

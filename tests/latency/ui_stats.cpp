@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "LatencyStatisticsView.h"
+#include "LatencyTestChains.h"
 #include "ZellGlobal.h"
 #include "ZellStringGrid.h"
 
@@ -16,26 +17,6 @@
 
 namespace Parlamine {
 namespace {
-
-TNetworkElement Station(TNetworkButtonKind kind, std::int32_t packetSize, std::int32_t processTime) {
-  TNetworkElement station;
-  station.FNetworkButtonKind = kind;
-  station.FPacketSize = packetSize;
-  station.FProcessTime = processTime;
-  return station;
-}
-
-TNetworkElement Satellite() {
-  TNetworkElement network;
-  network.FNetworkButtonKind = nbSatellite;
-  network.FBandwidth = 0.512;
-  network.FPropDelay = 270;
-  return network;
-}
-
-const QStringList Hints = {QStringLiteral("Client (64 B pkt., 10 ms proc. time)"),
-                           QStringLiteral("Satellite (0.512 Mbps, 270 ms prop. delay)"),
-                           QStringLiteral("Server (1024 B pkt., 5 ms proc. time)")};
 
 class StatisticsViewTest : public ::testing::Test {
  protected:
@@ -100,13 +81,13 @@ TEST_F(StatisticsViewTest, EachDirectionShowsItsDelaysSharesAndTotal) {
        {"Delay (sec)", "0.0100000", "0.5570000", "0.0050000", "0.5720000"},
        {"Percent", "1.7%", "97.4%", "0.9%", "100.0%"}},
   };
-  const TLatencyResult result =
-      ComputeLatency({Station(nbDesktopCPU, 64, 10), Satellite(), Station(nbTowerCPU, 1024, 5)});
+  const TLatencyResult result = SatelliteResult();
   for (const Row& row : rows) {
     FView.SetDirection(row.Direction);
-    FView.Fill(Hints, result);
+    FView.Fill(SatelliteHints, result);
     EXPECT_EQ(Grid()->RowCount(), 5);
-    EXPECT_EQ(Column(0), QStringList({QStringLiteral("Network Element"), Hints[0], Hints[1], Hints[2], QStringLiteral("Totals:")}));
+    EXPECT_EQ(Column(0), QStringList({QStringLiteral("Network Element"), SatelliteHints[0], SatelliteHints[1],
+                                      SatelliteHints[2], QStringLiteral("Totals:")}));
     EXPECT_EQ(Column(1), row.Delays);
     EXPECT_EQ(Column(2), row.Percents);
   }
@@ -115,7 +96,7 @@ TEST_F(StatisticsViewTest, EachDirectionShowsItsDelaysSharesAndTotal) {
 TEST_F(StatisticsViewTest, ZeroTotalsStillRead100Percent) {
   TNetworkElement unknown;
   FView.SetDirection(ldAB);
-  FView.Fill(Hints, ComputeLatency({Station(nbDesktopCPU, 64, 0), unknown, Station(nbTowerCPU, 1024, 0)}));
+  FView.Fill(SatelliteHints, ComputeLatency({Station(nbDesktopCPU, 64, 0), unknown, Station(nbTowerCPU, 1024, 0)}));
   EXPECT_EQ(Column(1).mid(1), QStringList({"0.0000000", "0.0000000", "0.0000000", "0.0000000"}));
   EXPECT_EQ(Column(2).mid(1), QStringList({"0.0%", "0.0%", "0.0%", "100.0%"}));
 }
@@ -130,16 +111,16 @@ class StatisticsViewCommaLocaleTest : public StatisticsViewTest {
 };
 
 TEST_F(StatisticsViewCommaLocaleTest, FiguresUseTheLocalesDecimalSeparator) {
-  FView.Fill(Hints, ComputeLatency({Station(nbDesktopCPU, 64, 10), Satellite(), Station(nbTowerCPU, 1024, 5)}));
+  FView.Fill(SatelliteHints, SatelliteResult());
   EXPECT_EQ(Column(1).mid(1), QStringList({"0,0100000", "0,2710000", "0,0000000", "0,2810000"}));
   EXPECT_EQ(Column(2).mid(1), QStringList({"3,6%", "96,4%", "0,0%", "100,0%"}));
 }
 
 TEST_F(StatisticsViewTest, ColumnsFitTheirWidestText) {
   ApplyApplicationFont();
-  FView.Fill(Hints, ComputeLatency({Station(nbDesktopCPU, 64, 10), Satellite(), Station(nbTowerCPU, 1024, 5)}));
+  FView.Fill(SatelliteHints, SatelliteResult());
   const QFontMetrics metrics(Grid()->font());
-  EXPECT_EQ(Grid()->ColWidths(0), metrics.horizontalAdvance(Hints[1]) + 4);
+  EXPECT_EQ(Grid()->ColWidths(0), metrics.horizontalAdvance(SatelliteHints[1]) + 4);
   // Short figures keep the default width instead of shrinking below it.
   EXPECT_EQ(Grid()->ColWidths(2), Grid()->DefaultColWidth());
 }
@@ -167,14 +148,14 @@ TEST_F(StatisticsViewTest, TheDirectionCanBeChosenFromTheKeyboard) {
 }
 
 TEST_F(StatisticsViewTest, WithoutAChoiceTheFirstCellIsSelectedAndCopied) {
-  FView.Fill(Hints, ComputeLatency({Station(nbDesktopCPU, 64, 10), Satellite(), Station(nbTowerCPU, 1024, 5)}));
+  FView.Fill(SatelliteHints, SatelliteResult());
   EXPECT_TRUE(Grid()->item(0, 0)->isSelected());
   FView.findChild<QToolButton*>(QStringLiteral("CopyLatencyStatsButton"))->click();
-  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Network Element\r\n") + Hints[0] + QStringLiteral("\r\n"));
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Network Element\r\n") + SatelliteHints[0] + QStringLiteral("\r\n"));
 }
 
 TEST_F(StatisticsViewTest, CopyButtonCopiesTheHeaderAndTheSelectedCells) {
-  FView.Fill(Hints, ComputeLatency({Station(nbDesktopCPU, 64, 10), Satellite(), Station(nbTowerCPU, 1024, 5)}));
+  FView.Fill(SatelliteHints, SatelliteResult());
   FView.show();
   Grid()->SetSelection({0, 2, 2, 4});
   FView.findChild<QToolButton*>(QStringLiteral("CopyLatencyStatsButton"))->click();
@@ -187,7 +168,7 @@ TEST_F(StatisticsViewTest, CopyButtonCopiesTheHeaderAndTheSelectedCells) {
 
 TEST_F(StatisticsViewTest, PageFitsTheCalculatorsPageArea) {
   ApplyApplicationFont();
-  FView.Fill(Hints, ComputeLatency({Station(nbDesktopCPU, 64, 10), Satellite(), Station(nbTowerCPU, 1024, 5)}));
+  FView.Fill(SatelliteHints, SatelliteResult());
   FView.show();
   QCoreApplication::processEvents();
   auto* group = FView.findChild<QGroupBox*>(QStringLiteral("PacketDirRadioGroup"));
