@@ -2,6 +2,7 @@
 #include "ZellFeedback.h"
 
 #include <QApplication>
+#include <QtDebug>
 
 #include <utility>
 
@@ -11,6 +12,11 @@ namespace {
 
 TBeepHandler& BeepHandler() {
   static TBeepHandler handler;
+  return handler;
+}
+
+TExceptionHandler& ExceptionHandler() {
+  static TExceptionHandler handler;
   return handler;
 }
 
@@ -24,5 +30,16 @@ void Beep() {
 }
 
 TBeepHandler SetBeepHandler(TBeepHandler handler) { return std::exchange(BeepHandler(), std::move(handler)); }
+
+void ReportException(const std::exception& error) {
+  if (ExceptionHandler())
+    ExceptionHandler()(error);
+  else
+    qWarning("%s", error.what());
+}
+
+TExceptionHandler SetExceptionHandler(TExceptionHandler handler) {
+  return std::exchange(ExceptionHandler(), std::move(handler));
+}
 
 }  // namespace Parlamine
