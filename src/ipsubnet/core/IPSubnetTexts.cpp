@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: MIT
+#include "IPSubnetTexts.h"
+
+#include "IPSubnetModel.h"
+
+namespace Parlamine {
+
+std::string BitMapTitle(int addressClass, bool subnetMap) {
+  if (subnetMap) return "Subnet";
+  switch (addressClass) {
+    case 0:
+      return "Class A";
+    case 1:
+      return "Class B";
+    case 2:
+      return "Class C";
+    default:
+      return "Multicast";
+  }
+}
+
+std::string BitMapLegendText(int addressClass, bool subnetMap) {
+  const std::string head = BitMapTitle(addressClass, subnetMap) + " Bit Map (";
+  if (addressClass == MulticastClass) return head + "g=group)";
+  return head + (subnetMap ? "n=network;s=subnet;h=host)" : "n=network;h=host)");
+}
+
+}  // namespace Parlamine
