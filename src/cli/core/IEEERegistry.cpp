@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "IEEERegistry.h"
 
+#include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <ctime>
@@ -134,29 +137,55 @@ int TIEEERegistry::LoadFolder(const std::string& folder) {
   int read = 0;
   for (const TRegistryFile& file : IEEERegistryFiles()) {
     const std::string path = folder + "/" + file.FileName;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) continue;
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) continue;
-    AddListing(file.Kind, std::move(text), ListingDate(folder, file.FileName));
+    std::unique_ptr<TListingText> text = MapFile(path);
+    if (!text) continue;
+    AddListingText(file.Kind, std::move(text), ListingDate(folder, file.FileName));
     ++read;
   }
   return read;
 }
 
+TIEEERegistry::TListingText::TListingText(const void* mapping, size_t size)
+    : FMapping(mapping), FView(static_cast<const char*>(mapping), size) {}
+
+TIEEERegistry::TListingText::~TListingText() {
+  if (FMapping) ::munmap(const_cast<void*>(FMapping), FView.size());
+}
+
+std::unique_ptr<TIEEERegistry::TListingText> TIEEERegistry::MapFile(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat info {};
+  std::unique_ptr<TListingText> text;
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+    if (info.st_size == 0) {
+      text = std::make_unique<TListingText>(std::string());
+    } else {
+      void* mapping = ::mmap(nullptr, static_cast<size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+      if (mapping != MAP_FAILED)
+        text = std::make_unique<TListingText>(mapping, static_cast<size_t>(info.st_size));
+    }
+  }
+  ::close(fd);
+  return text;
+}
+
 void TIEEERegistry::AddListing(TRegistryKind kind, std::string text, std::string date) {
-  FListings.push_back({kind, std::make_unique<std::string>(std::move(text)), std::move(date)});
-  std::vector<TRegistryEntry> entries = ParseIEEEListing(*FListings.back().Text);
+  AddListingText(kind, std::make_unique<TListingText>(std::move(text)), std::move(date));
+}
+
+void TIEEERegistry::AddListingText(TRegistryKind kind, std::unique_ptr<TListingText> text, std::string date) {
+  FListings.push_back({kind, std::move(text), std::move(date)});
+  std::vector<TRegistryEntry> entries = ParseIEEEListing(FListings.back().Text->View());
   for (TRegistryEntry& entry : entries) entry.Listing = static_cast<int>(FListings.size() - 1);
   Index(std::move(entries));
 }
 
 bool TIEEERegistry::LoadShippedList(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  FListings.push_back({TRegistryKind::rkShippedList, std::make_unique<std::string>(std::move(text)), {}});
-  const std::string_view all = *FListings.back().Text;
+  std::unique_ptr<TListingText> text = MapFile(path);
+  if (!text) return false;
+  FListings.push_back({TRegistryKind::rkShippedList, std::move(text), {}});
+  const std::string_view all = FListings.back().Text->View();
   std::vector<TRegistryEntry> entries;
   size_t start = 0;
   while (start < all.size()) {
@@ -174,25 +203,29 @@ bool TIEEERegistry::LoadShippedList(const std::string& path) {
 }
 
 void TIEEERegistry::Index(std::vector<TRegistryEntry> entries) {
-  for (TRegistryEntry& entry : entries) {
+  for (const TRegistryEntry& entry : entries) {
     auto group = std::find_if(FGroups.begin(), FGroups.end(),
                               [&](const TLengthGroup& g) { return g.PrefixBits == entry.PrefixBits; });
     if (group == FGroups.end()) {
-      FGroups.push_back({entry.PrefixBits, {}});
+      FGroups.push_back({entry.PrefixBits, {}, {}});
       group = FGroups.end() - 1;
     }
     group->Entries.push_back(entry);
   }
   std::sort(FGroups.begin(), FGroups.end(),
             [](const TLengthGroup& a, const TLengthGroup& b) { return a.PrefixBits > b.PrefixBits; });
+  // Of equal prefixes in two listings, the more specific registry's comes first.
   const auto order = [this](const TRegistryEntry& e) {
     return static_cast<int>(FListings[static_cast<size_t>(e.Listing)].Kind);
   };
-  for (TLengthGroup& group : FGroups)
+  for (TLengthGroup& group : FGroups) {
     std::stable_sort(group.Entries.begin(), group.Entries.end(),
                      [&](const TRegistryEntry& a, const TRegistryEntry& b) {
                        return a.Prefix != b.Prefix ? a.Prefix < b.Prefix : order(a) < order(b);
                      });
+    group.Keys.resize(group.Entries.size());
+    for (size_t i = 0; i < group.Entries.size(); ++i) group.Keys[i] = group.Entries[i].Prefix;
+  }
 }
 
 bool TIEEERegistry::Empty() const {
@@ -214,12 +247,11 @@ std::optional<TRegistryMatch> TIEEERegistry::Find(uint64_t address, int knownBit
   for (const TLengthGroup& group : FGroups) {
     if (group.PrefixBits > knownBits || group.PrefixBits <= 0 || group.PrefixBits > 48) continue;
     const uint64_t prefix = address & ~((uint64_t{1} << (48 - group.PrefixBits)) - 1) & 0xFFFFFFFFFFFFull;
-    const auto it = std::lower_bound(group.Entries.begin(), group.Entries.end(), prefix,
-                                     [](const TRegistryEntry& e, uint64_t p) { return e.Prefix < p; });
-    if (it == group.Entries.end() || it->Prefix != prefix) continue;
-    const TListing& listing = FListings[static_cast<size_t>(it->Listing)];
-    return TRegistryMatch{listing.Kind, it->Prefix, it->PrefixBits, std::string(it->Organization),
-                          listing.Date};
+    const auto key = std::lower_bound(group.Keys.begin(), group.Keys.end(), prefix);
+    if (key == group.Keys.end() || *key != prefix) continue;
+    const TRegistryEntry& entry = group.Entries[static_cast<size_t>(key - group.Keys.begin())];
+    const TListing& listing = FListings[static_cast<size_t>(entry.Listing)];
+    return TRegistryMatch{listing.Kind, entry.Prefix, entry.PrefixBits, entry.Organization, listing.Date};
   }
   return std::nullopt;
 }

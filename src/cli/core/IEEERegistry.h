@@ -49,13 +49,14 @@ struct TRegistryEntry {
 // Parses one listing's text. The entries point into `text`, which must outlive them.
 std::vector<TRegistryEntry> ParseIEEEListing(std::string_view text);
 
-// The owner found for an address.
+// The owner found for an address; the texts belong to the registry and last
+// as long as it does.
 struct TRegistryMatch {
   TRegistryKind Kind = TRegistryKind::rkMAL;
   uint64_t Prefix = 0;
   int PrefixBits = 0;
-  std::string Organization;
-  std::string Date;  // "YYYY-MM-DD" of the listing, empty when unknown
+  std::string_view Organization;
+  std::string_view Date;  // "YYYY-MM-DD" of the listing, empty when unknown
 };
 
 // The loaded listings. Lookups are binary searches over sorted prefixes.
@@ -79,11 +80,29 @@ class TIEEERegistry {
   std::optional<TRegistryMatch> Find(uint64_t address, int knownBits = 48) const;
 
  private:
+  // A listing's bytes: the file mapped into memory (read only, never copied),
+  // or a text handed over. The entries point into it.
+  class TListingText {
+   public:
+    explicit TListingText(std::string text) : FText(std::move(text)), FView(FText) {}
+    TListingText(const void* mapping, size_t size);
+    ~TListingText();
+    TListingText(const TListingText&) = delete;
+    TListingText& operator=(const TListingText&) = delete;
+    std::string_view View() const { return FView; }
+
+   private:
+    std::string FText;
+    const void* FMapping = nullptr;
+    std::string_view FView;
+  };
   struct TListing {
     TRegistryKind Kind;
-    std::unique_ptr<std::string> Text;  // the entries point into it
+    std::unique_ptr<TListingText> Text;
     std::string Date;
   };
+  void AddListingText(TRegistryKind kind, std::unique_ptr<TListingText> text, std::string date);
+  static std::unique_ptr<TListingText> MapFile(const std::string& path);
   void Index(std::vector<TRegistryEntry> entries);
   std::vector<TListing> FListings;
   // All entries by prefix length, longest first; each group sorted by prefix,
@@ -91,6 +110,7 @@ class TIEEERegistry {
   struct TLengthGroup {
     int PrefixBits;
     std::vector<TRegistryEntry> Entries;
+    std::vector<uint64_t> Keys;  // the entries' prefixes, searched without touching the rest
   };
   std::vector<TLengthGroup> FGroups;
 };

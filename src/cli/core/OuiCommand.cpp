@@ -63,34 +63,44 @@ TJson OwnerJson(const THardwareAddress& address, const std::optional<TRegistryMa
   j["address"] = HardwareAddressText(address);
   j["found"] = owner.has_value();
   if (owner) {
-    j["organization"] = owner->Organization;
+    j["organization"] = std::string(owner->Organization);
     j["abbreviation"] = AbbreviateOrganization(owner->Organization);
     j["registry"] = RegistryName(owner->Kind);
     j["prefix"] = PrefixText(owner->Prefix, owner->PrefixBits);
     j["prefixBits"] = owner->PrefixBits;
-    j["date"] = owner->Date;
+    if (!owner->Date.empty()) j["date"] = std::string(owner->Date);
   }
   return j;
 }
 
-void WriteOwnerLines(TBufferedWriter& out, const char* words, const std::optional<TRegistryMatch>& owner) {
-  const std::string none = NoMatchingOUIText;
-  out.Write(std::string("  ") + words + "Organization: " + (owner ? owner->Organization : none) + "\n");
-  out.Write(std::string("  ") + words +
-            "Abreviation: " + (owner ? AbbreviateOrganization(owner->Organization) : none) + "\n");
-  if (owner) {
-    out.Write(std::string("  ") + words + "Registry: " + RegistryName(owner->Kind) + " " +
-              PrefixText(owner->Prefix, owner->PrefixBits) + "/" + std::to_string(owner->PrefixBits));
-    if (!owner->Date.empty()) out.Write(", " + owner->Date);
-    out.Write('\n');
+void WriteOwnerLines(TBufferedWriter& out, std::string_view words,
+                     const std::optional<TRegistryMatch>& owner) {
+  const std::string_view none = NoMatchingOUIText;
+  for (std::string_view piece :
+       {std::string_view("  "), words, std::string_view("Organization: "), owner ? owner->Organization : none,
+        std::string_view("\n  "), words, std::string_view("Abreviation: ")})
+    out.Write(piece);
+  out.Write(owner ? std::string_view(AbbreviateOrganization(owner->Organization)) : none);
+  out.Write('\n');
+  if (!owner) return;
+  for (std::string_view piece : {std::string_view("  "), words, std::string_view("Registry: "),
+                                 std::string_view(RegistryName(owner->Kind)), std::string_view(" ")})
+    out.Write(piece);
+  out.Write(PrefixText(owner->Prefix, owner->PrefixBits) + "/" + std::to_string(owner->PrefixBits));
+  if (!owner->Date.empty()) {
+    out.Write(", ");
+    out.Write(owner->Date);
   }
+  out.Write('\n');
 }
 
 void WriteAnswerText(TBufferedWriter& out, const TAnswer& a) {
   out.Write(HardwareAddressText(a.Address));
   out.Write('\n');
   WriteOwnerLines(out, "", a.Owner);
-  out.Write("  Bit-swapped (Ethernet <-> Token Ring/FDDI): " + HardwareAddressText(a.Swapped) + "\n");
+  out.Write("  Bit-swapped (Ethernet <-> Token Ring/FDDI): ");
+  out.Write(HardwareAddressText(a.Swapped));
+  out.Write('\n');
   WriteOwnerLines(out, "Bit-swapped ", a.SwappedOwner);
 }
 
@@ -113,14 +123,29 @@ TJson RegistriesJson(const TLoadedRegistry& loaded, const std::string& folder) {
 int RunOuiCommand(const TOuiOptions& o, TCommandIO& io, const std::vector<std::string>& shippedLists) {
   const TLoadedRegistry loaded = LoadRegistry(o, io, shippedLists);
   int exitCode = ExitAnswered;
-  TJson results = TJson::array();
+  // The JSON document is written as the answers come, one result a line, so
+  // that a long list of addresses is never held whole.
+  bool firstResult = true;
+  const auto writeResult = [&](const TJson& result) {
+    io.Out.Write(firstResult ? "\n" : ",\n");
+    firstResult = false;
+    io.Out.Write(result.dump(-1, ' ', false, TJson::error_handler_t::replace));
+  };
+  if (o.Json) {
+    TJson head;
+    head["registries"] = RegistriesJson(loaded, o.RegistryFolder.value_or(DefaultRegistryFolder));
+    head["fallback"] = !loaded.ShippedList.empty();
+    std::string text = head.dump(-1, ' ', false, TJson::error_handler_t::replace);
+    text.pop_back();  // the closing brace comes after the results
+    io.Out.Write(text + ",\"results\":[");
+  }
 
   const auto handle = [&](const std::string& text) {
     const TParsedHardwareAddress parsed = ParseHardwareAddress(text);
     if (!parsed.Address) {
       io.Err.Write("parlamine-cli: MAC: '" + text + "' " + parsed.Error + "\n");
       exitCode = ExitBadInput;
-      if (o.Json) results.push_back({{"input", text}, {"error", parsed.Error}});
+      if (o.Json) writeResult({{"input", text}, {"error", parsed.Error}});
       return;
     }
     const TAnswer answer = Answer(loaded.Registry, *parsed.Address);
@@ -129,30 +154,25 @@ int RunOuiCommand(const TOuiOptions& o, TCommandIO& io, const std::vector<std::s
       WriteAnswerText(io.Out, answer);
       return;
     }
-    TJson j = OwnerJson(answer.Address, answer.Owner);
+    TJson j;
     j["input"] = text;
     j["digits"] = answer.Address.Digits;
+    j.update(OwnerJson(answer.Address, answer.Owner));
     j["bitSwapped"] = OwnerJson(answer.Swapped, answer.SwappedOwner);
-    results.push_back(std::move(j));
+    writeResult(j);
   };
 
   if (!o.Addresses.empty()) {
     for (const std::string& text : o.Addresses) handle(text);
   } else if (io.In) {
     std::string line;
-    while (std::getline(*io.In, line)) {
+    while (std::getline(*io.In, line) && !io.Out.Failed()) {
       if (!line.empty() && line.back() == '\r') line.pop_back();
       if (line.find_first_not_of(" \t") == std::string::npos) continue;  // blank lines are skipped
       handle(line);
     }
   }
-  if (o.Json) {
-    TJson doc;
-    doc["registries"] = RegistriesJson(loaded, o.RegistryFolder.value_or(DefaultRegistryFolder));
-    doc["fallback"] = !loaded.ShippedList.empty();
-    doc["results"] = std::move(results);
-    WriteJsonDocument(io.Out, doc);
-  }
+  if (o.Json) io.Out.Write(firstResult ? "]}\n" : "\n]}\n");
   return exitCode;
 }
 
