@@ -21,7 +21,9 @@ std::string BitMapTitle(int addressClass, bool subnetMap) {
 
 std::string BitMapLegendText(int addressClass, bool subnetMap) {
   const std::string head = BitMapTitle(addressClass, subnetMap) + " Bit Map (";
-  if (addressClass == MulticastClass) return head + "g=group)";
+  // Without a class (the list has no item) the class map reads as multicast.
+  const bool classful = addressClass >= 0 && addressClass < MulticastClass;
+  if (addressClass == MulticastClass || (!subnetMap && !classful)) return head + "g=group)";
   return head + (subnetMap ? "n=network;s=subnet;h=host)" : "n=network;h=host)");
 }
 
