@@ -7,6 +7,7 @@
 #include "RegistryTree.h"
 #include "SettingsStore.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -17,6 +18,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -238,6 +240,25 @@ TEST_F(MainKeyboardTest, StoredHugeWindowKeepsItsWholeFrameOnTheScreen) {
   EXPECT_TRUE(screen.contains(form->frameGeometry()))
       << form->frameGeometry().width() << "x" << form->frameGeometry().height() << " on " << screen.width()
       << "x" << screen.height();
+}
+
+TEST_F(MainKeyboardTest, ScreenReadersHearTheHintOfEveryPictureButton) {
+  auto form = OpenActive();
+  int checked = 0;
+  for (QToolButton* button : form->findChildren<QToolButton*>()) {
+    const QString name = button->objectName();
+    const bool picture = name.endsWith(QLatin1String("ClipboardButton")) ||
+                         name.endsWith(QLatin1String("ToolButton")) || name.startsWith(QLatin1String("MoveNetwork")) ||
+                         name == QLatin1String("CopyNetworkSetupButton");
+    if (!picture || button->toolTip().isEmpty()) continue;
+    QAccessibleInterface* told = QAccessible::queryAccessibleInterface(button);
+    ASSERT_NE(told, nullptr);
+    EXPECT_EQ(told->text(QAccessible::Name), button->toolTip()) << qPrintable(name);
+    ++checked;
+  }
+  EXPECT_GE(checked, 15);
+  // Copy buttons beside number fields stay out of the tab order.
+  EXPECT_EQ(form->findChild<QToolButton*>(QStringLiteral("HexClipboardButton"))->focusPolicy(), Qt::NoFocus);
 }
 
 }  // namespace
