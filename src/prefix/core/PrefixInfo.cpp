@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "IPSubnetModel.h"
-#include "SpecialPurpose.h"
+#include "AddressTypes.h"
 #include "ZellBinDecHex.h"
 
 namespace Parlamine {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "SpecialPurpose.h"
+#include "AddressTypes.h"
 
 namespace Parlamine {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "SpecialPurpose.h"
+#include "AddressTypes.h"
 
 #include <algorithm>
 #include <stdexcept>
