@@ -37,7 +37,7 @@ void AddIpCommand(CLI::App& app, TIpOptions& o) {
   AddJsonFlag(*ip, o.Json);
 }
 
-[[maybe_unused]] void AddPrefixCommands(CLI::App& app, TPrefixOptions& p, TSummarizeOptions& s) {
+void AddPrefixCommands(CLI::App& app, TPrefixOptions& p, TSummarizeOptions& s) {
   CLI::App* prefix = app.add_subcommand("prefix", "An IPv4 or IPv6 prefix: its range, size and kind");
   prefix->add_option("PREFIX", p.Prefix, "Prefix, e.g. 192.0.2.0/24 or 2001:db8::/32")->required();
   prefix->add_option("--split", p.Split, "Split into prefixes of this length");
@@ -109,16 +109,18 @@ TParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   TPrefixOptions prefix;
   TSummarizeOptions summarize;
   AddIpCommand(app, ip);
+  AddPrefixCommands(app, prefix, summarize);
   AddBaseCommand(app, base);
   AddOuiCommand(app, oui);
   AddLatencyCommand(app, latency);
 
   // CLI11 reports an unknown command as a missing one; name it instead.
   if (!arguments.empty() && !arguments.front().empty() && arguments.front()[0] != '-') {
-    const std::vector<std::string> commands = {"ip", "base", "oui", "latency"};
+    const std::vector<std::string> commands = {"ip", "prefix", "summarize", "base", "oui", "latency"};
     if (std::find(commands.begin(), commands.end(), arguments.front()) == commands.end()) {
       TParsedCommandLine unknown;
-      unknown.Error = arguments.front() + ": not a command (ip, base, oui, latency; see --help)";
+      unknown.Error =
+          arguments.front() + ": not a command (ip, prefix, summarize, base, oui, latency; see --help)";
       unknown.ExitCode = 2;
       return unknown;
     }

@@ -9,6 +9,7 @@
 #include "IpCommand.h"
 #include "LatencyCommand.h"
 #include "OuiCommand.h"
+#include "PrefixCommand.h"
 
 namespace Parlamine {
 
@@ -27,11 +28,8 @@ struct TDispatch {
   int operator()(const TBaseOptions& o) const { return RunBaseCommand(o, IO); }
   int operator()(const TOuiOptions& o) const { return RunOuiCommand(o, IO, Environment.ShippedOUILists); }
   int operator()(const TLatencyOptions& o) const { return RunLatencyCommand(o, IO); }
-  // Registered only once the prefix core is part of the build.
-  int operator()(const TPrefixOptions&) const { throw EUsageError("prefix", "is not part of this build"); }
-  int operator()(const TSummarizeOptions&) const {
-    throw EUsageError("summarize", "is not part of this build");
-  }
+  int operator()(const TPrefixOptions& o) const { return RunPrefixCommand(o, IO); }
+  int operator()(const TSummarizeOptions& o) const { return RunSummarizeCommand(o, IO); }
 };
 
 }  // namespace
