@@ -135,6 +135,7 @@ void TIPFieldEdit::keyPressEvent(QKeyEvent* event) {
     QLineEdit::keyPressEvent(event);
     return;
   }
+  if (event->text().isEmpty() || !event->text().at(0).isPrint()) FAdvancedInto = false;
   if (HandleNavigationKey(event)) {
     event->accept();
     return;
@@ -151,8 +152,12 @@ void TIPFieldEdit::keyPressEvent(QKeyEvent* event) {
     return;
   }
   const QChar c = typed.at(0);
+  const bool advanced = FAdvancedInto;
+  FAdvancedInto = false;
   if (c == QLatin1Char('.') || c == QLatin1Char(' ')) {
-    FOwner->NextFieldInUse(FFieldIndex, +1);
+    // Right after the third digit moved here, the separator the user types
+    // out of habit belongs to the octet just finished: it is swallowed.
+    if (!advanced) FOwner->EnterFieldSelected(FOwner->NextFieldInUse(FFieldIndex, +1));
   } else if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
     QLineEdit::keyPressEvent(event);
     return;
@@ -271,7 +276,17 @@ void TIPEdit::FieldTextChanged(TIPFieldEdit* field) {
   emit Change();
   // The third digit of an octet moves on to the next one, which makes this
   // field commit as it loses the focus.
-  if (field->hasFocus() && field->text().size() == 3) NextFieldInUse(field->FieldIndex(), +1);
+  if (field->hasFocus() && field->text().size() == 3) {
+    TIPFieldEdit* next = NextFieldInUse(field->FieldIndex(), +1);
+    EnterFieldSelected(next);
+    if (next) next->FAdvancedInto = true;
+  }
+}
+
+// An octet entered by the automatic advance, '.' or blank has its whole text
+// selected, so that typing replaces it.
+void TIPEdit::EnterFieldSelected(TIPFieldEdit* field) {
+  if (field) field->selectAll();
 }
 
 void TIPEdit::DoIPFieldValueChanged(TIPFieldEdit* field) {

@@ -59,6 +59,7 @@ class TIPFieldEdit : public QLineEdit {
   uint8_t FMaxValue = 255;
   bool FPlaceholder = false;
   bool FCommitting = false;
+  bool FAdvancedInto = false;  // the automatic advance just moved the focus here
 };
 
 // (Sender, AIPFieldIndex, AValue): a field committed a new value; the handler
@@ -115,6 +116,7 @@ class TIPEdit : public QFrame {
  private:
   friend class TIPFieldEdit;
   void FieldTextChanged(TIPFieldEdit* field);
+  void EnterFieldSelected(TIPFieldEdit* field);
   void DoIPFieldValueChanged(TIPFieldEdit* field);
   void LayoutFields();
   int DotWidth() const;

@@ -284,5 +284,29 @@ TEST_F(IPEditTest, FieldsAreLaidOutBetweenTheDots) {
   for (int i = 1; i < 4; ++i) EXPECT_FALSE(Field(i)->focusPolicy() & Qt::TabFocus);
 }
 
+struct TypedAddressCase {
+  const char* Keys;
+  const char* Expected;
+};
+
+class TypedAddress : public IPEditTest, public ::testing::WithParamInterface<TypedAddressCase> {};
+
+// Typed over the first-run address, from a selected first octet, as a user does.
+TEST_P(TypedAddress, ReplacesEachOctet) {
+  Edit->SetAddressValue(0x800F0A05);  // 128.15.10.5
+  Focus(0);
+  Field(0)->selectAll();
+  for (const char* key = GetParam().Keys; *key; ++key) QTest::keyClick(QApplication::focusWidget(), *key);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_EQ(Edit->AddressString(), QLatin1String(GetParam().Expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, TypedAddress,
+                         ::testing::Values(TypedAddressCase{"192168001077", "192.168.1.77"},
+                                           TypedAddressCase{"172.16.5.4", "172.16.5.4"},
+                                           TypedAddressCase{"172 16 5 4", "172.16.5.4"},
+                                           TypedAddressCase{"10.0.0.1", "10.0.0.1"},
+                                           TypedAddressCase{"255.255.255.0", "255.255.255.0"}));
+
 }  // namespace
 }  // namespace Parlamine
