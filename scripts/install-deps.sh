@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   ieee-data
+  clang libclang-rt-14-dev
   xvfb xauth x11-utils xdotool imagemagick
 )
 
