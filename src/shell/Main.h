@@ -101,6 +101,7 @@ class TMainForm : public QMainWindow {
   TRegistryTree FSettings;
   TCalculator FCurrentCalculator = TCalculator::caIPSubnet;
   bool FLoading = false;
+  bool FSettingsUnreadable = false;  // the file exists but could not be read: never written
 };
 
 }  // namespace Parlamine
