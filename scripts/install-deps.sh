@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
+  libcli11-dev nlohmann-json3-dev sipcalc
   fonts-liberation2 fonts-dejavu-core
   ieee-data
   clang libclang-rt-14-dev

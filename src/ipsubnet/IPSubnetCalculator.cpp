@@ -2,6 +2,7 @@
 #include "IPSubnetCalculator.h"
 
 #include "IPSubnetModel.h"
+#include "IPSubnetTexts.h"
 #include "IPSubnetTableSource.h"
 #include "SettingsStore.h"
 #include "WrapMessageText.h"
@@ -559,16 +560,7 @@ void TIPSubnetCalculator::FitSubnetHostColumns() {
 
 QString TIPSubnetCalculator::BitMapLegendText(const TZellLabel* label) const {
   // The caption a screen reader reads: the same words the legend paints.
-  if (AddressClass() == MulticastClass)
-    return label == SubnetBitMapLabel ? QStringLiteral("Subnet Bit Map (g=group)")
-                                      : QStringLiteral("Multicast Bit Map (g=group)");
-  if (label == SubnetBitMapLabel) return QStringLiteral("Subnet Bit Map (n=network;s=subnet;h=host)");
-  switch (AddressClass()) {
-    case 0: return QStringLiteral("Class A Bit Map (n=network;h=host)");
-    case 1: return QStringLiteral("Class B Bit Map (n=network;h=host)");
-    case 2: return QStringLiteral("Class C Bit Map (n=network;h=host)");
-    default: return QStringLiteral("Multicast Bit Map (g=group)");
-  }
+  return QString::fromStdString(Parlamine::BitMapLegendText(AddressClass(), label == SubnetBitMapLabel));
 }
 
 namespace {
@@ -613,17 +605,7 @@ void TIPSubnetCalculator::BitMapLabelCustomDraw(TZellLabel* Sender, QPainter& AC
   DefaultDraw = false;
   const QColor text = Sender->palette().color(QPalette::WindowText);
   TBitMapPainter painter(ACanvas, ARect, BitMapTextParams(Sender));
-  QString title;
-  if (Sender == SubnetBitMapLabel) {
-    title = QStringLiteral("Subnet");
-  } else {
-    switch (AddressClass()) {
-      case 0: title = QStringLiteral("Class A"); break;
-      case 1: title = QStringLiteral("Class B"); break;
-      case 2: title = QStringLiteral("Class C"); break;
-      default: title = QStringLiteral("Multicast"); break;
-    }
-  }
+  const QString title = QString::fromStdString(BitMapTitle(AddressClass(), Sender == SubnetBitMapLabel));
   painter.Segment(title + QStringLiteral(" Bit Map ("), text);
   if (AddressClass() == MulticastClass) {
     painter.Segment(QStringLiteral("g=group"), GroupColour);

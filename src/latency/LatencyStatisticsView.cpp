@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "LatencyStatisticsView.h"
 
+#include "LatencyStatisticsText.h"
 #include "ZellStringGrid.h"
 
 #include <QButtonGroup>
@@ -20,10 +21,6 @@ namespace Parlamine {
 
 namespace {
 
-// The selector's items in order; the item index is the TLatencyDirection.
-constexpr std::array<const char*, LatencyDirectionCount> DirectionCaptions = {"Clt -> Svr", "Clt <- Svr",
-                                                                               "Clt <-> Svr"};
-constexpr std::array<const char*, 3> HeaderTexts = {"Network Element", "Delay (sec)", "Percent"};
 constexpr std::array<int, 3> InitialColumnWidths = {145, 60, 40};
 
 char LocaleDecimalSeparator() {
@@ -69,7 +66,7 @@ void TLatencyStatisticsView::CreateDirectionSelector() {
   auto* layout = new QHBoxLayout(PacketDirRadioGroup);
   layout->setContentsMargins(6, 2, 6, 2);
   for (int i = 0; i < LatencyDirectionCount; ++i) {
-    auto* button = new QRadioButton(QString::fromLatin1(DirectionCaptions[static_cast<std::size_t>(i)]), PacketDirRadioGroup);
+    auto* button = new QRadioButton(QString::fromLatin1(DirectionCaption(static_cast<TLatencyDirection>(i))), PacketDirRadioGroup);
     button->setToolTip(hint);
     button->setStatusTip(hint);
     FDirectionButtons->addButton(button, i);
@@ -92,7 +89,7 @@ void TLatencyStatisticsView::CreateGrid() {
   grid->SetDefaultRowHeight(std::max(grid->DefaultRowHeight(), grid->fontMetrics().height() + 2));
   grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   for (int col = 0; col < 3; ++col) {
-    grid->SetCells(col, 0, QString::fromLatin1(HeaderTexts[static_cast<std::size_t>(col)]));
+    grid->SetCells(col, 0, QString::fromLatin1(StatisticsHeaderTexts()[static_cast<std::size_t>(col)]));
     grid->SetColWidths(col, InitialColumnWidths[static_cast<std::size_t>(col)]);
   }
   // Figures line up on the right; the element names stay left-aligned.
@@ -111,21 +108,15 @@ void TLatencyStatisticsView::SetDirection(TLatencyDirection direction) {
 
 void TLatencyStatisticsView::Fill(const QStringList& hints, const TLatencyResult& result) {
   TSuperStringGrid* grid = LatencyStatsStringGrid;
-  const int count = std::min(static_cast<int>(result.Elements.size()), static_cast<int>(hints.size()));
-  const TLatencyDirection direction = Direction();
-  const char separator = LocaleDecimalSeparator();
-  grid->SetRowCount(count + 2);
-  for (int i = 0; i < count; ++i) {
-    const TElementLatency& element = result.Elements[static_cast<std::size_t>(i)];
-    grid->SetCells(0, i + 1, hints[i]);
-    grid->SetCells(1, i + 1, QString::fromStdString(FormatDelay(element.Delay[direction], separator)));
-    grid->SetCells(2, i + 1, QString::fromStdString(FormatPercent(element.Share[direction], separator)));
-  }
-  // The totals row reads 100.0% even when the total is 0, with the same
-  // decimal separator as the shares above it.
-  grid->SetCells(0, count + 1, QStringLiteral("Totals:"));
-  grid->SetCells(1, count + 1, QString::fromStdString(FormatDelay(result.TotalDelay[direction], separator)));
-  grid->SetCells(2, count + 1, QString::fromStdString(FormatPercent(1.0, separator)));
+  std::vector<std::string> names;
+  names.reserve(static_cast<std::size_t>(hints.size()));
+  for (const QString& hint : hints) names.push_back(hint.toStdString());
+  // The rows, the totals row included, as the command line prints them.
+  const std::vector<TStatisticsRow> rows = StatisticsRows(names, result, Direction(), LocaleDecimalSeparator());
+  grid->SetRowCount(static_cast<int>(rows.size()) + 1);
+  for (std::size_t r = 0; r < rows.size(); ++r)
+    for (int col = 0; col < 3; ++col)
+      grid->SetCells(col, static_cast<int>(r) + 1, QString::fromStdString(rows[r][static_cast<std::size_t>(col)]));
   grid->AutoSizeColumns(0, grid->RowCount() - 1);
 }
 

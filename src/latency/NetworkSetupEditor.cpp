@@ -55,6 +55,7 @@ QToolButton* NewToolButton(QWidget* parent, const char* name, const QString& cap
   button->setText(caption);
   button->setToolTip(hint);
   button->setStatusTip(hint);
+  button->setAccessibleName(hint);  // what a screen reader says for the picture
   button->setAutoRaise(true);
   button->setMinimumWidth(55);
   return button;
@@ -110,7 +111,6 @@ void TNetworkSetupEditor::CreateToolBar() {
   MoveNetworkLeftButton = NewToolButton(NetworkSetupToolBar, "MoveNetworkLeftButton", QString(),
                                         QStringLiteral("Move currently selected network left"));
   MoveNetworkLeftButton->setIcon(QIcon(QStringLiteral(":/images/LeftArrow.svg")));
-  MoveNetworkLeftButton->setAccessibleName(QStringLiteral("Move left"));
   NewNetworkButton = NewToolButton(NetworkSetupToolBar, "NewNetworkButton", QStringLiteral("Insert"),
                                    QStringLiteral("Insert new network before currently selected network"));
   ResetNetworkButton = NewToolButton(NetworkSetupToolBar, "ResetNetworkButton", QStringLiteral("Reset"),
@@ -118,7 +118,6 @@ void TNetworkSetupEditor::CreateToolBar() {
   MoveNetworkRightButton = NewToolButton(NetworkSetupToolBar, "MoveNetworkRightButton", QString(),
                                          QStringLiteral("Move currently selected network right"));
   MoveNetworkRightButton->setIcon(QIcon(QStringLiteral(":/images/RightArrow.svg")));
-  MoveNetworkRightButton->setAccessibleName(QStringLiteral("Move right"));
   for (QToolButton* button : {MoveNetworkLeftButton, NewNetworkButton, ResetNetworkButton, MoveNetworkRightButton})
     NetworkSetupToolBar->addWidget(button);
   connect(MoveNetworkLeftButton, &QToolButton::clicked, this, [this] { MoveNetwork(false); });
@@ -129,7 +128,6 @@ void TNetworkSetupEditor::CreateToolBar() {
   CopyNetworkSetupButton = NewToolButton(this, "CopyNetworkSetupButton", QString(),
                                          QStringLiteral("Copy network setup to clipboard"));
   CopyNetworkSetupButton->setIcon(QIcon(QStringLiteral(":/images/Clipboard.svg")));
-  CopyNetworkSetupButton->setAccessibleName(QStringLiteral("Copy network setup"));
   CopyNetworkSetupButton->setMinimumWidth(0);
   connect(CopyNetworkSetupButton, &QToolButton::clicked, this, &TNetworkSetupEditor::CopyNetworkSetupButtonClick);
 }

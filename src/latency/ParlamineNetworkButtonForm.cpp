@@ -113,8 +113,7 @@ TNetworkButtonForm::TNetworkButtonForm(QWidget* parent)
   StationPanel->setVisible(false);
   for (TBetterSpinEdit* edit : {PropDelaySpinEdit, ProcessTimeSpinEdit, PacketSizeSpinEdit})
     edit->installEventFilter(this);
-  setMinimumWidth(FormClientWidth);
-  resize(FormClientWidth, NetworkHeight);
+  setFixedSize(FormClientWidth, NetworkHeight);
   SetButtonsTop(NetworkButtonsTop);
 }
 
@@ -202,8 +201,8 @@ void TNetworkButtonForm::SetButtonsTop(int top) {
 }
 
 void TNetworkButtonForm::SetFormHeight(int height) {
-  setMinimumHeight(height);
-  resize(width(), height);
+  // A dialog border: the size is fixed, so the controls never stand in empty space.
+  setFixedSize(width(), height);
 }
 
 void TNetworkButtonForm::SetDialogKind(TNetworkButtonKind kind) {

@@ -19,7 +19,6 @@ namespace Parlamine {
 
 namespace {
 
-const char* const NoMatch = "No matching OUI found.";
 const char* const OUIListFileName = "OUI.txt";
 
 }  // namespace
@@ -118,8 +117,8 @@ void TOUIFinderPage::OUISearchButtonClick() {
   const TOUISearchResult result = FOUIList.Search(OUINumberEdit->text().toStdString());
   BitSwappedOUITextBox->SetCaption(QString::fromStdString(result.SwappedKey));
   const auto show = [](const TOUIMatch& match, TTextBox* abbreviation, TTextBox* organization) {
-    abbreviation->SetCaption(match.Found ? QString::fromStdString(match.Abbreviation) : QLatin1String(NoMatch));
-    organization->SetCaption(match.Found ? QString::fromStdString(match.Organization) : QLatin1String(NoMatch));
+    abbreviation->SetCaption(match.Found ? QString::fromStdString(match.Abbreviation) : QLatin1String(NoMatchingOUIText));
+    organization->SetCaption(match.Found ? QString::fromStdString(match.Organization) : QLatin1String(NoMatchingOUIText));
   };
   show(result.Match, AbrevTextBox, OrganizationTextBox);
   show(result.SwappedMatch, BitSwappedAbrevTextBox, BitSwappedOrganizationTextBox);

@@ -20,12 +20,17 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -73,6 +78,102 @@ bool IsEditKey(const QKeyEvent* key, Qt::Key letter) {
   return key->key() == letter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
 }
 
+// A control that Tab stops at: shown, enabled, taking Tab focus itself (not
+// through a focus proxy). The page tab bars are stops too, but a calculator
+// does not start on one.
+bool IsTabStop(const QWidget* widget, const QWidget* window) {
+  return widget->isVisibleTo(window) && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus) &&
+         !widget->focusProxy();
+}
+
+// The checked item stands for its radio group, as Tab enters a group there.
+QWidget* CheckedRadioOf(QWidget* widget) {
+  auto* radio = qobject_cast<QRadioButton*>(widget);
+  if (!radio || radio->isChecked() || !radio->autoExclusive() || !radio->parentWidget()) return widget;
+  for (QRadioButton* sibling : radio->parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly))
+    if (sibling->isChecked() && sibling->isEnabled()) return sibling;
+  return widget;
+}
+
+// The first control of the page in the window's tab order, skipping tab bars.
+QWidget* FirstControlOf(QWidget* page) {
+  QWidget* window = page->window();
+  for (QWidget* w = window->nextInFocusChain(); w && w != window; w = w->nextInFocusChain())
+    if (page->isAncestorOf(w) && IsTabStop(w, window) && !qobject_cast<QTabBar*>(w)) return CheckedRadioOf(w);
+  return nullptr;
+}
+
+// Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDn, Ctrl+PgUp: +1 or -1, 0 for other keys.
+int InnerPageStep(const QKeyEvent* key) {
+  const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+  if (!(modifiers & Qt::ControlModifier) || (modifiers & (Qt::AltModifier | Qt::MetaModifier))) return 0;
+  switch (key->key()) {
+    case Qt::Key_Tab:
+      return (modifiers & Qt::ShiftModifier) ? -1 : +1;
+    case Qt::Key_Backtab:
+      return -1;
+    case Qt::Key_PageDown:
+      return modifiers == Qt::ControlModifier ? +1 : 0;
+    case Qt::Key_PageUp:
+      return modifiers == Qt::ControlModifier ? -1 : 0;
+    default:
+      return 0;
+  }
+}
+
+// The next shown and enabled page in the direction, going round; the same
+// page when there is no other.
+int NextShownPage(const QTabWidget* pages, int step) {
+  const int count = pages->count();
+  for (int i = 1; i < count; ++i) {
+    const int index = ((pages->currentIndex() + step * i) % count + count) % count;
+    if (pages->isTabVisible(index) && pages->isTabEnabled(index)) return index;
+  }
+  return pages->currentIndex();
+}
+
+// Alt+letter alone (no Ctrl, Shift or Meta): the letter's key, else 0.
+int AccessKeyLetter(const QKeyEvent* key) {
+  if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::AltModifier) return 0;
+  return (key->key() >= Qt::Key_A && key->key() <= Qt::Key_Z) ||
+                 (key->key() >= Qt::Key_0 && key->key() <= Qt::Key_9)
+             ? key->key()
+             : 0;
+}
+
+bool HasAccessKey(const QString& caption, int letter) {
+  return QKeySequence::mnemonic(caption) == QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(letter)));
+}
+
+// The shown control on the page whose caption carries the access key: a
+// label with a buddy, a button or check box, or a group box.
+QWidget* AccessKeyOwner(QWidget* page, int letter) {
+  for (QWidget* w : page->findChildren<QWidget*>()) {
+    if (!w->isVisible() || !w->isEnabled()) continue;
+    const auto* label = qobject_cast<const QLabel*>(w);
+    const auto* button = qobject_cast<const QAbstractButton*>(w);
+    const auto* group = qobject_cast<const QGroupBox*>(w);
+    if ((label && label->buddy() && HasAccessKey(label->text(), letter)) ||
+        (button && HasAccessKey(button->text(), letter)) || (group && HasAccessKey(group->title(), letter)))
+      return w;
+  }
+  return nullptr;
+}
+
+// What the control's access key does: a label focuses its buddy, a button is
+// focused and pressed, a group box focuses its first control.
+void ActivateAccessKey(QWidget* owner) {
+  QWidget* target = owner;
+  if (auto* label = qobject_cast<QLabel*>(owner)) target = label->buddy();
+  if (auto* group = qobject_cast<QGroupBox*>(owner); group && !group->isCheckable())
+    target = FirstControlOf(group);
+  if (!target) return;
+  if (target->focusPolicy() != Qt::NoFocus) target->setFocus(Qt::ShortcutFocusReason);
+  if (auto* group = qobject_cast<QGroupBox*>(owner); group && group->isCheckable())
+    group->setChecked(!group->isChecked());
+  if (auto* button = qobject_cast<QAbstractButton*>(target)) button->animateClick();
+}
+
 }  // namespace
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
@@ -110,6 +211,10 @@ void TMainForm::CreatePages() {
   MainPageControl = new QTabWidget(central);
   MainPageControl->setObjectName(QStringLiteral("MainPageControl"));
   MainPageControl->setDocumentMode(true);
+  // Its tabs are hidden: only the calculators' controls and inner tabs take
+  // the focus, and calculators change only through SelectCalculator.
+  MainPageControl->setFocusPolicy(Qt::NoFocus);
+  MainPageControl->tabBar()->setFocusPolicy(Qt::NoFocus);
   auto addPage = [this](const char* name, const QString& caption, QWidget* calculator) {
     auto* page = new QWidget(MainPageControl);
     page->setObjectName(QString::fromLatin1(name));
@@ -204,6 +309,11 @@ void TMainForm::CreateMenus() {
   connect(HelpTopicsItem, &QAction::triggered, this, &TMainForm::HelpTopicsItemClick);
   connect(HelpGotoWebsiteAction, &QAction::triggered, this, &TMainForm::HelpGotoWebsiteActionExecute);
   connect(HelpAboutAction, &QAction::triggered, this, &TMainForm::HelpAboutActionExecute);
+
+  // F10 opens the menu bar from any control, as Alt pressed alone does.
+  auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+  menuKey->setObjectName(QStringLiteral("MenuBarShortcut"));
+  connect(menuKey, &QShortcut::activated, this, [bar] { bar->setActiveAction(bar->actions().value(0)); });
 }
 
 void TMainForm::FormCreate() {
@@ -252,6 +362,7 @@ void TMainForm::FormCreate() {
   FLoading = false;
   IPSubnetCalculator->SetLoading(false);
   LatencyCalculator->SetLoading(false);
+  FocusFirstControl();
 }
 
 void TMainForm::FormDestroy() {
@@ -283,13 +394,34 @@ bool TMainForm::LoadFormPosition(QWidget* window, TRegistryTree& tree, const std
     window->setWindowState(Qt::WindowMaximized);  // the normal bounds stay as designed
     return true;
   }
-  const QSize screen = QGuiApplication::primaryScreen()->size();
-  const TFormPositionRecord fitted = FitFormPosition(*record, screen.width(), screen.height());
-  window->move(fitted.Left, fitted.Top);
-  window->resize(fitted.Right - fitted.Left, fitted.Bottom - fitted.Top);
+  FitWindowToScreen(window, *record);
   window->setWindowState(record->WindowState == TWindowState::wsMinimized ? Qt::WindowMinimized
                                                                            : Qt::WindowNoState);
   return true;
+}
+
+void TMainForm::FitWindowToScreen(QWidget* window, const TFormPositionRecord& record) {
+  const QSize screen = QGuiApplication::primaryScreen()->size();
+  // The frame is known once the window manager has framed the window; before
+  // that the margins are 0 and the window is fitted again when it is shown.
+  const QRect frame = window->frameGeometry();
+  const QRect client = window->geometry();
+  const TFrameMargins margins{client.left() - frame.left(), client.top() - frame.top(),
+                              frame.right() - client.right(), frame.bottom() - client.bottom()};
+  const TFormPositionRecord fitted = FitFormPosition(record, screen.width(), screen.height(), margins);
+  window->move(fitted.Left, fitted.Top);
+  window->resize(fitted.Right - fitted.Left, fitted.Bottom - fitted.Top);
+}
+
+void TMainForm::FitFrameOnceShown(QEvent* event) {
+  if (!FFitFramePending || !isVisible() || windowState() != Qt::WindowNoState) return;
+  const bool framed = frameGeometry() != geometry();
+  // Without a frame by the time the window is active, it has none to fit.
+  if (!framed && event->type() != QEvent::WindowActivate) return;
+  FFitFramePending = false;
+  const QRect bounds(pos(), size());
+  FitWindowToScreen(this, {bounds.left(), bounds.top(), bounds.left() + bounds.width(),
+                           bounds.top() + bounds.height(), TWindowState::wsNormal});
 }
 
 void TMainForm::SaveFormPosition(QWidget* window, TRegistryTree& tree, const std::string& keyPath,
@@ -309,7 +441,9 @@ void TMainForm::SaveFormPosition(QWidget* window, TRegistryTree& tree, const std
 }
 
 void TMainForm::LoadMainSettings(TSectionedStore& store) {
-  if (!LoadFormPosition(this, store.Tree(), store.RootPath(), PositionValueName))
+  if (LoadFormPosition(this, store.Tree(), store.RootPath(), PositionValueName))
+    FFitFramePending = true;
+  else
     resize(MinimumWidth, MinimumHeight);
   SelectCalculatorValue(store.ReadInteger("", CalculatorValueName, 1));
   OptionsStayOnTopItem->setChecked(store.ReadBool("", StayOnTopValueName, false));
@@ -343,7 +477,41 @@ void TMainForm::SelectCalculator(TCalculator calculator) {
   }
   item->setChecked(true);
   CalculatorTopFrame->SetCalculator(calculator);
+  const bool changed = MainPageControl->currentWidget() != page;
   MainPageControl->setCurrentWidget(page);
+  // A new calculator starts at its first control; the same one again leaves
+  // the focus where it is.
+  if (changed || !page->isAncestorOf(focusWidget())) FocusFirstControl();
+}
+
+void TMainForm::FocusFirstControl() {
+  if (QWidget* first = FirstControlOf(MainPageControl->currentWidget()))
+    first->setFocus(Qt::OtherFocusReason);
+}
+
+bool TMainForm::HandleInnerPageKey(QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return false;
+  const int step = InnerPageStep(static_cast<QKeyEvent*>(event));
+  if (step == 0) return false;
+  // The key changes the inner page of the shown calculator, wherever the
+  // focus is; it never reaches the main page control.
+  if (auto* pages = MainPageControl->currentWidget()->findChild<QTabWidget*>())
+    pages->setCurrentIndex(NextShownPage(pages, step));
+  return true;
+}
+
+bool TMainForm::HandleAccessKey(QEvent* event) {
+  const int letter = AccessKeyLetter(static_cast<QKeyEvent*>(event));
+  if (letter == 0 || qobject_cast<QMenuBar*>(QApplication::focusWidget())) return false;
+  // The shown page's own access keys win over the menu bar's, every time;
+  // the menus stay reachable with F10 and with Alt pressed alone.
+  QWidget* owner = AccessKeyOwner(MainPageControl->currentWidget(), letter);
+  if (!owner) return false;
+  if (event->type() == QEvent::ShortcutOverride)
+    event->accept();  // arrives as a key press, handled below
+  else
+    ActivateAccessKey(owner);
+  return true;
 }
 
 void TMainForm::CalculatorItemClick() {
@@ -390,9 +558,12 @@ bool TMainForm::HandleEditShortcut(QEvent* event) {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == this && FFitFramePending) FitFrameOnceShown(event);
   if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget && widget->window() == this && HandleEditShortcut(event)) return true;
+    if (widget && widget->window() == this &&
+        (HandleEditShortcut(event) || HandleInnerPageKey(event) || HandleAccessKey(event)))
+      return true;
   }
   return QMainWindow::eventFilter(watched, event);
 }

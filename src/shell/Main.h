@@ -5,6 +5,7 @@
 #pragma once
 
 #include "Calculator.h"
+#include "FormPosition.h"
 #include "RegistryTree.h"
 
 #include <QMainWindow>
@@ -50,6 +51,10 @@ class TMainForm : public QMainWindow {
   static void SaveFormPosition(QWidget* window, TRegistryTree& tree, const std::string& keyPath,
                                const std::string& valueName);
 
+  // Fits the window's frame to the primary screen (the rules of
+  // FitFormPosition) with the frame margins the window has now.
+  static void FitWindowToScreen(QWidget* window, const TFormPositionRecord& record);
+
   // Runs what the Edit menu shows when it opens: Copy and Paste enabled for
   // the focused control.
   void EditMenuClick();
@@ -74,6 +79,12 @@ class TMainForm : public QMainWindow {
   void HelpGotoWebsiteActionExecute();
   void HelpAboutActionExecute();
   bool HandleEditShortcut(QEvent* event);
+  bool HandleInnerPageKey(QEvent* event);
+  bool HandleAccessKey(QEvent* event);
+  // Gives the focus to the shown calculator's first control in its tab order.
+  void FocusFirstControl();
+  // A stored position is fitted again once the window manager's frame is known.
+  void FitFrameOnceShown(QEvent* event);
 
   TCalculatorTopFrame* CalculatorTopFrame = nullptr;
   QTabWidget* MainPageControl = nullptr;
@@ -102,6 +113,7 @@ class TMainForm : public QMainWindow {
   TCalculator FCurrentCalculator = TCalculator::caIPSubnet;
   bool FLoading = false;
   bool FSettingsUnreadable = false;  // the file exists but could not be read: never written
+  bool FFitFramePending = false;
 };
 
 }  // namespace Parlamine

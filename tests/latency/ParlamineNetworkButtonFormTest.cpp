@@ -109,6 +109,14 @@ TEST_F(DialogTest, AStationShowsItsOwnFieldsInTheShortDialog) {
   EXPECT_FALSE(Form->isVisible());
 }
 
+TEST_F(DialogTest, TheDialogBorderKeepsItsSizeForEitherKind) {
+  for (TNetworkButton* element : {Client, Network, Client}) {
+    Form->ShowFor(element);
+    EXPECT_EQ(Form->minimumSize(), Form->size()) << qPrintable(Form->windowTitle());
+    EXPECT_EQ(Form->maximumSize(), Form->size()) << qPrintable(Form->windowTitle());
+  }
+}
+
 TEST_F(DialogTest, EnterInANumberFieldPressesOK) {
   Form->ShowFor(Client);
   auto* packetSize = Find<TBetterSpinEdit>("PacketSizeSpinEdit");

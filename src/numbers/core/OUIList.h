@@ -17,6 +17,9 @@
 
 namespace Parlamine {
 
+// What the result fields show for a key that is not in the list.
+inline constexpr const char* NoMatchingOUIText = "No matching OUI found.";
+
 // What the search shows for one key.
 struct TOUIMatch {
   bool Found = false;

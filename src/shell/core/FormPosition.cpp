@@ -3,6 +3,8 @@
 
 #include "SettingsStore.h"
 
+#include <algorithm>
+
 namespace Parlamine {
 
 std::vector<uint8_t> PackFormPosition(const TFormPositionRecord& record) {
@@ -27,13 +29,20 @@ std::optional<TFormPositionRecord> UnpackFormPosition(const std::vector<uint8_t>
                              static_cast<TWindowState>(state)};
 }
 
-TFormPositionRecord FitFormPosition(TFormPositionRecord r, int32_t screenWidth, int32_t screenHeight) {
+TFormPositionRecord FitFormPosition(TFormPositionRecord r, int32_t screenWidth, int32_t screenHeight,
+                                    TFrameMargins frame) {
   // 64-bit arithmetic: stored edges may be anything a damaged file holds.
+  // The frame's far edges lie the margins beyond the client's size.
+  const int64_t extraWidth = int64_t{frame.Left} + frame.Right;
+  const int64_t extraHeight = int64_t{frame.Top} + frame.Bottom;
   int64_t left = r.Left, top = r.Top, right = r.Right, bottom = r.Bottom;
-  if (right - left > screenWidth) right = left + screenWidth;
-  if (bottom - top > screenHeight) bottom = top + screenHeight;
-  const int64_t dx = left < 0 ? -left : right > screenWidth ? screenWidth - right : 0;
-  const int64_t dy = top < 0 ? -top : bottom > screenHeight ? screenHeight - bottom : 0;
+  if (right - left + extraWidth > screenWidth) right = left + std::max<int64_t>(1, screenWidth - extraWidth);
+  if (bottom - top + extraHeight > screenHeight)
+    bottom = top + std::max<int64_t>(1, screenHeight - extraHeight);
+  const int64_t frameRight = right + extraWidth;
+  const int64_t frameBottom = bottom + extraHeight;
+  const int64_t dx = left < 0 ? -left : frameRight > screenWidth ? screenWidth - frameRight : 0;
+  const int64_t dy = top < 0 ? -top : frameBottom > screenHeight ? screenHeight - frameBottom : 0;
   r.Left = static_cast<int32_t>(left + dx);
   r.Right = static_cast<int32_t>(right + dx);
   r.Top = static_cast<int32_t>(top + dy);

@@ -30,10 +30,21 @@ std::vector<uint8_t> PackFormPosition(const TFormPositionRecord& record);
 // the rectangle is empty or inside out (a damaged record).
 std::optional<TFormPositionRecord> UnpackFormPosition(const std::vector<uint8_t>& bytes);
 
+// What the window manager's frame adds around the client area, in pixels.
+struct TFrameMargins {
+  int32_t Left = 0;
+  int32_t Top = 0;
+  int32_t Right = 0;
+  int32_t Bottom = 0;
+};
+
 // Clips the rectangle to the screen size and moves it inside the screen:
 // too wide or too high first shrinks it, then it is moved right/down when it
-// starts before 0, or left/up when it ends beyond the screen.
-TFormPositionRecord FitFormPosition(TFormPositionRecord record, int32_t screenWidth, int32_t screenHeight);
+// starts before 0, or left/up when it ends beyond the screen. Left and Top
+// are the frame's corner and the width and height the client area's, so the
+// whole frame (client area plus margins) is what is kept on the screen.
+TFormPositionRecord FitFormPosition(TFormPositionRecord record, int32_t screenWidth, int32_t screenHeight,
+                                    TFrameMargins frame = {});
 
 // The value name rule of the position helpers: the given name, else the
 // window's component name, else "CustomFormPosition".

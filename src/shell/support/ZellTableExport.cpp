@@ -259,6 +259,8 @@ QToolButton* CreateTableClipboardButton(QWidget* parent, const QString& name, co
   if (button->icon().isNull()) button->setText(QStringLiteral("Copy"));
   button->setToolTip(hint);
   button->setStatusTip(hint);
+  // A picture alone says nothing to a screen reader: it reads the hint.
+  button->setAccessibleName(hint);
   button->setFocusPolicy(Qt::TabFocus);
   return button;
 }
@@ -294,6 +296,7 @@ QToolBar* CreateTableNavigationToolBar(QWidget* parent, TVirtualListView* view, 
     const QString hint = QLatin1String(entry.HintStart) + tableWords;
     button->setToolTip(hint);
     button->setStatusTip(hint);
+    button->setAccessibleName(hint);
     QPointer<TVirtualListView> target(view);
     auto go = entry.Go;
     QObject::connect(button, &QToolButton::clicked, bar, [target, go] { go(target.data()); });

@@ -238,6 +238,24 @@ INSTANTIATE_TEST_SUITE_P(
                 {0, 0, 312, 463, TWindowState::wsMinimized}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
+// A frame 4 wide at each side and 30 high above (a title bar): the whole
+// frame stays on the 1024 x 768 screen.
+class FramedFormPositionFit : public ::testing::TestWithParam<FitCase> {};
+
+TEST_P(FramedFormPositionFit, KeepsTheWholeFrameOnTheScreen) {
+  EXPECT_EQ(FitFormPosition(GetParam().Stored, 1024, 768, {4, 30, 4, 4}), GetParam().Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, FramedFormPositionFit,
+    ::testing::Values(FitCase{"Inside", {10, 20, 322, 483}, {10, 20, 322, 483}},
+                      FitCase{"HugeShrinksByTheFrame", {0, 0, 3000, 3000}, {0, 0, 1016, 734}},
+                      FitCase{"RightEdgeCountsTheFrame", {712, 10, 1024, 473}, {704, 10, 1016, 473}},
+                      FitCase{"BottomEdgeCountsTheFrame", {0, 300, 312, 763}, {0, 271, 312, 734}},
+                      FitCase{"LeftOffScreen", {-50, -5, 262, 458}, {0, 0, 312, 463}},
+                      FitCase{"ExtremeValues", {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, {0, 0, 1016, 734}}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
 TEST(FormPositionRecord, Is17BytesAndRejectsDamage) {
   const TFormPositionRecord record{-1, 2, 311, 465, TWindowState::wsMaximized};
   const std::vector<uint8_t> bytes = PackFormPosition(record);

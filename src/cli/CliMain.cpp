@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: MIT
+// parlamine-cli: the calculators of Parlamine on the command line.
+#include <unistd.h>
+
+#include <climits>
+#include <iostream>
+
+#include "CliRun.h"
+
+int main(int argc, char** argv) {
+  using namespace Parlamine;
+  std::ios::sync_with_stdio(false);
+  std::vector<std::string> arguments(argv + 1, argv + argc);
+
+  char self[PATH_MAX];
+  const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
+  const std::string programPath =
+      length > 0 ? std::string(self, static_cast<size_t>(length)) : std::string(argv[0]);
+
+  TBufferedWriter out(FileDescriptorSink(STDOUT_FILENO), 1 << 17);
+  TBufferedWriter err(FileDescriptorSink(STDERR_FILENO), 1 << 12);
+  TCommandIO io{out, err, &std::cin};
+  TRunEnvironment environment{ShippedOUIListPaths(programPath)};
+  const int code = RunCommandLine(arguments, io, environment);
+  out.Flush();
+  err.Flush();
+  return code;
+}

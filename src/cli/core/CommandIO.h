@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: MIT
+// What a command gets to work with: its output and error writers and, for
+// the commands that read lines, the standard input.
+#pragma once
+
+#include <istream>
+
+#include "BufferedWriter.h"
+
+namespace Parlamine {
+
+struct TCommandIO {
+  TBufferedWriter& Out;
+  TBufferedWriter& Err;
+  std::istream* In = nullptr;
+};
+
+// Exit codes: 0 answered, 1 no match (an address without an owner), 2 usage
+// or bad input.
+inline constexpr int ExitAnswered = 0;
+inline constexpr int ExitNoMatch = 1;
+inline constexpr int ExitBadInput = 2;
+
+}  // namespace Parlamine

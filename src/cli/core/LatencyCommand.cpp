@@ -1,0 +1,211 @@
+// SPDX-License-Identifier: MIT
+#include "LatencyCommand.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "JsonNumbers.h"
+#include "LatencyModel.h"
+#include "LatencyStatisticsText.h"
+
+namespace Parlamine {
+
+namespace {
+
+constexpr std::array<const char*, NetworkButtonKindCount> KindNames = {
+    "nb56Switched", "nbATM",       "nbBISDN",          "nbDQDB",  "nbEthernet",   "nbFDDI",
+    "nbFrameRelay", "nbHIPPI",     "nbISDN",           "nbOther", "nbSatellite",  "nbSMDS",
+    "nbTCarrier",   "nbTokenRing", "nbUnknownNetwork", "nbX25",   "nbDesktopCPU", "nbTowerCPU"};
+
+constexpr int32_t MaxInt32 = std::numeric_limits<int32_t>::max();
+
+// Lower case without blanks, dashes, dots and underscores: "Frame Relay",
+// "frame-relay" and "FRAMERELAY" compare equal.
+std::string Folded(std::string_view text) {
+  std::string folded;
+  for (char c : text) {
+    if (c == ' ' || c == '-' || c == '.' || c == '_') continue;
+    folded += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  }
+  return folded;
+}
+
+std::vector<std::string> SplitColons(const std::string& text) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  for (;;) {
+    const size_t end = text.find(':', start);
+    parts.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+    if (end == std::string::npos) return parts;
+    start = end + 1;
+  }
+}
+
+struct TKindChoice {
+  TNetworkButtonKind Kind;
+  std::string Name;
+  double Bandwidth;
+};
+
+// The first topology of a kind gives a kind picked by name or number its
+// element name and bandwidth; kinds no topology selects keep their own name.
+TKindChoice ChoiceForKind(TNetworkButtonKind kind) {
+  for (const TTopology& topology : Topologies())
+    if (topology.Kind == kind && topology.Name != " ")
+      return {kind, std::string(topology.Name), topology.DefaultBandwidth.value_or(0)};
+  if (kind == nbUnknownNetwork) return {kind, std::string(UnknownTopologyName), 0};
+  return {kind, std::string(KindNames[kind]).substr(2), 0};
+}
+
+TKindChoice ParseKind(const std::string& text) {
+  const std::string folded = Folded(text);
+  if (!folded.empty() && folded.find_first_not_of("0123456789") == std::string::npos) {
+    const int64_t number = ParseWholeNumber("--network", folded, 0, nbX25);
+    return ChoiceForKind(static_cast<TNetworkButtonKind>(number));
+  }
+  for (const TTopology& topology : Topologies())
+    if (topology.Name != " " && Folded(topology.Name) == folded)
+      return {topology.Kind, std::string(topology.Name), topology.DefaultBandwidth.value_or(0)};
+  for (int kind = 0; kind <= nbX25; ++kind) {
+    const std::string name = Folded(KindNames[static_cast<size_t>(kind)]);
+    if (name == folded || name.substr(2) == folded)
+      return ChoiceForKind(static_cast<TNetworkButtonKind>(kind));
+  }
+  throw EUsageError(
+      "--network",
+      "'" + text + "' is not a network kind (a topology such as Ethernet, T1, \"Frame Relay\", or 0 to 15)");
+}
+
+double ParseBandwidth(const std::string& text) {
+  double value = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
+  if (text.empty() || error != std::errc() || stop != end || !std::isfinite(value) || value < 0)
+    throw EUsageError("--network",
+                      "bandwidth '" + text + "' is not a number of Mbps (0 or more, e.g. 1.544)");
+  return value;
+}
+
+TJson DirectionsJson(const TLatencyResult& r, std::size_t i) {
+  return {{"A", FloatAsShortestDouble(r.Elements[i].Delay[ldA])},
+          {"B", FloatAsShortestDouble(r.Elements[i].Delay[ldB])},
+          {"AB", FloatAsShortestDouble(r.Elements[i].Delay[ldAB])}};
+}
+
+const char* DirectionKey(TLatencyDirection d) { return d == ldA ? "A" : d == ldB ? "B" : "AB"; }
+
+}  // namespace
+
+TNetworkElement ParseStation(const std::string& argument, const std::string& text, TNetworkButtonKind kind,
+                             const std::string& name) {
+  const std::vector<std::string> parts = SplitColons(text);
+  if (parts.size() > 2) throw EUsageError(argument, "'" + text + "' is not SIZE[:PROC]");
+  TNetworkElement station;
+  station.FNetworkButtonKind = kind;
+  station.NetworkName = name;
+  station.FPacketSize = static_cast<int32_t>(ParseWholeNumber(argument, parts[0], 0, MaxInt32));
+  station.FProcessTime =
+      parts.size() > 1 ? static_cast<int32_t>(ParseWholeNumber(argument, parts[1], 0, MaxInt32)) : 0;
+  return station;
+}
+
+TNetworkElement ParseNetwork(const std::string& text) {
+  const std::vector<std::string> parts = SplitColons(text);
+  if (parts.size() > 3) throw EUsageError("--network", "'" + text + "' is not KIND[:MBPS[:DELAY]]");
+  const TKindChoice choice = ParseKind(parts[0]);
+  const TPropDelaySetup delay = PropDelaySetup(choice.Kind);
+  TNetworkElement network;
+  network.FNetworkButtonKind = choice.Kind;
+  network.NetworkName = choice.Name;
+  network.FBandwidth = parts.size() > 1 && !parts[1].empty() ? ParseBandwidth(parts[1]) : choice.Bandwidth;
+  network.FPropDelay = delay.SetsValue ? delay.Value : 0;
+  if (parts.size() > 2) {
+    const int32_t given = static_cast<int32_t>(ParseWholeNumber("--network", parts[2], 0, MaxInt32));
+    if (!delay.Enabled && given != 0)
+      throw EUsageError("--network",
+                        choice.Name + " has no propagation delay (the window's field is disabled for it)");
+    network.FPropDelay = given;
+  }
+  return network;
+}
+
+std::vector<TNetworkElement> LatencyChain(const TLatencyOptions& o) {
+  if (o.Networks.size() + 2 > static_cast<size_t>(MaxChainCount))
+    throw EUsageError("--network",
+                      "at most " + std::to_string(MaxChainCount - 2) + " networks fit the chain");
+  std::vector<TNetworkElement> chain;
+  chain.push_back(ParseStation("--client", o.Client, nbDesktopCPU, "Client"));
+  for (const std::string& network : o.Networks) chain.push_back(ParseNetwork(network));
+  chain.push_back(ParseStation("--server", o.Server, nbTowerCPU, "Server"));
+  return chain;
+}
+
+int RunLatencyCommand(const TLatencyOptions& o, TCommandIO& io) {
+  const std::vector<TNetworkElement> chain = LatencyChain(o);
+  TLatencyResult result;
+  try {
+    result = ComputeLatency(chain);
+  } catch (const EIntOverflow& error) {
+    throw EUsageError("--client/--server",
+                      std::string(error.what()) + ": request and reply together pass 2147483647 bytes");
+  } catch (const std::runtime_error& error) {
+    throw EUsageError("--network", std::string(error.what()) + ": a delay does not fit a 32-bit float");
+  }
+  std::vector<std::string> hints;
+  for (const TNetworkElement& element : chain) hints.push_back(NetworkHint(element));
+
+  const std::array<TLatencyDirection, LatencyDirectionCount> directions = {ldA, ldB, ldAB};
+  if (o.Json) {
+    TJson doc;
+    TJson& elements = doc["elements"] = TJson::array();
+    for (std::size_t i = 0; i < chain.size(); ++i) {
+      const TNetworkElement& e = chain[i];
+      TJson j;
+      j["hint"] = hints[i];
+      j["name"] = e.NetworkName;
+      j["kind"] = KindNames[e.FNetworkButtonKind];
+      j["kindNumber"] = static_cast<int>(e.FNetworkButtonKind);
+      if (IsStation(e.FNetworkButtonKind)) {
+        j["packetSize"] = e.FPacketSize;
+        j["processTime"] = e.FProcessTime;
+      } else {
+        j["bandwidth"] = e.FBandwidth;
+        j["propagationDelay"] = e.FPropDelay;
+      }
+      j["delay"] = DirectionsJson(result, i);
+      j["share"] = {{"A", FloatAsShortestDouble(result.Elements[i].Share[ldA])},
+                    {"B", FloatAsShortestDouble(result.Elements[i].Share[ldB])},
+                    {"AB", FloatAsShortestDouble(result.Elements[i].Share[ldAB])}};
+      elements.push_back(std::move(j));
+    }
+    doc["totals"] = {{"A", FloatAsShortestDouble(result.TotalDelay[ldA])},
+                     {"B", FloatAsShortestDouble(result.TotalDelay[ldB])},
+                     {"AB", FloatAsShortestDouble(result.TotalDelay[ldAB])}};
+    TJson& tables = doc["statistics"] = TJson::array();
+    for (TLatencyDirection d : directions) {
+      TJson table;
+      table["direction"] = DirectionKey(d);
+      table["caption"] = DirectionCaption(d);
+      table["header"] = StatisticsHeaderTexts();
+      table["rows"] = StatisticsRows(hints, result, d);
+      tables.push_back(std::move(table));
+    }
+    WriteJsonDocument(io.Out, doc);
+    return ExitAnswered;
+  }
+  for (TLatencyDirection d : directions) {
+    if (d != ldA) io.Out.Write('\n');
+    io.Out.Write(DirectionCaption(d));
+    io.Out.Write('\n');
+    const auto& header = StatisticsHeaderTexts();
+    io.Out.Write(std::string(header[0]) + "\t" + std::string(header[1]) + "\t" + std::string(header[2]) +
+                 "\n");
+    for (const TStatisticsRow& row : StatisticsRows(hints, result, d))
+      io.Out.Write(row[0] + "\t" + row[1] + "\t" + row[2] + "\n");
+  }
+  return ExitAnswered;
+}
+
+}  // namespace Parlamine

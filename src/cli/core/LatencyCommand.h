@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: MIT
+// `parlamine-cli latency`: the Latency Calculator's chain client - networks -
+// server, its delays in all three directions and the statistics table.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "CliArguments.h"
+#include "CommandIO.h"
+#include "NetworkElement.h"
+
+namespace Parlamine {
+
+// "SIZE[:PROC]" of a station: packet bytes, processing milliseconds.
+TNetworkElement ParseStation(const std::string& argument, const std::string& text, TNetworkButtonKind kind,
+                             const std::string& name);
+// "KIND[:MBPS[:DELAY]]". KIND: a topology name of the properties dialog, a
+// kind name of the element model ("TCarrier", "nbISDN"), both without regard
+// to case, blanks, dashes or dots, or a kind's number 0 to 15. MBPS and DELAY
+// default to what the dialog sets for the topology.
+TNetworkElement ParseNetwork(const std::string& text);
+// The whole chain, client first.
+std::vector<TNetworkElement> LatencyChain(const TLatencyOptions& options);
+
+int RunLatencyCommand(const TLatencyOptions& options, TCommandIO& io);
+
+}  // namespace Parlamine

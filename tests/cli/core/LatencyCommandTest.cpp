@@ -1,0 +1,104 @@
+// SPDX-License-Identifier: MIT
+// `latency`: the statistics tables of chains worked out by hand.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "CliTestSupport.h"
+#include "LatencyCommand.h"
+
+namespace Parlamine {
+namespace {
+
+TEST(LatencyCommand, SatelliteChainInAllThreeDirections) {
+  // Satellite 0.512 Mbps, 270 ms: 64 bytes take 0.001 s, 1024 bytes 0.016 s.
+  const TCliResult r =
+      RunCli({"latency", "--client", "64:10", "--network", "satellite", "--server", "1024:5"});
+  ASSERT_EQ(r.ExitCode, 0) << r.Err;
+  EXPECT_EQ(r.Out,
+            "Clt -> Svr\n"
+            "Network Element\tDelay (sec)\tPercent\n"
+            "Client (64 B pkt., 10 ms proc. time)\t0.0100000\t3.6%\n"
+            "Satellite (0.512 Mbps, 270 ms prop. delay)\t0.2710000\t96.4%\n"
+            "Server (1024 B pkt., 5 ms proc. time)\t0.0000000\t0.0%\n"
+            "Totals:\t0.2810000\t100.0%\n"
+            "\n"
+            "Clt <- Svr\n"
+            "Network Element\tDelay (sec)\tPercent\n"
+            "Client (64 B pkt., 10 ms proc. time)\t0.0000000\t0.0%\n"
+            "Satellite (0.512 Mbps, 270 ms prop. delay)\t0.2860000\t98.3%\n"
+            "Server (1024 B pkt., 5 ms proc. time)\t0.0050000\t1.7%\n"
+            "Totals:\t0.2910000\t100.0%\n"
+            "\n"
+            "Clt <-> Svr\n"
+            "Network Element\tDelay (sec)\tPercent\n"
+            "Client (64 B pkt., 10 ms proc. time)\t0.0100000\t1.7%\n"
+            "Satellite (0.512 Mbps, 270 ms prop. delay)\t0.5570000\t97.4%\n"
+            "Server (1024 B pkt., 5 ms proc. time)\t0.0050000\t0.9%\n"
+            "Totals:\t0.5720000\t100.0%\n");
+}
+
+TEST(LatencyCommand, JsonOfAnEthernetChain) {
+  // 64 B: 64/1250000 + 160/10^7 s; 1024 B: 1024/1250000 + 0.000016 s; both ways
+  // the two packets are counted with their own overhead.
+  const TCliResult r =
+      RunCli({"latency", "--client", "64", "--network", "Ethernet", "--server", "1024", "--json"});
+  ASSERT_EQ(r.ExitCode, 0) << r.Err;
+  const nlohmann::json doc = nlohmann::json::parse(r.Out);
+  ASSERT_EQ(doc["elements"].size(), 3u);
+  const nlohmann::json& network = doc["elements"][1];
+  EXPECT_EQ(network["hint"], "Ethernet (10 Mbps)");
+  EXPECT_EQ(network["kind"], "nbEthernet");
+  EXPECT_EQ(network["bandwidth"], 10.0);
+  EXPECT_EQ(network["delay"]["A"], 0.0000672);
+  EXPECT_EQ(network["delay"]["B"], 0.0008352);
+  EXPECT_EQ(network["delay"]["AB"], 0.0009024);
+  EXPECT_EQ(doc["totals"]["AB"], 0.0009024);
+  const nlohmann::json& reply = doc["statistics"][1];
+  EXPECT_EQ(reply["caption"], "Clt <- Svr");
+  EXPECT_EQ(reply["rows"][1], nlohmann::json({"Ethernet (10 Mbps)", "0.0008352", "100.0%"}));
+  EXPECT_EQ(reply["rows"][3], nlohmann::json({"Totals:", "0.0008352", "100.0%"}));
+}
+
+TEST(LatencyCommand, T1CountsThePropagationDelayOnceBothWays) {
+  // 0.005 + 1088 / (1.544 x 125000) = 0.0106373 s.
+  const TCliResult r = RunCli({"latency", "--client", "64", "--network", "t1", "--server", "1024", "--json"});
+  ASSERT_EQ(r.ExitCode, 0) << r.Err;
+  const nlohmann::json doc = nlohmann::json::parse(r.Out);
+  EXPECT_EQ(doc["statistics"][2]["rows"][1][1], "0.0106373");
+  EXPECT_EQ(doc["elements"][1]["hint"], "T1 (1.544 Mbps, 5 ms prop. delay)");
+}
+
+struct TNetworkCase {
+  const char* Text;
+  TNetworkButtonKind Kind;
+  const char* Name;
+  double Bandwidth;
+  int32_t Delay;
+};
+
+class LatencyNetworkText : public testing::TestWithParam<TNetworkCase> {};
+
+TEST_P(LatencyNetworkText, KindBandwidthAndDelay) {
+  const TNetworkElement n = ParseNetwork(GetParam().Text);
+  EXPECT_EQ(n.FNetworkButtonKind, GetParam().Kind);
+  EXPECT_EQ(n.NetworkName, GetParam().Name);
+  EXPECT_EQ(n.FBandwidth, GetParam().Bandwidth);
+  EXPECT_EQ(n.FPropDelay, GetParam().Delay);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, LatencyNetworkText,
+                         testing::Values(TNetworkCase{"frame relay", nbFrameRelay, "Frame Relay", 1.544, 20},
+                                         TNetworkCase{"Token-Ring:4", nbTokenRing, "Token Ring", 4, 0},
+                                         TNetworkCase{"x25", nbX25, "X.25", 0.064, 10},
+                                         TNetworkCase{"T3", nbTCarrier, "T3", 44.736, 5},
+                                         TNetworkCase{"12", nbTCarrier, "T1", 1.544, 5},
+                                         TNetworkCase{"nbISDN:0.128", nbISDN, "ISDN", 0.128, 0},
+                                         TNetworkCase{"other", nbOther, "Other", 0, 10},
+                                         TNetworkCase{"14", nbUnknownNetwork, "<Unknown Topology>", 0, 0},
+                                         TNetworkCase{"satellite:1.024:300", nbSatellite, "Satellite", 1.024,
+                                                      300},
+                                         TNetworkCase{"ATM::2", nbATM, "ATM", 155.52, 2}));
+
+}  // namespace
+}  // namespace Parlamine
