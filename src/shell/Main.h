@@ -112,6 +112,7 @@ class TMainForm : public QMainWindow {
   TRegistryTree FSettings;
   TCalculator FCurrentCalculator = TCalculator::caIPSubnet;
   bool FLoading = false;
+  bool FSettingsUnreadable = false;  // the file exists but could not be read: never written
   bool FFitFramePending = false;
 };
 

@@ -310,3 +310,45 @@ TEST_F(MainWindowTest, WebsiteActionOpensTheAddressAndReportsAFailure) {
 }
 
 }  // namespace
+
+
+TEST_F(MainWindowTest, AnUnreadableSettingsFileIsToldOnceAndNeverReplaced) {
+  const QString name = TMainForm::SettingsFileName();
+  QDir().mkpath(name);  // a folder where the file should be
+  {
+    ParlamineTest::TMessageBoxScript boxes({QMessageBox::Ok});
+    auto form = Open();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_TRUE(boxes.Shown()[0].Text.contains(QStringLiteral("could not be read"))) << boxes.Shown()[0].Text.toStdString();
+    form.reset();
+    EXPECT_EQ(boxes.Shown().size(), 1u) << "nothing more is said at exit";
+  }
+  EXPECT_TRUE(QFileInfo(name).isDir()) << "the unreadable place is left as it was";
+  QDir(name).removeRecursively();
+}
+
+TEST_F(MainWindowTest, ADamagedLatencyKeyKeepsTheWindowsOwnSettings) {
+  TRegistryTree tree;
+  TSectionedStore store(tree, Root);
+  store.WriteInteger("", "Calculator", 0);
+  store.WriteBool("", "StayOnTop", true);
+  TDirectStore direct(tree);
+  ASSERT_TRUE(direct.OpenKey(Root + "\\Latency Calculator", true));
+  direct.WriteInteger("ActivePageIndex", 0);
+  direct.WriteString("NumNetworks", "3");  // mistyped
+  WriteSettings(tree);
+  {
+    ParlamineTest::TMessageBoxScript boxes({QMessageBox::Ok});
+    auto form = Open();
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].Text, QStringLiteral("Invalid data type for 'NumNetworks'"));
+    EXPECT_EQ(form->CurrentCalculator(), TCalculator::caRadixer);
+    EXPECT_TRUE(Action(*form, "OptionsStayOnTopItem")->isChecked());
+  }
+  TRegistryTree saved = ReadSettings();
+  TSectionedStore after(saved, Root);
+  EXPECT_EQ(after.ReadInteger("", "Calculator", 1), 0) << "the exit keeps the stored calculator";
+  EXPECT_TRUE(after.ReadBool("", "StayOnTop", false));
+}
+

@@ -5,7 +5,10 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <iterator>
 #include <limits>
 #include <stdexcept>
@@ -42,8 +45,41 @@ std::string_view TrimRight(std::string_view text) {
 
 }  // namespace
 
+namespace {
+
+// The place of a character in the search's order, as a locale orders text:
+// blanks and punctuation, then digits, then letters, a letter's case making
+// no difference (so a list written in lower case is searched as one in upper
+// case). For upper-case hexadecimal digits this is byte order.
+int CollationWeight(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  if (IsDecDigit(c)) return 0x100 + u;
+  if (u >= 'a' && u <= 'z') return 0x200 + (u - 'a' + 'A');
+  if (u >= 'A' && u <= 'Z') return 0x200 + u;
+  if (u >= 0x80) return 0x300 + u;
+  return u;
+}
+
+// A control character (a CR inside a name of the listing, a tab) would break
+// or damage a line of the list: each becomes a blank, trailing ones go.
+std::string WithoutControlCharacters(std::string_view text) {
+  std::string out(text);
+  for (char& c : out)
+    if (IsControlChar(c) || c == '\x7f') c = ' ';
+  while (!out.empty() && out.back() == ' ') out.pop_back();
+  return out;
+}
+
+}  // namespace
+
 int CompareOUILine(std::string_view line, std::string_view key) {
-  return Field(line, 0, KeyLength).compare(key.substr(0, std::min(key.size(), KeyLength)));
+  const std::string_view a = Field(line, 0, KeyLength);
+  const std::string_view b = key.substr(0, std::min(key.size(), KeyLength));
+  for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
+    const int difference = CollationWeight(a[i]) - CollationWeight(b[i]);
+    if (difference != 0) return difference;
+  }
+  return static_cast<int>(a.size()) - static_cast<int>(b.size());
 }
 
 std::string OUILineAbbreviation(std::string_view line) {
@@ -63,13 +99,23 @@ std::string SwappedOUIKey(std::string_view key) {
 }
 
 bool TOUIList::LoadFromFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary | std::ios::ate);
-  if (!file) return false;
-  const std::streamoff size = file.tellg();
-  if (size < 0) return false;
-  std::string content(static_cast<size_t>(size), '\0');
-  file.seekg(0);
-  if (!file.read(content.data(), size)) return false;
+  // Only a regular file is a list: a folder or a device of that name counts
+  // as missing, as does a file that cannot be read to its end.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return false;
+  struct stat info {};
+  bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+  std::string content;
+  char buffer[65536];
+  while (ok) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) ok = false;
+    if (n <= 0) break;
+    content.append(buffer, static_cast<size_t>(n));
+  }
+  ::close(fd);
+  if (!ok) return false;
   LoadFromText(std::move(content));
   return true;
 }
@@ -144,6 +190,7 @@ std::vector<TOUIEntry> ParseIEEERegistry(std::string_view text) {
     while (!organization.empty() && (organization.front() == ' ' || organization.front() == '\t'))
       organization.remove_prefix(1);
     entries.push_back({std::move(oui), std::string(TrimRight(organization))});
+    entries.back().Organization = WithoutControlCharacters(entries.back().Organization);
   }
   return entries;
 }
@@ -174,9 +221,10 @@ std::string BuildOUIText(std::vector<TOUIEntry> entries) {
                                [](const TOUIEntry& a, const TOUIEntry& b) { return a.OUI == b.OUI; });
   std::string text;
   for (auto it = entries.begin(); it != end; ++it) {
-    std::string abbreviation = AbbreviateOrganization(it->Organization);
+    const std::string organization = WithoutControlCharacters(it->Organization);
+    std::string abbreviation = AbbreviateOrganization(organization);
     abbreviation.resize(AbbreviationLength, ' ');
-    text += it->OUI + ' ' + abbreviation + ' ' + it->Organization + '\n';
+    text += it->OUI + ' ' + abbreviation + ' ' + organization + '\n';
   }
   return text;
 }

@@ -320,26 +320,34 @@ std::vector<std::string> PhysicalLines(const std::string& text) {
   return lines;
 }
 
-// Joins lines continued with a trailing backslash (long hex values).
+// Joins lines continued with a trailing backslash (long hex values). A
+// backslash on the last line continues nothing and is kept.
 std::vector<std::string> LogicalLines(const std::string& text) {
   std::vector<std::string> lines;
   std::string pending;
+  bool continued = false;
   for (const std::string& line : PhysicalLines(text)) {
-    if (!pending.empty()) {
+    if (continued) {
+      pending.pop_back();
       pending += Trim(line);
     } else {
       pending = line;
     }
-    if (!pending.empty() && pending.back() == '\\' && pending.find('=') != std::string::npos &&
-        pending.find("=\"") == std::string::npos) {
-      pending.pop_back();
-      continue;
-    }
+    continued = !pending.empty() && pending.back() == '\\' && pending.find('=') != std::string::npos &&
+                pending.find("=\"") == std::string::npos;
+    if (continued) continue;
     lines.push_back(pending);
     pending.clear();
   }
-  if (!pending.empty()) lines.push_back(pending);
+  if (continued) lines.push_back(pending);
   return lines;
+}
+
+// A kept line as stored: without trailing blanks, which the writer may add.
+std::string KeptLine(const std::string& line) {
+  size_t end = line.size();
+  while (end > 0 && (line[end - 1] == ' ' || line[end - 1] == '\t')) --end;
+  return line.substr(0, end);
 }
 
 bool StartsWithNoCase(const std::string& s, const std::string& prefix) {
@@ -371,7 +379,8 @@ bool IsSectionLine(const std::string& line) {
 void AppendLines(std::string& out, const std::vector<std::string>& lines) {
   for (const std::string& line : lines) {
     if (IsSectionLine(line)) out += "\r\n";
-    out += line + "\r\n";
+    // A blank after a final backslash keeps the next line from being joined to it.
+    out += line + (!line.empty() && line.back() == '\\' ? " \r\n" : "\r\n");
   }
 }
 
@@ -480,12 +489,12 @@ TRegistryTree TRegistryTree::FromRegText(const std::string& raw) {
         inForeign = false;
       } else {
         inForeign = true;
-        foreign->push_back(rawLine);
+        foreign->push_back(KeptLine(rawLine));
       }
       continue;
     }
     if (inForeign || !currentKey) {
-      foreign->push_back(rawLine);
+      foreign->push_back(KeptLine(rawLine));
       continue;
     }
     std::string name;
@@ -503,7 +512,7 @@ TRegistryTree TRegistryTree::FromRegText(const std::string& raw) {
     if (value)
       tree.SetValue(currentKey->Name, name, std::move(*value));
     else
-      currentKey->KeptLines.push_back(rawLine);
+      currentKey->KeptLines.push_back(KeptLine(rawLine));
   }
   return tree;
 }

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <stdexcept>
 #include <string>
+#include <unistd.h>
 
 namespace Parlamine {
 namespace {
@@ -188,4 +189,51 @@ TEST(OUIGenerator, RegistryToSortedList) {
 }
 
 }  // namespace
+}  // namespace Parlamine
+
+namespace Parlamine {
+
+TEST(OUIList, AFolderOrUnreadablePlaceCountsAsMissing) {
+  const auto folder = std::filesystem::temp_directory_path() / ("parlamine-oui-folder-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder);
+  TOUIList list;
+  EXPECT_FALSE(list.LoadFromFile(folder.string())) << "a folder named OUI.txt is no list";
+  EXPECT_FALSE(list.Loaded());
+  std::filesystem::remove_all(folder);
+}
+
+TEST(OUISearch, LowerAndUpperCaseLinesAreFoundAlike) {
+  struct Case {
+    const char* Key;
+    const char* Organization;  // empty: not found
+  };
+  const Case cases[] = {{"00000A", "first"}, {"00000B", "second"}, {"00000C", "third"},
+                        {"0000AA", "fourth"}, {"08002B", "last"},   {"08002C", ""}};
+  for (const char* text : {"00000a abc    first\n00000b abc    second\n00000C abc    third\n"
+                           "0000aa abc    fourth\n08002b abc    last\n",
+                           "00000A abc    first\n00000B abc    second\n00000C abc    third\n"
+                           "0000AA abc    fourth\n08002B abc    last\n"}) {
+    TOUIList list;
+    list.LoadFromText(text);
+    for (const Case& c : cases) {
+      const TOUISearchResult result = list.Search(c.Key);
+      EXPECT_EQ(result.Match.Found, c.Organization[0] != 0) << c.Key << " in\n" << text;
+      if (result.Match.Found) {
+        EXPECT_EQ(result.Match.Organization, c.Organization) << c.Key;
+      }
+    }
+  }
+}
+
+TEST(OUIGenerator, NoControlCharacterEverEntersALine) {
+  const std::string registry =
+      "08-00-2B   (hex)\t\tDIGITAL\rEQUIPMENT\x01 CORPORATION\r\n"
+      "08-00-2C   (hex)\t\tNEXT\tONE\x7f\n";
+  const std::string text = BuildOUIText(ParseIEEERegistry(registry));
+  EXPECT_EQ(text, "08002B Dgtl   DIGITAL EQUIPMENT  CORPORATION\n08002C Next   NEXT ONE\n");
+  TOUIList list;
+  list.LoadFromText(text);
+  EXPECT_TRUE(list.Search("08002C").Match.Found) << "a later OUI stays findable";
+}
+
 }  // namespace Parlamine

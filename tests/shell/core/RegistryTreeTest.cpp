@@ -131,3 +131,15 @@ TEST(RegTextForeign, KeyPathsWithEmptyPartsAreKeptAsWritten) {
   EXPECT_NE(tree.ToRegText().find("[HKEY_CURRENT_USER\\\\Software]\r\n\"A\"=\"1\"\r\n"), std::string::npos);
   EXPECT_EQ(ReadBack(tree), tree);
 }
+
+TEST(RegTextForeign, AKeptLineEndingInABackslashStaysWhole) {
+  // Found by the fuzzer: a backslash on the last line continues nothing, and a
+  // kept line ending in one must not swallow the line written after it.
+  for (const std::string& text : {std::string("Windows \x01\x7fS\\ R=5\"\"r\\\\\r"), std::string("junk=a\\"),
+                                 RootLine + "x=\\\r\n\"A\"=\"1\"\r\n[HKEY_LOCAL_MACHINE\\Y]\r\ny=\\"}) {
+    const TRegistryTree tree = TRegistryTree::FromRegText(text);
+    EXPECT_EQ(ReadBack(tree), tree) << text;
+  }
+  const TRegistryTree tree = TRegistryTree::FromRegText(RootLine + "x=\\");
+  EXPECT_NE(tree.ToRegText().find("x=\\"), std::string::npos);
+}
