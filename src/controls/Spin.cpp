@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "Spin.h"
 
+#include "ZellFeedback.h"
 #include "ZellLabel.h"
 
 #include <QKeyEvent>
@@ -9,6 +10,8 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <QTimer>
+
+#include <stdexcept>
 
 namespace Parlamine {
 
@@ -58,13 +61,16 @@ void TTimerSpeedButton::RepeatTimerExpired() {
   FRepeatTimer->setInterval(RepeatIntervalMs);
   // isDown() is false while the held pointer is off the button.
   if (!isDown()) return;
+  // An exception may not leave a slot that a timer calls: it would cross Qt's
+  // event loop. A failing click stops the repeat and is reported here.
   try {
     emit clicked(false);
-  } catch (...) {
-    // A failing click must not keep firing; the failure goes on to the
-    // application's handler.
+  } catch (const std::exception& error) {
     FRepeatTimer->stop();
-    throw;
+    ReportException(error);
+  } catch (...) {
+    FRepeatTimer->stop();
+    ReportException(std::runtime_error("Unknown error"));
   }
 }
 

@@ -2,7 +2,7 @@
 #include "ZellSpinEdit.h"
 
 #include "ZellClipboardRequest.h"
-#include "ZellGlobal.h"
+#include "ZellFeedback.h"
 #include "ZellLabel.h"
 
 #include <QAction>

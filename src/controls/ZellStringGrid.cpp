@@ -55,7 +55,6 @@ class TSuperStringGridDelegate : public QStyledItemDelegate {
     const QFontMetrics metrics(font);
     int width = metrics.horizontalAdvance(text);
     int height = metrics.height();
-    FGrid->GrowToFit(col, row, width, height);
     if (!FGrid->AutoHeight()) height = std::min(height, opt.rect.height() - 2);
     if (!FGrid->AutoWidth()) width = std::min(width, opt.rect.width() - 4);
     const QRect box = CellTextBox(opt.rect, width, height, FGrid->ColAlignment(col));
@@ -117,6 +116,11 @@ TSuperStringGrid::TSuperStringGrid(QWidget* parent) : QTableWidget(parent) {
   connect(model(), &QAbstractItemModel::columnsRemoved, this, [this] { SyncColumnData(); });
   connect(model(), &QAbstractItemModel::rowsInserted, this, [this] { SyncRowData(); });
   connect(model(), &QAbstractItemModel::rowsRemoved, this, [this] { SyncRowData(); });
+  connect(model(), &QAbstractItemModel::dataChanged, this,
+          [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+            FitCellsToText(topLeft.row() + FFixedRows, bottomRight.row() + FFixedRows,
+                           topLeft.column() + FFixedCols, bottomRight.column() + FFixedCols);
+          });
 
   FFixedFont = font();
   ApplyFixedFont();
@@ -331,11 +335,13 @@ void TSuperStringGrid::CornerClick() {
 
 void TSuperStringGrid::SetAutoHeight(bool on) {
   FAutoHeight = on;
+  FitAllCellsToText();
   viewport()->update();
 }
 
 void TSuperStringGrid::SetAutoWidth(bool on) {
   FAutoWidth = on;
+  FitAllCellsToText();
   viewport()->update();
 }
 
@@ -443,6 +449,7 @@ void TSuperStringGrid::keyPressEvent(QKeyEvent* event) {
 void TSuperStringGrid::changeEvent(QEvent* event) {
   if (event->type() == QEvent::FontChange && FParentFixedFont) TakeParentFont();
   QTableWidget::changeEvent(event);
+  if (event->type() == QEvent::FontChange) FitAllCellsToText();
 }
 
 bool TSuperStringGrid::HandleClipboardRequest(TClipboardRequest request) {
@@ -542,16 +549,24 @@ void TSuperStringGrid::SyncRowData() {
   emit OnRowCountChange(oldCount);
 }
 
-void TSuperStringGrid::GrowToFit(int col, int row, int width, int height) {
-  // Resizing while the view paints is deferred to after the paint.
-  if (FAutoWidth && ColWidths(col) < width + 4)
-    QMetaObject::invokeMethod(this, [this, col, width] {
-      if (ColWidths(col) < width + 4) SetColWidths(col, width + 4);
-    }, Qt::QueuedConnection);
-  if (FAutoHeight && RowHeights(row) < height + 2)
-    QMetaObject::invokeMethod(this, [this, row, height] {
-      if (RowHeights(row) < height + 2) SetRowHeights(row, height + 2);
-    }, Qt::QueuedConnection);
+void TSuperStringGrid::FitCellToText(int col, int row) {
+  if (col < FFixedCols || row < FFixedRows || (!FAutoWidth && !FAutoHeight)) return;
+  const QTableWidgetItem* cell = CellItem(col, row);
+  if (!cell) return;
+  const QFontMetrics metrics(GetCellFont(col, row));
+  const int width = metrics.horizontalAdvance(cell->text());
+  const int height = metrics.height();
+  if (FAutoWidth && ColWidths(col) < width + 4) SetColWidths(col, width + 4);
+  if (FAutoHeight && RowHeights(row) < height + 2) SetRowHeights(row, height + 2);
 }
+
+void TSuperStringGrid::FitCellsToText(int firstRow, int lastRow, int firstCol, int lastCol) {
+  if (!FAutoWidth && !FAutoHeight) return;
+  for (int row = std::max(firstRow, FFixedRows); row <= std::min(lastRow, RowCount() - 1); ++row)
+    for (int col = std::max(firstCol, FFixedCols); col <= std::min(lastCol, ColCount() - 1); ++col)
+      FitCellToText(col, row);
+}
+
+void TSuperStringGrid::FitAllCellsToText() { FitCellsToText(0, RowCount() - 1, 0, ColCount() - 1); }
 
 }  // namespace Parlamine

@@ -133,8 +133,12 @@ class TSuperStringGrid : public QTableWidget {
   void ColumnHeaderClick(int col);
   void RowHeaderClick(int row);
   void CornerClick();
-  // Called while a cell is drawn: grows its column or row to fit the text.
-  void GrowToFit(int col, int row, int width, int height);
+  // Grows a normal cell's column or row, where AutoWidth or AutoHeight is on,
+  // to fit its text; never shrinks. Done when texts, fonts or the switches
+  // change, never while the cells are painted.
+  void FitCellToText(int col, int row);
+  void FitCellsToText(int firstRow, int lastRow, int firstCol, int lastCol);
+  void FitAllCellsToText();
 
   int FFixedCols = 0;
   int FFixedRows = 1;

@@ -1,20 +1,26 @@
 // SPDX-License-Identifier: MIT
 #include "RegistryTree.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <unistd.h>
 
 namespace Parlamine {
 
 namespace {
 
 constexpr const char* RegHeader = "Windows Registry Editor Version 5.00";
+constexpr uint32_t StringType = static_cast<uint32_t>(TRegValueType::rvString);
+constexpr uint32_t ExpandStringType = static_cast<uint32_t>(TRegValueType::rvExpandString);
+constexpr uint32_t BinaryType = static_cast<uint32_t>(TRegValueType::rvBinary);
+constexpr uint32_t DwordType = static_cast<uint32_t>(TRegValueType::rvDword);
 
 std::string Trim(const std::string& s) {
   size_t b = 0, e = s.size();
@@ -31,6 +37,13 @@ std::string EscapeString(const std::string& s) {
     out += c;
   }
   return out;
+}
+
+bool HasControlCharacter(const std::string& s) {
+  return std::any_of(s.begin(), s.end(), [](char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u < 0x20 || u == 0x7F;
+  });
 }
 
 std::string HexBytes(const std::vector<uint8_t>& bytes) {
@@ -53,10 +66,12 @@ int HexValue(char c) {
 
 std::optional<std::vector<uint8_t>> ParseHexBytes(const std::string& text) {
   std::vector<uint8_t> bytes;
-  std::string item;
-  std::stringstream in(text);
-  while (std::getline(in, item, ',')) {
-    item = Trim(item);
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t comma = text.find(',', start);
+    if (comma == std::string::npos) comma = text.size();
+    const std::string item = Trim(text.substr(start, comma - start));
+    start = comma + 1;
     if (item.empty()) continue;
     if (item.size() > 2) return std::nullopt;
     int value = 0;
@@ -89,13 +104,130 @@ std::optional<std::string> ParseQuoted(const std::string& text, size_t& pos) {
   return std::nullopt;
 }
 
+void PutUtf8(std::string& out, uint32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+// The code point of the well-formed UTF-8 sequence at s[i] and its length, or
+// a length of 0 when the bytes there are no such sequence.
+std::pair<uint32_t, size_t> NextUtf8(const std::string& s, size_t i) {
+  const auto lead = static_cast<unsigned char>(s[i]);
+  if (lead < 0x80) return {lead, 1};
+  size_t length = 0;
+  uint32_t cp = 0, minimum = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2, cp = lead & 0x1F, minimum = 0x80;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3, cp = lead & 0x0F, minimum = 0x800;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4, cp = lead & 0x07, minimum = 0x10000;
+  } else {
+    return {0, 0};
+  }
+  if (i + length > s.size()) return {0, 0};
+  for (size_t k = 1; k < length; ++k) {
+    const auto next = static_cast<unsigned char>(s[i + k]);
+    if ((next & 0xC0) != 0x80) return {0, 0};
+    cp = (cp << 6) | (next & 0x3F);
+  }
+  if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000)) return {0, 0};
+  return {cp, length};
+}
+
+void PutUtf16(std::vector<uint8_t>& out, uint32_t unit) {
+  out.push_back(static_cast<uint8_t>(unit & 0xFF));
+  out.push_back(static_cast<uint8_t>(unit >> 8));
+}
+
+// A string as REG_SZ bytes: UTF-16LE with a terminating NUL. A byte that is no
+// part of well-formed UTF-8 travels as a lone surrogate U+DC80..U+DCFF, so
+// every string comes back as it was.
+std::vector<uint8_t> EncodeRegString(const std::string& text) {
+  std::vector<uint8_t> out;
+  for (size_t i = 0; i < text.size();) {
+    const auto [cp, length] = NextUtf8(text, i);
+    if (length == 0) {
+      PutUtf16(out, 0xDC00 | static_cast<unsigned char>(text[i]));
+      ++i;
+      continue;
+    }
+    if (cp >= 0x10000) {
+      PutUtf16(out, 0xD800 + ((cp - 0x10000) >> 10));
+      PutUtf16(out, 0xDC00 + ((cp - 0x10000) & 0x3FF));
+    } else {
+      PutUtf16(out, cp);
+    }
+    i += length;
+  }
+  PutUtf16(out, 0);
+  return out;
+}
+
+// REG_SZ bytes back to the string: UTF-16LE, one terminating NUL dropped.
+// Empty when the bytes are no such text (odd length, an unpaired surrogate
+// other than the escaped bytes of EncodeRegString).
+std::optional<std::string> DecodeRegString(const std::vector<uint8_t>& bytes) {
+  if (bytes.size() % 2 != 0) return std::nullopt;
+  std::vector<uint32_t> units;
+  for (size_t i = 0; i < bytes.size(); i += 2) units.push_back(bytes[i] | (bytes[i + 1] << 8));
+  if (!units.empty() && units.back() == 0) units.pop_back();
+  std::string out;
+  for (size_t i = 0; i < units.size(); ++i) {
+    const uint32_t unit = units[i];
+    if (unit >= 0xD800 && unit < 0xDC00) {
+      if (i + 1 >= units.size() || units[i + 1] < 0xDC00 || units[i + 1] >= 0xE000) return std::nullopt;
+      PutUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (units[i + 1] - 0xDC00));
+      ++i;
+    } else if (unit >= 0xDC80 && unit < 0xDD00) {
+      out += static_cast<char>(unit & 0xFF);
+    } else if (unit >= 0xDC00 && unit < 0xE000) {
+      return std::nullopt;
+    } else {
+      PutUtf8(out, unit);
+    }
+  }
+  return out;
+}
+
+TRegValue HexValueOfType(uint32_t type, std::vector<uint8_t> bytes) {
+  TRegValue value;
+  value.Type = type;
+  if (type == StringType || type == ExpandStringType) {
+    auto text = DecodeRegString(bytes);
+    value.Raw = !text;
+    if (text) value.Text = std::move(*text);
+    // An expandable string is kept as read; it is no value the program writes.
+    if (value.Raw || type == ExpandStringType) value.Bytes = std::move(bytes);
+  } else if (type == DwordType && bytes.size() == 4) {
+    value.Dword = bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
+  } else {
+    value.Raw = type == DwordType;
+    value.Bytes = std::move(bytes);
+  }
+  return value;
+}
+
 std::optional<TRegValue> ParseData(const std::string& data) {
   TRegValue value;
   if (!data.empty() && data[0] == '"') {
     size_t pos = 0;
     auto text = ParseQuoted(data, pos);
     if (!text || !Trim(data.substr(pos)).empty()) return std::nullopt;
-    value.Type = static_cast<uint32_t>(TRegValueType::rvString);
+    value.Type = StringType;
     value.Text = *text;
     return value;
   }
@@ -108,14 +240,14 @@ std::optional<TRegValue> ParseData(const std::string& data) {
       if (digit < 0) return std::nullopt;
       v = v * 16 + static_cast<uint32_t>(digit);
     }
-    value.Type = static_cast<uint32_t>(TRegValueType::rvDword);
+    value.Type = DwordType;
     value.Dword = v;
     return value;
   }
   if (data.rfind("hex", 0) == 0) {
     size_t colon = data.find(':');
     if (colon == std::string::npos) return std::nullopt;
-    uint32_t type = static_cast<uint32_t>(TRegValueType::rvBinary);
+    uint32_t type = BinaryType;
     if (colon > 3) {  // hex(N):
       const std::string inner = data.substr(3, colon - 3);
       if (inner.size() < 3 || inner.front() != '(' || inner.back() != ')') return std::nullopt;
@@ -128,40 +260,40 @@ std::optional<TRegValue> ParseData(const std::string& data) {
     }
     auto bytes = ParseHexBytes(data.substr(colon + 1));
     if (!bytes) return std::nullopt;
-    value.Type = type;
-    value.Bytes = std::move(*bytes);
-    return value;
+    return HexValueOfType(type, std::move(*bytes));
   }
   return std::nullopt;
+}
+
+std::string HexTypeText(uint32_t type, const std::vector<uint8_t>& bytes) {
+  if (type == BinaryType) return "hex:" + HexBytes(bytes);
+  char buffer[24];
+  std::snprintf(buffer, sizeof buffer, "hex(%x):", type);
+  return buffer + HexBytes(bytes);
+}
+
+std::string DataText(const TRegValue& value) {
+  if (value.Raw || (value.Type != StringType && value.Type != DwordType))
+    return HexTypeText(value.Type, value.Bytes);
+  if (value.Type == DwordType) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "dword:%08x", value.Dword);
+    return buffer;
+  }
+  if (HasControlCharacter(value.Text)) return HexTypeText(StringType, EncodeRegString(value.Text));
+  return "\"" + EscapeString(value.Text) + "\"";
 }
 
 // UTF-16LE text (as the Registry Editor exports it) to UTF-8; only the BMP
 // and surrogate pairs are handled, invalid units become '?'.
 std::string Utf16LeToUtf8(const std::string& raw) {
   std::string out;
-  auto put = [&out](uint32_t cp) {
-    if (cp < 0x80) {
-      out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-      out += static_cast<char>(0xC0 | (cp >> 6));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-      out += static_cast<char>(0xE0 | (cp >> 12));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (cp >> 18));
-      out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-  };
   for (size_t i = 2; i + 1 < raw.size(); i += 2) {
     uint32_t unit = static_cast<uint8_t>(raw[i]) | (static_cast<uint8_t>(raw[i + 1]) << 8);
     if (unit >= 0xD800 && unit < 0xDC00 && i + 3 < raw.size()) {
       const uint32_t low = static_cast<uint8_t>(raw[i + 2]) | (static_cast<uint8_t>(raw[i + 3]) << 8);
       if (low >= 0xDC00 && low < 0xE000) {
-        put(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+        PutUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
         i += 2;
         continue;
       }
@@ -169,21 +301,32 @@ std::string Utf16LeToUtf8(const std::string& raw) {
     } else if (unit >= 0xD800 && unit < 0xE000) {
       unit = '?';
     }
-    put(unit);
+    PutUtf8(out, unit);
   }
   return out;
+}
+
+// The physical lines: ends are LF, CR LF or a CR alone.
+std::vector<std::string> PhysicalLines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    lines.push_back(text.substr(start, i - start));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.push_back(text.substr(start));
+  return lines;
 }
 
 // Joins lines continued with a trailing backslash (long hex values).
 std::vector<std::string> LogicalLines(const std::string& text) {
   std::vector<std::string> lines;
-  std::string line, pending;
-  std::stringstream in(text);
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    const std::string trimmed = Trim(line);
+  std::string pending;
+  for (const std::string& line : PhysicalLines(text)) {
     if (!pending.empty()) {
-      pending += trimmed;
+      pending += Trim(line);
     } else {
       pending = line;
     }
@@ -199,15 +342,44 @@ std::vector<std::string> LogicalLines(const std::string& text) {
   return lines;
 }
 
-std::string RelativeKeyPath(const std::string& fullPath) {
-  const std::string hive = std::string(HiveName);
-  if (fullPath.size() > hive.size() && fullPath.compare(0, hive.size(), hive) == 0 &&
-      fullPath[hive.size()] == '\\')
-    return fullPath.substr(hive.size() + 1);
-  return {};
+bool StartsWithNoCase(const std::string& s, const std::string& prefix) {
+  if (s.size() < prefix.size()) return false;
+  for (size_t i = 0; i < prefix.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(s[i])) != std::tolower(static_cast<unsigned char>(prefix[i])))
+      return false;
+  return true;
+}
+
+// The path below HKEY_CURRENT_USER of a key line "[HKEY_CURRENT_USER\...]"
+// that the tree can hold; empty for every other section line.
+std::optional<std::string> OwnKeyPath(const std::string& line) {
+  if (line.size() < 3 || line.front() != '[' || line.back() != ']' || line[1] == '-') return std::nullopt;
+  const std::string prefix = std::string(HiveName) + "\\";
+  const std::string full = line.substr(1, line.size() - 2);
+  if (!StartsWithNoCase(full, prefix)) return std::nullopt;
+  std::string path = full.substr(prefix.size());
+  while (!path.empty() && path.back() == '\\') path.pop_back();
+  if (path.empty() || path.front() == '\\' || path.find("\\\\") != std::string::npos) return std::nullopt;
+  return path;
+}
+
+bool IsSectionLine(const std::string& line) {
+  const std::string trimmed = Trim(line);
+  return !trimmed.empty() && trimmed.front() == '[';
+}
+
+void AppendLines(std::string& out, const std::vector<std::string>& lines) {
+  for (const std::string& line : lines) {
+    if (IsSectionLine(line)) out += "\r\n";
+    out += line + "\r\n";
+  }
 }
 
 }  // namespace
+
+bool IsStringValue(const TRegValue& value) {
+  return !value.Raw && (value.Type == StringType || value.Type == ExpandStringType);
+}
 
 std::string TRegistryTree::Fold(const std::string& s) {
   std::string folded = s;
@@ -272,32 +444,15 @@ std::vector<std::string> TRegistryTree::KeyPaths() const {
 
 std::string TRegistryTree::ToRegText() const {
   std::string out = std::string(RegHeader) + "\r\n";
+  AppendLines(out, FPreamble);
   for (const auto& [folded, key] : FKeys) {
     out += "\r\n[" + std::string(HiveName) + "\\" + key.Name + "]\r\n";
     for (const auto& [name, value] : key.Values) {
       out += name.empty() ? std::string("@") : "\"" + EscapeString(name) + "\"";
-      out += '=';
-      switch (value.Type) {
-        case static_cast<uint32_t>(TRegValueType::rvString):
-          out += "\"" + EscapeString(value.Text) + "\"";
-          break;
-        case static_cast<uint32_t>(TRegValueType::rvDword): {
-          char buffer[16];
-          std::snprintf(buffer, sizeof buffer, "dword:%08x", value.Dword);
-          out += buffer;
-          break;
-        }
-        case static_cast<uint32_t>(TRegValueType::rvBinary):
-          out += "hex:" + HexBytes(value.Bytes);
-          break;
-        default: {
-          char buffer[24];
-          std::snprintf(buffer, sizeof buffer, "hex(%x):", value.Type);
-          out += buffer + HexBytes(value.Bytes);
-        }
-      }
-      out += "\r\n";
+      out += '=' + DataText(value) + "\r\n";
     }
+    AppendLines(out, key.KeptLines);
+    AppendLines(out, key.ForeignAfter);
   }
   out += "\r\n";
   return out;
@@ -311,63 +466,170 @@ TRegistryTree TRegistryTree::FromRegText(const std::string& raw) {
     text = text.substr(3);
 
   TRegistryTree tree;
-  std::string currentKey;  // empty: outside any key we understand
+  TKey* currentKey = nullptr;  // the last key of ours, if any
+  bool inForeign = false;      // inside a section that is not ours
+  std::vector<std::string>* foreign = &tree.FPreamble;
   for (const std::string& rawLine : LogicalLines(text)) {
     const std::string line = Trim(rawLine);
-    if (line.empty() || line[0] == ';' || line == RegHeader) continue;
+    if (line.empty() || line == RegHeader) continue;
     if (line.front() == '[') {
-      currentKey.clear();
-      if (line.back() != ']' || line.size() < 3 || line[1] == '-') continue;
-      currentKey = RelativeKeyPath(line.substr(1, line.size() - 2));
-      if (!currentKey.empty()) tree.CreateKey(currentKey);
+      if (const auto path = OwnKeyPath(line)) {
+        tree.CreateKey(*path);
+        currentKey = &tree.FKeys[Fold(*path)];
+        foreign = &currentKey->ForeignAfter;
+        inForeign = false;
+      } else {
+        inForeign = true;
+        foreign->push_back(rawLine);
+      }
       continue;
     }
-    if (currentKey.empty()) continue;
+    if (inForeign || !currentKey) {
+      foreign->push_back(rawLine);
+      continue;
+    }
     std::string name;
     size_t pos = 0;
+    bool parsed = false;
     if (line[0] == '@') {
       pos = 1;
-    } else {
-      auto quoted = ParseQuoted(line, pos);
-      if (!quoted) continue;
+      parsed = true;
+    } else if (auto quoted = ParseQuoted(line, pos)) {
       name = *quoted;
+      parsed = true;
     }
-    if (pos >= line.size() || line[pos] != '=') continue;
-    auto value = ParseData(Trim(line.substr(pos + 1)));
-    if (value) tree.SetValue(currentKey, name, std::move(*value));
+    std::optional<TRegValue> value;
+    if (parsed && pos < line.size() && line[pos] == '=') value = ParseData(Trim(line.substr(pos + 1)));
+    if (value)
+      tree.SetValue(currentKey->Name, name, std::move(*value));
+    else
+      currentKey->KeptLines.push_back(rawLine);
   }
   return tree;
 }
 
-TRegistryTree LoadRegistryFile(const std::string& fileName) {
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) return {};
-  std::stringstream buffer;
-  buffer << in.rdbuf();
-  return TRegistryTree::FromRegText(buffer.str());
+namespace {
+
+std::string SystemError(int error) { return std::strerror(error); }
+
+// The file a save writes: the path itself, or the final target of a chain of
+// symbolic links (relative links are taken from their own folder).
+std::string ResolveLinks(const std::string& fileName) {
+  namespace fs = std::filesystem;
+  fs::path path(fileName);
+  for (int depth = 0; depth < 40; ++depth) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path.string();
+    std::string target(PATH_MAX, '\0');
+    const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+    if (length < 0)
+      throw ERegistryException("Cannot write the settings file '" + fileName + "': " + SystemError(errno));
+    target.resize(static_cast<size_t>(length));
+    const fs::path next(target);
+    path = next.is_absolute() ? next : path.parent_path() / next;
+  }
+  throw ERegistryException("Cannot write the settings file '" + fileName + "': " + SystemError(ELOOP));
 }
+
+bool WriteAll(int fd, const std::string& text) {
+  size_t done = 0;
+  while (done < text.size()) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n == 0) errno = EIO;
+      return false;
+    }
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+mode_t NewFileMode() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+}  // namespace
+
+TRegistryFileRead ReadRegistryFile(const std::string& fileName) {
+  TRegistryFileRead read;
+  // Not blocking on a pipe in the file's place; it is refused below.
+  const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) {
+    read.Status = errno == ENOENT ? TRegistryFileStatus::rfsMissing : TRegistryFileStatus::rfsUnreadable;
+    if (read.Status == TRegistryFileStatus::rfsUnreadable) read.Error = SystemError(errno);
+    return read;
+  }
+  struct stat info {};
+  std::string text;
+  int error = 0;
+  if (::fstat(fd, &info) != 0) {
+    error = errno;
+  } else if (!S_ISREG(info.st_mode)) {
+    error = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+  } else {
+    char buffer[65536];
+    while (true) {
+      const ssize_t n = ::read(fd, buffer, sizeof buffer);
+      if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+      if (n < 0) error = errno;
+      if (n <= 0) break;
+      text.append(buffer, static_cast<size_t>(n));
+    }
+  }
+  ::close(fd);
+  if (error != 0) {
+    read.Status = TRegistryFileStatus::rfsUnreadable;
+    read.Error = SystemError(error);
+    return read;
+  }
+  read.Status = TRegistryFileStatus::rfsRead;
+  read.Tree = TRegistryTree::FromRegText(text);
+  return read;
+}
+
+TRegistryTree LoadRegistryFile(const std::string& fileName) { return ReadRegistryFile(fileName).Tree; }
 
 void SaveRegistryFile(const TRegistryTree& tree, const std::string& fileName) {
   namespace fs = std::filesystem;
-  const fs::path target(fileName);
-  std::error_code error;
-  if (target.has_parent_path()) fs::create_directories(target.parent_path(), error);
-  const std::string temporary = fileName + ".tmp";
+  const std::string targetName = ResolveLinks(fileName);
+  const fs::path target(targetName);
+  std::error_code ignored;
+  if (target.has_parent_path()) fs::create_directories(target.parent_path(), ignored);
+  auto fail = [&fileName](const std::string& what, int error) {
+    throw ERegistryException("Cannot " + what + " the settings file '" + fileName +
+                             "': " + SystemError(error));
+  };
+
+  std::string temporary = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+  const int fd = ::mkstemp(temporary.data());
+  if (fd < 0) fail("write", errno);
+  struct stat existing {};
+  const bool exists = ::stat(targetName.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
   const std::string text = tree.ToRegText();
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (!file) throw ERegistryException("Cannot write the settings file '" + fileName + "': " + std::strerror(errno));
-  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size() &&
-                       std::fflush(file) == 0 && ::fsync(fileno(file)) == 0;
-  const int savedErrno = errno;
-  const bool closed = std::fclose(file) == 0;
-  if (!written || !closed) {
-    std::remove(temporary.c_str());
-    throw ERegistryException("Cannot write the settings file '" + fileName + "': " + std::strerror(savedErrno));
+  bool ok = ::fchmod(fd, exists ? existing.st_mode & 07777 : NewFileMode()) == 0;
+  if (ok && exists && (existing.st_uid != ::geteuid() || existing.st_gid != ::getegid()))
+    (void)!::fchown(fd, existing.st_uid, existing.st_gid);  // best effort: a file shared with a group
+  ok = ok && WriteAll(fd, text) && ::fsync(fd) == 0;
+  const int writeError = errno;
+  const bool closed = ::close(fd) == 0;
+  if (!ok || !closed) {
+    ::unlink(temporary.c_str());
+    fail("write", ok ? errno : writeError);
   }
-  fs::rename(temporary, target, error);
-  if (error) {
-    std::remove(temporary.c_str());
-    throw ERegistryException("Cannot replace the settings file '" + fileName + "': " + error.message());
+  if (::rename(temporary.c_str(), targetName.c_str()) != 0) {
+    const int renameError = errno;
+    ::unlink(temporary.c_str());
+    fail("replace", renameError);
+  }
+  // The rename itself reaches the disk with the folder.
+  const int folder = ::open(target.has_parent_path() ? target.parent_path().c_str() : ".",
+                            O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder >= 0) {
+    ::fsync(folder);
+    ::close(folder);
   }
 }
 

@@ -14,15 +14,22 @@ namespace Parlamine {
 
 // Registry value types by their Windows numbers; any other number is kept
 // as raw bytes and written back as hex(N).
-enum class TRegValueType : uint32_t { rvString = 1, rvBinary = 3, rvDword = 4 };
+enum class TRegValueType : uint32_t { rvString = 1, rvExpandString = 2, rvBinary = 3, rvDword = 4 };
 
 struct TRegValue {
   uint32_t Type = 1;           // a TRegValueType number, or an unknown one kept as it was
-  std::string Text;            // REG_SZ, UTF-8
+  std::string Text;            // REG_SZ and REG_EXPAND_SZ, UTF-8
   uint32_t Dword = 0;          // REG_DWORD
-  std::vector<uint8_t> Bytes;  // REG_BINARY and unknown types
+  std::vector<uint8_t> Bytes;  // REG_BINARY, REG_EXPAND_SZ as read, and unknown types
+  // Read as hex(1), hex(2) or hex(4) bytes that do not form a clean string or
+  // number: kept byte for byte in Bytes and never read as a string or number.
+  bool Raw = false;
   bool operator==(const TRegValue&) const = default;
 };
+
+// Whether the value holds a string the store may read: REG_SZ or
+// REG_EXPAND_SZ that was read cleanly.
+bool IsStringValue(const TRegValue& value);
 
 // Errors of the settings store carry the message the user sees.
 class ERegistryException : public std::runtime_error {
@@ -32,11 +39,19 @@ class ERegistryException : public std::runtime_error {
 
 // Key paths are backslash-separated and compared without regard to ASCII case,
 // as the registry does. Values keep the order in which they were first written.
+//
+// The file is the user's: what the program does not understand is kept as
+// it was read, line for line. Comments and lines inside a key that are no
+// value the program can read stay with that key (after its values); sections
+// the program does not own (other hives, "[-...]" deletions, the hive's root,
+// malformed key lines) stay, with their lines, after the key they followed.
 class TRegistryTree {
  public:
   struct TKey {
     std::string Name;  // path as first spelled
     std::vector<std::pair<std::string, TRegValue>> Values;
+    std::vector<std::string> KeptLines;     // comments and lines not understood, in file order
+    std::vector<std::string> ForeignAfter;  // foreign sections that followed this key
     bool operator==(const TKey&) const = default;
   };
 
@@ -48,29 +63,48 @@ class TRegistryTree {
   std::vector<std::string> ValueNames(const std::string& path) const;
   std::vector<std::string> KeyPaths() const;
 
-  // The .reg text: header line, then every key in path order with its values.
-  // Lines end with CR LF, as the Registry Editor writes them.
+  // The .reg text: header line, the lines kept from before the first key,
+  // then every key in path order with its values, its kept lines and the
+  // foreign sections that followed it. Lines end with CR LF, as the Registry
+  // Editor writes them. A string holding a control character (a line break,
+  // a tab, NUL) is written as hex(1): UTF-16LE with its terminating NUL.
   std::string ToRegText() const;
-  // Reads .reg text. Lines that cannot be understood are skipped, never fatal;
-  // a value line outside any key is dropped. Accepts LF or CR LF, a UTF-8 BOM
-  // and UTF-16LE text with its BOM.
+  // Reads .reg text; nothing in it is fatal. Accepts LF, CR LF or CR line
+  // ends, a UTF-8 BOM and UTF-16LE text with its BOM. hex(1) and hex(2) read as
+  // strings and hex(4) as a DWORD when their bytes form one.
   static TRegistryTree FromRegText(const std::string& text);
 
   bool operator==(const TRegistryTree&) const = default;
 
  private:
   static std::string Fold(const std::string& s);
-  std::map<std::string, TKey> FKeys;  // by folded path
+  std::map<std::string, TKey> FKeys;   // by folded path
+  std::vector<std::string> FPreamble;  // lines and foreign sections before the first key
 };
 
 // Root of everything this release stores, under HKEY_CURRENT_USER.
 inline constexpr const char* SettingsRoot = "Software\\Quillfern\\Parlamine\\3.2.1.0";
 inline constexpr const char* HiveName = "HKEY_CURRENT_USER";
 
-// Reads the file; a missing or unreadable file gives an empty tree.
+// Reading the file tells a missing file (a first run) from one that exists
+// but cannot be read (no permission, an I/O error, a folder or other
+// non-file in its place): that one must not be replaced by defaults.
+enum class TRegistryFileStatus { rfsRead, rfsMissing, rfsUnreadable };
+struct TRegistryFileRead {
+  TRegistryTree Tree;  // empty unless read
+  TRegistryFileStatus Status = TRegistryFileStatus::rfsMissing;
+  std::string Error;  // the system's reason when unreadable
+};
+TRegistryFileRead ReadRegistryFile(const std::string& fileName);
+// The tree of ReadRegistryFile; empty when the file is missing or unreadable.
 TRegistryTree LoadRegistryFile(const std::string& fileName);
-// Writes atomically: a temporary file in the same folder, flushed, then renamed
-// over the old one. Creates the folder. Throws ERegistryException on failure.
+// Writes atomically: a uniquely named temporary file in the target's folder,
+// written, synced and renamed over the old file, so a crash, a full disk or a
+// second instance saving at the same time never leaves a half-written file.
+// A symbolic link is followed and its target written (the link stays); an
+// existing file keeps its permissions, a new one gets 0666 less the umask.
+// Creates the folder. Throws ERegistryException on failure, after removing
+// the temporary file.
 void SaveRegistryFile(const TRegistryTree& tree, const std::string& fileName);
 
 }  // namespace Parlamine

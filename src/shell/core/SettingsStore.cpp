@@ -37,7 +37,8 @@ std::optional<int32_t> ParseInt32(const std::string& text) {
   if (error != std::errc() || ptr != end || magnitude < 0) return std::nullopt;
   const int64_t value = negative ? -magnitude : magnitude;
   // Hexadecimal text may spell the 32-bit pattern of a negative number.
-  if (base == 16 && !negative && value <= 0xFFFFFFFFLL) return static_cast<int32_t>(static_cast<uint32_t>(value));
+  if (base == 16 && !negative && value <= 0xFFFFFFFFLL)
+    return static_cast<int32_t>(static_cast<uint32_t>(value));
   if (value < INT32_MIN || value > INT32_MAX) return std::nullopt;
   return static_cast<int32_t>(value);
 }
@@ -63,7 +64,7 @@ std::string TSectionedStore::SectionPath(const std::string& section) const {
 int32_t TSectionedStore::ReadInteger(const std::string& section, const std::string& name,
                                      int32_t defaultValue) const {
   const TRegValue* value = FTree.FindValue(SectionPath(section), name);
-  if (!value || value->Type != StringType) return defaultValue;
+  if (!value || !IsStringValue(*value)) return defaultValue;
   return ParseInt32(value->Text).value_or(defaultValue);
 }
 
@@ -74,7 +75,7 @@ bool TSectionedStore::ReadBool(const std::string& section, const std::string& na
 std::string TSectionedStore::ReadString(const std::string& section, const std::string& name,
                                         const std::string& defaultValue) const {
   const TRegValue* value = FTree.FindValue(SectionPath(section), name);
-  if (!value || value->Type != StringType) return defaultValue;
+  if (!value || !IsStringValue(*value)) return defaultValue;
   return value->Text;
 }
 
@@ -86,7 +87,8 @@ void TSectionedStore::WriteBool(const std::string& section, const std::string& n
   FTree.SetValue(SectionPath(section), name, StringValue(value ? "1" : "0"));
 }
 
-void TSectionedStore::WriteString(const std::string& section, const std::string& name, const std::string& value) {
+void TSectionedStore::WriteString(const std::string& section, const std::string& name,
+                                  const std::string& value) {
   FTree.SetValue(SectionPath(section), name, StringValue(value));
 }
 
@@ -113,7 +115,10 @@ bool TDirectStore::ValueExists(const std::string& name) const {
 const TRegValue& TDirectStore::Require(const std::string& name, TRegValueType type) const {
   const TRegValue* value = FOpen ? FTree.FindValue(FCurrentPath, name) : nullptr;
   if (!value) throw ERegistryException("Failed to get data for '" + name + "'");
-  if (value->Type != static_cast<uint32_t>(type)) throw ERegistryException("Invalid data type for '" + name + "'");
+  const bool matches = type == TRegValueType::rvString
+                           ? IsStringValue(*value)
+                           : value->Type == static_cast<uint32_t>(type) && !value->Raw;
+  if (!matches) throw ERegistryException("Invalid data type for '" + name + "'");
   return *value;
 }
 

@@ -36,6 +36,8 @@ TParlamineApplication::TParlamineApplication(int& argc, char** argv) : QApplicat
   setProperty("HelpFile", HelpFile());
   setStyle(new TCompactStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
   ApplyApplicationFont();
+  // Failures the controls catch themselves are shown like any other.
+  SetExceptionHandler(ShowException);
 }
 
 QString TParlamineApplication::HelpFile() { return QStringLiteral("Parlamine Help.html"); }

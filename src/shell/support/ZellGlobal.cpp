@@ -21,11 +21,6 @@ TMessageBoxHandler& MessageBoxHandler() {
   return handler;
 }
 
-TBeepHandler& BeepHandler() {
-  static TBeepHandler handler;
-  return handler;
-}
-
 TOpenUrlHandler& OpenUrlHandler() {
   static TOpenUrlHandler handler;
   return handler;
@@ -75,15 +70,6 @@ void ShowError(QWidget* parent, const QString& text) {
 TMessageBoxHandler SetMessageBoxHandler(TMessageBoxHandler handler) {
   return std::exchange(MessageBoxHandler(), std::move(handler));
 }
-
-void Beep() {
-  if (BeepHandler())
-    BeepHandler()();
-  else
-    QApplication::beep();
-}
-
-TBeepHandler SetBeepHandler(TBeepHandler handler) { return std::exchange(BeepHandler(), std::move(handler)); }
 
 int PushCursor(const QCursor& cursor) {
   std::lock_guard<std::mutex> guard(CursorLock);

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
-// Helpers shared by every calculator: message boxes, the beep, the busy-cursor
-// stack, tab-joined texts and opening addresses with the desktop.
+// Helpers shared by every calculator: message boxes, the busy-cursor
+// stack, tab-joined texts and opening addresses with the desktop. The beep
+// comes from the controls (ZellFeedback.h).
 #pragma once
+
+#include "ZellFeedback.h"
 
 #include <QCursor>
 #include <QFont>
@@ -34,11 +37,6 @@ void ShowInformation(QWidget* parent, const QString& text);
 void ShowError(QWidget* parent, const QString& text);
 // Returns the previous handler; an empty handler restores the real dialogs.
 TMessageBoxHandler SetMessageBoxHandler(TMessageBoxHandler handler);
-
-// The standard warning beep; tests may count them.
-void Beep();
-using TBeepHandler = std::function<void()>;
-TBeepHandler SetBeepHandler(TBeepHandler handler);
 
 // Nestable busy cursor. PushCursor shows the cursor until its token is
 // released with PopCursor; overlapping pushes restore, once all entries above

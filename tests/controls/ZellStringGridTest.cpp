@@ -239,6 +239,24 @@ TEST_F(StringGridTest, AutoWidthGrowsAColumnWhenDrawnAndNeverShrinksIt) {
   EXPECT_EQ(FGrid.ColWidths(2), FGrid.DefaultColWidth());
 }
 
+TEST_F(StringGridTest, AutoSizingHappensWhenTheTextChangesNotWhilePainting) {
+  ShowGrid();
+  const QString wide = QStringLiteral("Another text far wider than the default column");
+  FGrid.SetCells(1, 2, wide);
+  // No paint has run: the column already fits, and painting changes nothing.
+  EXPECT_EQ(FGrid.ColWidths(1), QFontMetrics(FGrid.font()).horizontalAdvance(wide) + 4);
+  const int fitted = FGrid.ColWidths(1);
+  FGrid.grab();
+  EXPECT_EQ(FGrid.ColWidths(1), fitted);
+
+  // Switching AutoWidth on fits the texts set while it was off.
+  FGrid.SetAutoWidth(false);
+  FGrid.SetCells(2, 2, wide);
+  EXPECT_EQ(FGrid.ColWidths(2), FGrid.DefaultColWidth());
+  FGrid.SetAutoWidth(true);
+  EXPECT_EQ(FGrid.ColWidths(2), fitted);
+}
+
 TEST_F(StringGridTest, FixedFontFollowsTheParentUntilSet) {
   QWidget parent;
   QFont big = parent.font();

@@ -240,12 +240,17 @@ TEST_F(SpinEditTest, HeldButtonDoesNotRepeatWhileThePointerIsOff) {
   EXPECT_EQ(Edit->Value(), 0);
 }
 
-TEST_F(SpinEditTest, FailingRepeatStopsTheTimer) {
+TEST_F(SpinEditTest, FailingRepeatStopsTheTimerAndIsReportedAsAnError) {
   TTimerSpeedButton* up = Edit->SpinButton()->UpButton();
   QTest::mousePress(up, Qt::LeftButton);
   QObject::connect(Edit, &TBetterSpinEdit::OnUpClick, Edit, [] { throw std::runtime_error("Integer overflow"); });
-  EXPECT_THROW(up->RepeatTimerExpired(), std::runtime_error);
+  ParlamineTest::TMessageBoxScript boxes({QMessageBox::Ok});
+  // The failure must not leave the timer's slot: it is shown instead.
+  EXPECT_NO_THROW(up->RepeatTimerExpired());
   EXPECT_FALSE(up->RepeatTimer()->isActive());
+  ASSERT_EQ(boxes.Shown().size(), 1u);
+  EXPECT_EQ(boxes.Shown()[0].Text, QStringLiteral("Integer overflow"));
+  EXPECT_EQ(boxes.Shown()[0].Icon, QMessageBox::Critical);
   up->setDown(false);
 }
 

@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: MIT
+// The Prefix Calculator's heavy work: summarising a pasted list of 100,000
+// lines, and the rows of the largest split (4,194,304 subnets) formatted into
+// one reserved buffer, the floor of a copy of the whole table.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <random>
+#include <string>
+
+#include "PrefixSplit.h"
+#include "PrefixSummarize.h"
+
+namespace Parlamine {
+namespace {
+
+// 100,000 lines as a user might paste them: addresses, prefixes, masks and
+// ranges of both families, with duplicates and overlaps.
+std::string SummaryInput(int lines) {
+  std::mt19937 random(2026);
+  std::string text;
+  text.reserve(static_cast<size_t>(lines) * 40);
+  for (int i = 0; i < lines; ++i) {
+    const unsigned a = static_cast<unsigned>(random() % 64) + 10;
+    const unsigned b = static_cast<unsigned>(random() % 256);
+    const unsigned c = static_cast<unsigned>(random() % 256);
+    const std::string v4 = std::to_string(a) + "." + std::to_string(b) + "." + std::to_string(c) + ".";
+    switch (i % 5) {
+      case 0:
+        text += v4 + std::to_string(random() % 256);
+        break;
+      case 1:
+        text += v4 + "0/" + std::to_string(20 + random() % 13);
+        break;
+      case 2:
+        text += v4 + "10 - " + v4 + std::to_string(10 + random() % 200);
+        break;
+      case 3:
+        text += v4 + "0 255.255.255.0";
+        break;
+      default: {
+        char group[8];
+        std::snprintf(group, sizeof group, "%x", static_cast<unsigned>(random() % 65536));
+        text += "2001:db8:" + std::string(group) + "::" + std::to_string(random() % 100) + "/" +
+                std::to_string(48 + random() % 81);
+      }
+    }
+    text += "\n";
+  }
+  return text;
+}
+
+void BM_Summarize100000Lines(benchmark::State& state) {
+  const std::string text = SummaryInput(100000);
+  size_t prefixes = 0;
+  for (auto _ : state) {
+    const TSummary summary = SummarizeText(text);
+    prefixes = summary.Prefixes.size();
+    if (!summary.Errors.empty()) state.SkipWithError("the input has bad lines");
+    benchmark::DoNotOptimize(summary.Prefixes.data());
+  }
+  state.counters["prefixes"] = static_cast<double>(prefixes);
+}
+
+// Every row of a 4,194,304-row split into one buffer reserved once: what a
+// copy of the whole table cannot beat.
+void SplitRowsIntoOneBuffer(benchmark::State& state, const char* prefixText, int length) {
+  const TPrefixSplit split(ParsePrefix(prefixText).Prefix(), length);
+  size_t size = 0;
+  for (auto _ : state) {
+    std::string text;
+    text.reserve(static_cast<size_t>(split.RowCount()) * 80 + 64);
+    text.append("#\tNetwork\r\n");
+    char line[TPrefixSplit::MaxRowTextSize];
+    for (int64_t row = 0; row < split.RowCount(); ++row) {
+      text.append(line, split.FormatRow(row, line));
+      text.append("\r\n", 2);
+    }
+    size = text.size();
+    benchmark::DoNotOptimize(text.data());
+  }
+  state.counters["rows"] = static_cast<double>(split.RowCount());
+  state.counters["text_MB"] = static_cast<double>(size) / 1e6;
+  state.SetBytesProcessed(static_cast<int64_t>(size) * state.iterations());
+}
+
+void BM_SplitIPv4RowsIntoOneBuffer(benchmark::State& state) {
+  SplitRowsIntoOneBuffer(state, "10.0.0.0/8", 30);
+}
+void BM_SplitIPv6RowsIntoOneBuffer(benchmark::State& state) {
+  SplitRowsIntoOneBuffer(state, "2001:db8::/42", 64);
+}
+
+BENCHMARK(BM_Summarize100000Lines)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SplitIPv4RowsIntoOneBuffer)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_SplitIPv6RowsIntoOneBuffer)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+}  // namespace Parlamine
+
+BENCHMARK_MAIN();

@@ -1,0 +1,27 @@
+# SPDX-License-Identifier: MIT
+# The helpers every tests/ folder builds its test programs with.
+#
+#   parlamine_core_test(NAME SOURCES core/aTest.cpp ... LINKS lib ...)
+#       plain C++ tests of a core, with gtest_main and no QApplication
+#   parlamine_widget_test(NAME SOURCES aTest.cpp ... LINKS lib ...)
+#       widget tests on the offscreen platform, with the shared test main of
+#       tests/support (application object, C locale, settings in a temporary
+#       folder, an unexpected message box fails the running test)
+find_package(GTest REQUIRED)
+find_package(Qt6 REQUIRED COMPONENTS Test)
+include(GoogleTest)
+
+function(parlamine_core_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LINKS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE parlamine_options GTest::gtest_main ${T_LINKS})
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+endfunction()
+
+function(parlamine_widget_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LINKS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE parlamine_options parlamine_test_support Qt6::Test ${T_LINKS})
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C")
+endfunction()

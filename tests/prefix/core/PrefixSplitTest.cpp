@@ -1,0 +1,121 @@
+// SPDX-License-Identifier: MIT
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "PrefixSplit.h"
+
+namespace Parlamine {
+namespace {
+
+TPrefix PrefixOf(const std::string& text) {
+  const TPrefixParse parsed = ParsePrefix(text);
+  EXPECT_TRUE(parsed.Ok) << text << ": " << parsed.Error;
+  return parsed.Prefix();
+}
+
+std::string RowText(const TPrefixSplit& split, int64_t row) {
+  char line[TPrefixSplit::MaxRowTextSize];
+  return std::string(line, split.FormatRow(row, line));
+}
+
+TEST(PrefixSplit, RowsFromTheirIndexAlone) {
+  const struct {
+    const char* Name;
+    std::string Prefix;
+    int Length;
+    int64_t Rows;
+    int64_t Row;
+    std::string Text;
+  } cases[] = {
+      {"fifth /26 of a /16", "172.16.0.0/16", 26, 1024, 4,
+       "4\t172.16.1.0/26\t172.16.1.1\t172.16.1.62\t172.16.1.63"},
+      {"subnet zero", "172.16.0.0/16", 26, 1024, 0, "0\t172.16.0.0/26\t172.16.0.1\t172.16.0.62\t172.16.0.63"},
+      {"all-ones subnet", "172.16.0.0/16", 26, 1024, 1023,
+       "1023\t172.16.255.192/26\t172.16.255.193\t172.16.255.254\t172.16.255.255"},
+      {"largest IPv4 split, last row", "10.0.0.0/8", 30, 4194304, 4194303,
+       "4194303\t10.255.255.252/30\t10.255.255.253\t10.255.255.254\t10.255.255.255"},
+      {"top of the IPv4 space", "0.0.0.0/0", 22, 4194304, 4194303,
+       "4194303\t255.255.252.0/22\t255.255.252.1\t255.255.255.254\t255.255.255.255"},
+      {"/31 has two hosts, no broadcast", "192.0.2.0/24", 31, 128, 1,
+       "1\t192.0.2.2/31\t192.0.2.2\t192.0.2.3\tnone"},
+      {"/32 is one host", "192.0.2.0/30", 32, 4, 3, "3\t192.0.2.3/32\t192.0.2.3\t192.0.2.3\tnone"},
+      {"the prefix itself", "192.168.1.0/24", 24, 1, 0,
+       "0\t192.168.1.0/24\t192.168.1.1\t192.168.1.254\t192.168.1.255"},
+      {"IPv6 /48s", "2001:db8::/32", 48, 65536, 1,
+       "1\t2001:db8:1::/48\t2001:db8:1::\t2001:db8:1:ffff:ffff:ffff:ffff:ffff"},
+      {"IPv6 last /48", "2001:db8::/32", 48, 65536, 65535,
+       "65535\t2001:db8:ffff::/48\t2001:db8:ffff::\t2001:db8:ffff:ffff:ffff:ffff:ffff:ffff"},
+      {"whole IPv6 space", "::/0", 0, 1, 0, "0\t::/0\t::\tffff:ffff:ffff:ffff:ffff:ffff:ffff:ffff"},
+      {"IPv6 space in /22s, last", "::/0", 22, 4194304, 4194303,
+       "4194303\tffff:fc00::/22\tffff:fc00::\tffff:ffff:ffff:ffff:ffff:ffff:ffff:ffff"},
+      {"IPv6 /128s", "2001:db8::/126", 128, 4, 2, "2\t2001:db8::2/128\t2001:db8::2\t2001:db8::2"},
+      {"IPv6 /127", "::/126", 127, 2, 1, "1\t::2/127\t::2\t::3"},
+      {"IPv4-mapped rows", "::ffff:10.0.0.0/120", 122, 4, 1,
+       "1\t::ffff:10.0.0.64/122\t::ffff:10.0.0.64\t::ffff:10.0.0.127"},
+  };
+  for (const auto& c : cases) {
+    const TPrefixSplit split(PrefixOf(c.Prefix), c.Length);
+    EXPECT_EQ(split.RowCount(), c.Rows) << c.Name;
+    EXPECT_EQ(RowText(split, c.Row), c.Text) << c.Name;
+    // The list's cells are the same texts as the copied row.
+    std::string joined;
+    for (int column = 0; column < split.ColumnCount(); ++column)
+      joined += (column > 0 ? "\t" : "") + split.CellText(c.Row, column);
+    EXPECT_EQ(joined, c.Text) << c.Name;
+  }
+}
+
+TEST(PrefixSplit, OutsideTheTableIsEmpty) {
+  const TPrefixSplit split(PrefixOf("10.0.0.0/8"), 9);
+  EXPECT_EQ(RowText(split, 2), "");
+  EXPECT_EQ(RowText(split, -1), "");
+  EXPECT_EQ(split.CellText(0, 5), "");
+  EXPECT_EQ(TPrefixSplit().RowCount(), 0);
+}
+
+TEST(PrefixSplit, ColumnsByFamily) {
+  const TPrefixSplit v4(PrefixOf("10.0.0.0/8"), 9);
+  const TPrefixSplit v6(PrefixOf("::/0"), 1);
+  ASSERT_EQ(v4.ColumnCount(), 5);
+  ASSERT_EQ(v6.ColumnCount(), 4);
+  EXPECT_EQ(v4.ColumnCaption(2), "First Host");
+  EXPECT_EQ(v4.ColumnCaption(4), "Broadcast");
+  EXPECT_EQ(v6.ColumnCaption(3), "Last Address");
+}
+
+TEST(PrefixSplit, LengthsAndTheirItems) {
+  EXPECT_EQ(SplitLengths(PrefixOf("192.168.1.0/24")), (std::vector<int>{24, 25, 26, 27, 28, 29, 30, 31, 32}));
+  EXPECT_EQ(SplitLengths(PrefixOf("10.0.0.0/8")).back(), 30);
+  EXPECT_EQ(SplitLengths(PrefixOf("::/0")).size(), 23u);
+  EXPECT_EQ(SplitLengths(PrefixOf("2001:db8::1")), (std::vector<int>{128}));
+
+  const struct {
+    std::string Prefix;
+    int Length;
+    std::string Item;
+  } items[] = {
+      {"172.16.0.0/16", 26, "/26 (1,024 subnets of 64 addresses)"},
+      {"192.168.1.0/24", 24, "/24 (1 subnet of 256 addresses)"},
+      {"192.0.2.0/30", 32, "/32 (4 subnets of 1 address)"},
+      {"10.0.0.0/8", 30, "/30 (4,194,304 subnets of 4 addresses)"},
+      {"2001:db8::/42", 64, "/64 (4,194,304 subnets of 18,446,744,073,709,551,616 addresses)"},
+      {"::/0", 0, "/0 (1 subnet of 340,282,366,920,938,463,463,374,607,431,768,211,456 addresses)"},
+  };
+  for (const auto& c : items) EXPECT_EQ(SplitLengthItemText(PrefixOf(c.Prefix), c.Length), c.Item) << c.Item;
+}
+
+TEST(PrefixSplit, ChosenLengthStaysInTheList) {
+  const TPrefix p24 = PrefixOf("192.168.1.0/24");
+  EXPECT_EQ(ChooseSplitLength(p24, std::nullopt), 25);
+  EXPECT_EQ(ChooseSplitLength(p24, 26), 26);
+  EXPECT_EQ(ChooseSplitLength(p24, 40), 32);
+  EXPECT_EQ(ChooseSplitLength(p24, 10), 24);
+  EXPECT_EQ(ChooseSplitLength(PrefixOf("10.0.0.0/8"), 31), 30);
+  EXPECT_EQ(ChooseSplitLength(PrefixOf("::1"), std::nullopt), 128);
+  EXPECT_EQ(TPrefixSplit(p24, 40).SubnetLength(), 32);
+  EXPECT_EQ(TPrefixSplit(p24, 40).RowCount(), 256);
+}
+
+}  // namespace
+}  // namespace Parlamine
