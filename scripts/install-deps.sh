@@ -10,6 +10,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   ieee-data
   xvfb xauth x11-utils xdotool imagemagick
+  desktop-file-utils appstream lintian dpkg-dev
 )
 
 missing=()
