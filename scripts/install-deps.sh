@@ -12,6 +12,7 @@ packages=(
   ieee-data
   clang libclang-rt-14-dev
   xvfb xauth x11-utils xdotool imagemagick
+  desktop-file-utils appstream lintian dpkg-dev
 )
 
 missing=()

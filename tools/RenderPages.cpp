@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 // Renders every page of the main window, at its minimum size, to PNG files:
-//   parlamine_render OUTPUT_FOLDER
+//   parlamine_render [--dark] OUTPUT_FOLDER
+// --dark (or PARLAMINE_RENDER_PALETTE=dark in the environment) renders under
+// the dark Fusion palette, to check that every page stays readable there.
 // Runs on the offscreen platform unless another one is chosen. The settings
 // file is read from a temporary folder, so the pages show the first-run state.
 #include "Main.h"
 #include "ParlamineApplication.h"
+#include "ThemePalette.h"
 
 #include <QDir>
 #include <QTabWidget>
@@ -29,7 +32,11 @@ int main(int argc, char** argv) {
   QTemporaryDir configHome;
   qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
   Parlamine::TParlamineApplication app(argc, argv);
-  const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+  QStringList arguments = QApplication::arguments().mid(1);
+  const bool dark = arguments.removeAll(QStringLiteral("--dark")) > 0 ||
+                    qEnvironmentVariable("PARLAMINE_RENDER_PALETTE") == QLatin1String("dark");
+  if (dark) QApplication::setPalette(Parlamine::DarkFusionPalette());
+  const QString folder = arguments.isEmpty() ? QStringLiteral("screenshots") : arguments.first();
   QDir().mkpath(folder);
 
   Parlamine::TMainForm window;

@@ -5,6 +5,7 @@
 #include "IPSubnetTexts.h"
 #include "IPSubnetTableSource.h"
 #include "SettingsStore.h"
+#include "ThemePalette.h"
 #include "WrapMessageText.h"
 #include "ZellGlobal.h"
 #include "ZellIPEdit.h"
@@ -34,12 +35,6 @@ namespace {
 constexpr const char* Section = "IP Subnet Calculator";
 constexpr int32_t DefaultAddress = -2146498043;  // 128.15.10.5
 constexpr int DefaultItemIndex = 6;
-
-// Role colours of the bit maps.
-const QColor NetworkColour(0, 0, 128);
-const QColor SubnetColour(128, 0, 0);
-const QColor HostColour(0, 128, 0);
-const QColor GroupColour(128, 0, 128);
 
 void SetHint(QWidget* widget, const char* hint) {
   widget->setToolTip(QString::fromLatin1(hint));
@@ -563,6 +558,14 @@ QString TIPSubnetCalculator::BitMapLegendText(const TZellLabel* label) const {
   return QString::fromStdString(Parlamine::BitMapLegendText(AddressClass(), label == SubnetBitMapLabel));
 }
 
+QColor BitMapBackground(const TZellCustomLabel& control) {
+  return control.Transparent() ? control.palette().color(QPalette::Window) : control.Color();
+}
+
+QColor BitMapRoleTextColour(TBitMapRole role, const TZellCustomLabel& control) {
+  return ToQColor(BitMapRoleColour(role, ToRgb(BitMapBackground(control))));
+}
+
 namespace {
 
 // Pieces of a bit map are drawn side by side, each exactly as wide as its
@@ -606,17 +609,18 @@ void TIPSubnetCalculator::BitMapLabelCustomDraw(TZellLabel* Sender, QPainter& AC
   const QColor text = Sender->palette().color(QPalette::WindowText);
   TBitMapPainter painter(ACanvas, ARect, BitMapTextParams(Sender));
   const QString title = QString::fromStdString(BitMapTitle(AddressClass(), Sender == SubnetBitMapLabel));
+  const auto role = [Sender](TBitMapRole r) { return BitMapRoleTextColour(r, *Sender); };
   painter.Segment(title + QStringLiteral(" Bit Map ("), text);
   if (AddressClass() == MulticastClass) {
-    painter.Segment(QStringLiteral("g=group"), GroupColour);
+    painter.Segment(QStringLiteral("g=group"), role(TBitMapRole::brGroup));
   } else {
-    painter.Segment(QStringLiteral("n=network"), NetworkColour);
+    painter.Segment(QStringLiteral("n=network"), role(TBitMapRole::brNetwork));
     painter.Segment(QStringLiteral(";"), text);
     if (Sender == SubnetBitMapLabel) {
-      painter.Segment(QStringLiteral("s=subnet"), SubnetColour);
+      painter.Segment(QStringLiteral("s=subnet"), role(TBitMapRole::brSubnet));
       painter.Segment(QStringLiteral(";"), text);
     }
-    painter.Segment(QStringLiteral("h=host"), HostColour);
+    painter.Segment(QStringLiteral("h=host"), role(TBitMapRole::brHost));
   }
   painter.Segment(QStringLiteral(")"), text);
 }
@@ -632,13 +636,14 @@ void TIPSubnetCalculator::BitMapTextBoxCustomDraw(TTextBox* Sender, QPainter& AC
   const QString shown = Sender->Caption();
   const QColor windowText = Sender->palette().color(QPalette::WindowText);
   TBitMapPainter painter(ACanvas, area, BitMapTextParams(Sender));
-  QColor colour = NetworkColour;
+  const auto role = [Sender](TBitMapRole r) { return BitMapRoleTextColour(r, *Sender); };
+  QColor colour = role(TBitMapRole::brNetwork);
   for (qsizetype p = 0; p < colours.size() && p < shown.size(); ++p) {
     switch (colours.at(p).unicode()) {
-      case 'n': colour = NetworkColour; break;
-      case 's': colour = SubnetColour; break;
-      case 'h': colour = HostColour; break;
-      case 'g': colour = GroupColour; break;
+      case 'n': colour = role(TBitMapRole::brNetwork); break;
+      case 's': colour = role(TBitMapRole::brSubnet); break;
+      case 'h': colour = role(TBitMapRole::brHost); break;
+      case 'g': colour = role(TBitMapRole::brGroup); break;
       case '.': colour = windowText; break;
       default: break;  // class prefix digits keep the colour they follow
     }

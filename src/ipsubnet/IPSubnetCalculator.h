@@ -5,6 +5,9 @@
 // linked list picks the same row in its sister lists.
 #pragma once
 
+#include "ThemeColors.h"
+
+#include <QColor>
 #include <QWidget>
 
 #include <cstdint>
@@ -24,7 +27,16 @@ class TSectionedStore;
 class TSubnetHostTableSource;
 class TTextBox;
 class TVirtualListView;
+class TZellCustomLabel;
 class TZellLabel;
+
+// What a bit map or its legend is drawn on: the control's colour, or its
+// window's when it is transparent.
+QColor BitMapBackground(const TZellCustomLabel& control);
+// The colour of a role's bits and legend entry in `control`: the given role
+// colour on a light background, a lighter shade of its hue on a dark one. Read at
+// every paint, so a palette change shows with the repaint it causes.
+QColor BitMapRoleTextColour(TBitMapRole role, const TZellCustomLabel& control);
 
 class TIPSubnetCalculator : public QWidget {
   Q_OBJECT

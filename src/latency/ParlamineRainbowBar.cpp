@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ParlamineRainbowBar.h"
 
+#include "ThemePalette.h"
+
 #include "LatencyModel.h"
 #include "RainbowGeometry.h"
 
@@ -59,7 +61,8 @@ TRainbowBar::TRainbowBar(QWidget* parent) : TZellCustomPanel(parent) {
   for (TRainbowStripe& stripe : FStripes) stripe.FOwner = this;
   SetBevelOuter(bvNone);
   SetBevelInner(bvNone);
-  SetColor(palette().color(QPalette::Base));
+  FPaletteBase = palette().color(QPalette::Base);
+  SetColor(FPaletteBase);
   resize(81, 185);
   ResetStripes();
 }
@@ -114,6 +117,15 @@ void TRainbowBar::DrawPanel(QPainter& canvas, QRect& rect) {
 
 void TRainbowBar::DrawCaption(QPainter& canvas, QRect& rect, const TDrawTextParams& params) {
   TZellCustomPanel::DrawCaption(canvas, rect, params);
+}
+
+void TRainbowBar::changeEvent(QEvent* event) {
+  TZellCustomPanel::changeEvent(event);
+  // The background follows the palette's base colour, unless it was given
+  // another colour since.
+  if (!IsPaletteChange(event->type()) || Color() != FPaletteBase) return;
+  FPaletteBase = palette().color(QPalette::Base);
+  SetColor(FPaletteBase);
 }
 
 void TRainbowBar::ResetStripes() {

@@ -60,6 +60,7 @@ class TRainbowBar : public TZellCustomPanel {
  protected:
   void DrawPanel(QPainter& canvas, QRect& rect) override;
   void DrawCaption(QPainter& canvas, QRect& rect, const TDrawTextParams& params) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   friend class TRainbowStripe;
@@ -70,6 +71,7 @@ class TRainbowBar : public TZellCustomPanel {
   std::array<TRainbowStripe, MaxStripes> FStripes;
   int FNumStripes = 5;
   bool FNotify = true;  // off while the stripes are reset together
+  QColor FPaletteBase;  // the base colour the background was taken from
 };
 
 }  // namespace Parlamine

@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QPainter>
+#include <QStyle>
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
 #include <QTimer>
@@ -104,6 +105,10 @@ void TCalculatorTopFrame::CreateComponents() {
   FrameCanvasPanel->setObjectName(QStringLiteral("FrameCanvasPanel"));
   FrameCanvasPanel->SetColor(Qt::white);
   FrameCanvasPanel->SetBevelOuter(bvNone);
+  // The logos and arrows are drawn for the white band, so the band keeps the
+  // style's light palette (hover frames of its buttons included) whatever
+  // palette the rest of the window has.
+  FrameCanvasPanel->setPalette(style()->standardPalette());
 
   LogoCanvasPanel = new TCanvasPanel(FrameCanvasPanel);
   LogoCanvasPanel->setObjectName(QStringLiteral("LogoCanvasPanel"));

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "ParlamineApplication.h"
 
-#include "ZellGlobal.h"
-
+#include <QIcon>
 #include <QProxyStyle>
 #include <QStyleFactory>
-
 #include <exception>
+
+#include "ZellGlobal.h"
 
 namespace Parlamine {
 
@@ -33,6 +33,9 @@ TParlamineApplication::TParlamineApplication(int& argc, char** argv) : QApplicat
   setApplicationDisplayName(QStringLiteral("Parlamine"));
   setApplicationVersion(QStringLiteral("3.2.1.0"));
   setOrganizationName(QStringLiteral("Quillfern"));
+  setDesktopFileName(QString::fromLatin1(ApplicationId));
+  // Built into the program with the main window (empty where it is not linked).
+  setWindowIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(ApplicationId))));
   setProperty("HelpFile", HelpFile());
   setStyle(new TCompactStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
   ApplyApplicationFont();

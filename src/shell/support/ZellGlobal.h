@@ -81,6 +81,9 @@ QFont FixedFont();
 
 // The maker's web site, opened from Help and from the banner.
 inline constexpr const char* WebsiteAddress = "https://quillfern.example.org/parlamine/";
+// The reverse of the web address's host: the desktop entry's, icon's and
+// metadata's name.
+inline constexpr const char* ApplicationId = "org.example.quillfern.Parlamine";
 
 // Puts bytes on the clipboard as plain text without building a QString; large
 // tables are handed over as one buffer.
