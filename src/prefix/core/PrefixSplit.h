@@ -68,6 +68,8 @@ class TPrefixSplit {
   static constexpr size_t MaxRowTextSize = 8 + 3 * (MaxPrefixTextSize + 1) + 16;
 
  private:
+  size_t FormatIPv4Row(int64_t row, char* out) const;
+
   TPrefix FPrefix;
   int FLength = 0;
   int64_t FRowCount = 0;
