@@ -79,9 +79,14 @@ size_t TPrefixSplit::FormatRow(int64_t row, char* out) const {
   const TPrefix subnet = Subnet(row);
   char* p = WriteDecimal(static_cast<uint64_t>(row), out);
   *p++ = '\t';
-  p = WritePrefix(subnet, p);
-  *p++ = '\t';
+  // The network is also the first address: written once, copied once.
+  char* const network = p;
   p = WriteAddress(subnet.Network, p);
+  const size_t networkSize = static_cast<size_t>(p - network);
+  *p++ = '/';
+  p = WriteDecimal(static_cast<uint64_t>(FLength), p);
+  *p++ = '\t';
+  p = std::copy(network, network + networkSize, p);
   *p++ = '\t';
   p = WriteAddress(LastAddress(subnet), p);
   return static_cast<size_t>(p - out);
