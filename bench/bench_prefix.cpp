@@ -2,15 +2,11 @@
 // The Prefix Calculator's heavy work: summarising a pasted list of 100,000
 // lines; the rows of the largest split (4,194,304 subnets) formatted into one
 // reserved buffer, beside the subnets/hosts table of the same size formatted
-// the same way (the floor the split is held to: at most 1.5 times its time);
-// the whole split copied to the clipboard as the copy button does it, with
-// the growth of the peak memory over the text; and the list view given the
-// split's row count and sent to its last row.
+// the same way (the floor the split is held to: at most 1.5 times its time),
+// and the same rows formatted alone, without the pages of a large text.
+// The widget's table (copy-all, row count) is measured in bench_prefix_ui.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <QClipboard>
-#include <QMimeData>
 #include <cstdio>
 #include <random>
 #include <string>
@@ -18,10 +14,7 @@
 #include "IPSubnetModel.h"
 #include "PeakMemory.h"
 #include "PrefixSplit.h"
-#include "PrefixSplitTableSource.h"
 #include "PrefixSummarize.h"
-#include "ZellGlobal.h"
-#include "ZellTableExport.h"
 
 namespace Parlamine {
 namespace {
@@ -157,57 +150,6 @@ void BM_SplitIPv6RowsFormatted(benchmark::State& state) {
   FormatEveryRow(state, TPrefixSplit(ParsePrefix("2001:db8::/42").Prefix(), 64));
 }
 
-TPrefixSplit LargestSplit(const char* prefixText, int length) {
-  return TPrefixSplit(ParsePrefix(prefixText).Prefix(), length);
-}
-
-// The whole copy as the Split page's copy button runs it after "Yes": header
-// and every row into one byte buffer, handed to the clipboard.
-void CopyAllSplitRows(benchmark::State& state, const char* prefixText, int length) {
-  TPrefixSplitTableSource source;
-  source.SetSplit(LargestSplit(prefixText, length));
-  TVirtualListView view;
-  view.SetSource(source);
-  const TMessageBoxHandler previous =
-      SetMessageBoxHandler([](const TMessageBoxRequest&) { return QMessageBox::Yes; });
-  size_t size = 0;
-  for (auto _ : state) {
-    QApplication::clipboard()->clear();
-    ResetPeakMemory();
-    const long base = StatusKilobytes("VmRSS");
-    CopyTableToClipboard(nullptr, &view);
-    size =
-        static_cast<size_t>(QApplication::clipboard()->mimeData()->data(QStringLiteral("text/plain")).size());
-    ReportPeak(state, base, size);
-  }
-  SetMessageBoxHandler(previous);
-  if (size == 0) state.SkipWithError("nothing reached the clipboard");
-  state.SetBytesProcessed(static_cast<int64_t>(size) * state.iterations());
-}
-
-void BM_CopyAllIPv4SplitRowsToClipboard(benchmark::State& state) {
-  CopyAllSplitRows(state, "10.0.0.0/8", 30);
-}
-void BM_CopyAllIPv6SplitRowsToClipboard(benchmark::State& state) {
-  CopyAllSplitRows(state, "2001:db8::/42", 64);
-}
-
-// A new split of 4,194,304 rows in the list view (alternating with one of
-// 2,097,152 so that every iteration is a real change), then the last row.
-void BM_SetLargestSplitAndGoToTheLastRow(benchmark::State& state) {
-  TPrefixSplitTableSource source;
-  TVirtualListView view;
-  view.SetSource(source);
-  view.resize(300, 250);
-  bool largest = false;
-  for (auto _ : state) {
-    largest = !largest;
-    source.SetSplit(LargestSplit("10.0.0.0/8", largest ? 30 : 29));
-    view.Model()->Refresh();
-    GoToLastRow(&view);
-  }
-}
-
 BENCHMARK(BM_Summarize100000Lines)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SubnetTableRowsIntoOneBuffer_Floor)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_SplitIPv4RowsIntoOneBuffer)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -215,18 +157,8 @@ BENCHMARK(BM_SplitIPv6RowsIntoOneBuffer)->Unit(benchmark::kMillisecond)->Iterati
 BENCHMARK(BM_SubnetTableRowsFormatted_Floor)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SplitIPv4RowsFormatted)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SplitIPv6RowsFormatted)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_CopyAllIPv4SplitRowsToClipboard)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_CopyAllIPv6SplitRowsToClipboard)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_SetLargestSplitAndGoToTheLastRow)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace Parlamine
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+BENCHMARK_MAIN();
