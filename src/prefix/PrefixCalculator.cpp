@@ -341,9 +341,11 @@ void TPrefixCalculator::PrefixEditChange() {
   const TPrefixParse parsed = ParsePrefix(PrefixEdit->text().toStdString());
   PrefixMessageLabel->SetCaption(parsed.Ok ? QString() : FromStd(parsed.Error));
   if (parsed.Ok) {
+    FPrefix = parsed.Prefix();
     const TPrefixInfo info = PrefixInfo(parsed.Address, parsed.Length);
     ShowPrefixInfo(&info);
   } else {
+    FPrefix.reset();
     ShowPrefixInfo(nullptr);
   }
   UpdateSplitLengths();
@@ -404,9 +406,8 @@ void TPrefixCalculator::ArrangeResultRows(TAddressFamily family) {
 
 void TPrefixCalculator::UpdateSplitLengths() {
   SplitLengthComboBox->clear();
-  const TPrefixParse parsed = ParsePrefix(PrefixEdit->text().toStdString());
-  if (!parsed.Ok) return;
-  const TPrefix prefix = parsed.Prefix();
+  if (!FPrefix) return;
+  const TPrefix& prefix = *FPrefix;
   const int chosen = ChooseSplitLength(prefix, FSplitLengthWanted);
   for (int length : SplitLengths(prefix)) {
     SplitLengthComboBox->addItem(FromStd(SplitLengthItemText(prefix, length)), length);
@@ -423,9 +424,8 @@ void TPrefixCalculator::UpdateSplitLengths() {
 }
 
 void TPrefixCalculator::UpdateSplitTable() {
-  const TPrefixParse parsed = ParsePrefix(PrefixEdit->text().toStdString());
-  if (parsed.Ok && SplitLengthComboBox->currentIndex() >= 0)
-    FSplitSource->SetSplit(TPrefixSplit(parsed.Prefix(), SplitLengthComboBox->currentData().toInt()));
+  if (FPrefix && SplitLengthComboBox->currentIndex() >= 0)
+    FSplitSource->SetSplit(TPrefixSplit(*FPrefix, SplitLengthComboBox->currentData().toInt()));
   else
     FSplitSource->SetSplit(TPrefixSplit());
   SplitListView->Model()->Refresh();

@@ -106,6 +106,8 @@ class TPrefixCalculator : public QWidget {
 
   std::unique_ptr<TPrefixSplitTableSource> FSplitSource;
   TPrefixListModel* FSummaryModel = nullptr;
+  // The prefix the text gives; none while the text is no prefix.
+  std::optional<TPrefix> FPrefix;
   // The split length the user last picked (or the settings gave); each
   // prefix shows the nearest length it offers.
   std::optional<int> FSplitLengthWanted;
