@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "PrefixCalculator.h"
 
+#include <QAbstractItemView>
 #include <QAbstractListModel>
 #include <QComboBox>
 #include <QGridLayout>
@@ -48,8 +49,13 @@ TTextBox* NewTextBox(QWidget* parent, const char* name) {
   auto* box = new TTextBox(parent);
   box->setObjectName(QLatin1String(name));
   box->setTextInteractionFlags(Qt::NoTextInteraction);
+  // Long texts (several address types, IPv6 reverse zones) end in an
+  // ellipsis; tab expansion would switch it off.
+  box->SetExpandTabs(false);
   box->SetEllipsis(dteEnd);
-  box->setMinimumHeight(box->fontMetrics().height() + 5);
+  // Three pixels above the text's height: the twelve results, the bit map and
+  // the entry fit the page at the window's minimum size.
+  box->setFixedHeight(box->fontMetrics().height() + 3);
   box->setMinimumWidth(40);
   return box;
 }
@@ -72,7 +78,7 @@ QGridLayout* NewResultGrid() {
   auto* grid = new QGridLayout;
   grid->setContentsMargins(0, 0, 0, 0);
   grid->setHorizontalSpacing(6);
-  grid->setVerticalSpacing(2);
+  grid->setVerticalSpacing(1);
   grid->setColumnStretch(1, 1);
   return grid;
 }
@@ -119,10 +125,8 @@ TPrefixCalculator::TPrefixCalculator(QWidget* parent)
   PrefixPageControl->addTab(CreateSummarizePage(), QStringLiteral("Summarize"));
   layout->addWidget(PrefixPageControl, 1);
 
-  // Keyboard order: each page's controls top to bottom; the tables come
-  // after the buttons above them.
-  setTabOrder(PrefixPageControl, PrefixEdit);
-  setTabOrder(SplitLengthComboBox, SplitClipboardButton);
+  // Keyboard order: each page's controls top to bottom; a list comes after
+  // the buttons above it.
   setTabOrder(SplitClipboardButton, SplitListView);
   setTabOrder(SummarizeMemo, SummarizeErrorsMemo);
   setTabOrder(SummarizeErrorsMemo, SummarizeButton);
@@ -160,6 +164,7 @@ QWidget* TPrefixCalculator::CreatePrefixInfoPage() {
   // user types; empty while the text is a prefix.
   PrefixMessageLabel = new TZellLabel(page);
   PrefixMessageLabel->setObjectName(QStringLiteral("PrefixMessageLabel"));
+  PrefixMessageLabel->SetExpandTabs(false);
   PrefixMessageLabel->SetEllipsis(dteEnd);
   PrefixMessageLabel->SetShowAccelChar(false);
   PrefixMessageLabel->setMinimumWidth(40);
@@ -187,17 +192,13 @@ QWidget* TPrefixCalculator::CreatePrefixInfoPage() {
       {&AddressTypeTextBox, "AddressTypeTextBox", "AddressTypeLabel", "Address Type", false},
       {&ReverseDnsZoneTextBox, "ReverseDnsZoneTextBox", "ReverseDnsZoneLabel", "Reverse DNS Zone", false},
   };
-  auto* grid = NewResultGrid();
-  int line = 0;
+  FResultGrid = NewResultGrid();
   for (const TResultRow& row : rows) {
     *row.Box = NewTextBox(page, row.BoxName);
-    QLabel* caption = NewCaption(page, row.LabelName, row.Caption, *row.Box);
-    grid->addWidget(caption, line, 0);
-    grid->addWidget(*row.Box, line, 1);
-    if (row.IPv4Only) FIPv4OnlyRows << caption << *row.Box;
-    ++line;
+    FResultRows.push_back({NewCaption(page, row.LabelName, row.Caption, *row.Box), *row.Box, row.IPv4Only});
   }
-  layout->addLayout(grid);
+  ArrangeResultRows(TAddressFamily::afIPv4);
+  layout->addLayout(FResultGrid);
 
   PrefixBitMapTextBox = NewTextBox(page, "PrefixBitMapTextBox");
   BinAddressTextBox = NewTextBox(page, "BinAddressTextBox");
@@ -221,9 +222,8 @@ QWidget* TPrefixCalculator::CreatePrefixInfoPage() {
   bitMap->addWidget(PrefixBitMapTextBox, 1, 1);
   bitMap->addWidget(binaryCaption, 2, 0);
   bitMap->addWidget(BinAddressTextBox, 2, 1);
-  layout->addSpacing(2);
   layout->addLayout(bitMap);
-  FIPv4OnlyRows << PrefixBitMapLabel << PrefixBitMapTextBox << binaryCaption << BinAddressTextBox;
+  FBitMapRows = {PrefixBitMapLabel, PrefixBitMapTextBox, binaryCaption, BinAddressTextBox};
   layout->addStretch(1);
   return page;
 }
@@ -341,9 +341,11 @@ void TPrefixCalculator::PrefixEditChange() {
   const TPrefixParse parsed = ParsePrefix(PrefixEdit->text().toStdString());
   PrefixMessageLabel->SetCaption(parsed.Ok ? QString() : FromStd(parsed.Error));
   if (parsed.Ok) {
+    FPrefix = parsed.Prefix();
     const TPrefixInfo info = PrefixInfo(parsed.Address, parsed.Length);
     ShowPrefixInfo(&info);
   } else {
+    FPrefix.reset();
     ShowPrefixInfo(nullptr);
   }
   UpdateSplitLengths();
@@ -370,30 +372,60 @@ void TPrefixCalculator::ShowPrefixInfo(const TPrefixInfo* info) {
   BinAddressTextBox->update();  // its colours follow the bit map
   // While the text is no prefix the IPv4 rows stay, empty, as the last family
   // shown would otherwise make the page jump with every keystroke.
-  if (info) {
-    const bool ipv4 = info->Family == TAddressFamily::afIPv4;
-    for (QWidget* row : FIPv4OnlyRows) row->setVisible(ipv4);
-  }
+  if (info) ArrangeResultRows(info->Family);
   SplitPrefixTextBox->SetCaption(FromStd(shown.Network));
+}
+
+void TPrefixCalculator::ArrangeResultRows(TAddressFamily family) {
+  if (FResultFamily == family && FResultGrid->count() > 0) return;
+  FResultFamily = family;
+  const bool ipv4 = family == TAddressFamily::afIPv4;
+  for (const TResultRow& row : FResultRows) {
+    FResultGrid->removeWidget(row.Caption);
+    FResultGrid->removeWidget(row.Box);
+  }
+  // IPv4 texts fit beside their captions; IPv6 addresses need the page's
+  // whole width, so there each caption stands above its box.
+  int line = 0;
+  for (const TResultRow& row : FResultRows) {
+    const bool shown = ipv4 || !row.IPv4Only;
+    row.Caption->setVisible(shown);
+    row.Box->setVisible(shown);
+    if (!shown) continue;
+    if (ipv4) {
+      FResultGrid->addWidget(row.Caption, line, 0);
+      FResultGrid->addWidget(row.Box, line, 1);
+    } else {
+      FResultGrid->addWidget(row.Caption, line, 0, 1, 2);
+      FResultGrid->addWidget(row.Box, ++line, 0, 1, 2);
+    }
+    ++line;
+  }
+  for (QWidget* w : FBitMapRows) w->setVisible(ipv4);
 }
 
 void TPrefixCalculator::UpdateSplitLengths() {
   SplitLengthComboBox->clear();
-  const TPrefixParse parsed = ParsePrefix(PrefixEdit->text().toStdString());
-  if (!parsed.Ok) return;
-  const TPrefix prefix = parsed.Prefix();
+  if (!FPrefix) return;
+  const TPrefix& prefix = *FPrefix;
   const int chosen = ChooseSplitLength(prefix, FSplitLengthWanted);
   for (int length : SplitLengths(prefix)) {
     SplitLengthComboBox->addItem(FromStd(SplitLengthItemText(prefix, length)), length);
     if (length == chosen) SplitLengthComboBox->setCurrentIndex(SplitLengthComboBox->count() - 1);
   }
   SplitLengthComboBox->setMaxVisibleItems(SplitLengthComboBox->count());
+  // IPv6 counts make long items: the open list is as wide as its longest one,
+  // even where that is wider than the window.
+  int widest = 0;
+  for (int i = 0; i < SplitLengthComboBox->count(); ++i)
+    widest = std::max(widest,
+                      SplitLengthComboBox->fontMetrics().horizontalAdvance(SplitLengthComboBox->itemText(i)));
+  SplitLengthComboBox->view()->setMinimumWidth(widest + 24);
 }
 
 void TPrefixCalculator::UpdateSplitTable() {
-  const TPrefixParse parsed = ParsePrefix(PrefixEdit->text().toStdString());
-  if (parsed.Ok && SplitLengthComboBox->currentIndex() >= 0)
-    FSplitSource->SetSplit(TPrefixSplit(parsed.Prefix(), SplitLengthComboBox->currentData().toInt()));
+  if (FPrefix && SplitLengthComboBox->currentIndex() >= 0)
+    FSplitSource->SetSplit(TPrefixSplit(*FPrefix, SplitLengthComboBox->currentData().toInt()));
   else
     FSplitSource->SetSplit(TPrefixSplit());
   SplitListView->Model()->Refresh();

@@ -5,11 +5,16 @@
 // virtual table; "Summarize" turns a pasted list into the fewest prefixes.
 #pragma once
 
+#include <QList>
 #include <QWidget>
 #include <memory>
 #include <optional>
+#include <vector>
+
+#include "PrefixAddress.h"
 
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -51,6 +56,7 @@ class TPrefixCalculator : public QWidget {
   QWidget* CreateSplitPage();
   QWidget* CreateSummarizePage();
   void ShowPrefixInfo(const TPrefixInfo* info);
+  void ArrangeResultRows(TAddressFamily family);
   void UpdateSplitLengths();
   void UpdateSplitTable();
   void FitSplitColumns();
@@ -76,8 +82,16 @@ class TPrefixCalculator : public QWidget {
   TZellLabel* PrefixBitMapLabel = nullptr;
   TTextBox* PrefixBitMapTextBox = nullptr;
   TTextBox* BinAddressTextBox = nullptr;
-  // The rows that have no meaning for IPv6: caption and box each.
-  QList<QWidget*> FIPv4OnlyRows;
+  struct TResultRow {
+    QLabel* Caption;
+    TTextBox* Box;
+    bool IPv4Only;  // no meaning for IPv6: hidden for it
+  };
+  std::vector<TResultRow> FResultRows;
+  QGridLayout* FResultGrid = nullptr;
+  TAddressFamily FResultFamily = TAddressFamily::afIPv4;
+  // The legend, the map and the binary address with its caption: IPv4 only.
+  QList<QWidget*> FBitMapRows;
 
   TTextBox* SplitPrefixTextBox = nullptr;
   QComboBox* SplitLengthComboBox = nullptr;
@@ -92,6 +106,8 @@ class TPrefixCalculator : public QWidget {
 
   std::unique_ptr<TPrefixSplitTableSource> FSplitSource;
   TPrefixListModel* FSummaryModel = nullptr;
+  // The prefix the text gives; none while the text is no prefix.
+  std::optional<TPrefix> FPrefix;
   // The split length the user last picked (or the settings gave); each
   // prefix shows the nearest length it offers.
   std::optional<int> FSplitLengthWanted;
