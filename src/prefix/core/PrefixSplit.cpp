@@ -92,6 +92,31 @@ size_t TPrefixSplit::FormatRow(int64_t row, char* out) const {
   return static_cast<size_t>(p - out);
 }
 
+size_t TPrefixSplit::FormatRowJson(int64_t row, char* out) const {
+  char line[MaxRowTextSize];
+  const size_t size = FormatRow(row, line);
+  if (size == 0) return 0;
+  // The row text is split at its tabs: one formatter for the list, the
+  // copy and both streams.
+  const std::string_view cells(line, size);
+  char* p = out;
+  *p++ = '{';
+  size_t begin = 0;
+  for (int column = 0; column < ColumnCount(); ++column) {
+    const size_t tab = cells.find('\t', begin);
+    const std::string_view cell = cells.substr(begin, tab == std::string_view::npos ? cells.npos : tab - begin);
+    if (column > 0) *p++ = ',';
+    *p++ = '"';
+    p = WriteText(ColumnCaption(column), p);
+    p = WriteText("\":\"", p);
+    p = WriteText(cell, p);
+    *p++ = '"';
+    begin = tab + 1;
+  }
+  *p++ = '}';
+  return static_cast<size_t>(p - out);
+}
+
 size_t TPrefixSplit::FormatIPv4Row(int64_t row, char* out) const {
   // 32-bit arithmetic throughout: the largest copy formats millions of these
   // rows, and the 128-bit path costs a third more. Row 0 is the only row when

@@ -76,6 +76,46 @@ TEST(PrefixSplit, RowsFromTheirIndexAlone) {
   }
 }
 
+TEST(PrefixSplit, RowsAsJsonObjects) {
+  const struct {
+    std::string Prefix;
+    int Length;
+    int64_t Row;
+    std::string Json;
+  } cases[] = {
+      {"172.16.0.0/16", 26, 4,
+       R"({"#":"4","Network":"172.16.1.0/26","First Host":"172.16.1.1","Last Host":"172.16.1.62",)"
+       R"("Broadcast":"172.16.1.63"})"},
+      {"192.0.2.0/24", 31, 1,
+       R"({"#":"1","Network":"192.0.2.2/31","First Host":"192.0.2.2","Last Host":"192.0.2.3","Broadcast":"none"})"},
+      {"2001:db8::/32", 48, 65535,
+       R"({"#":"65535","Network":"2001:db8:ffff::/48","First Address":"2001:db8:ffff::",)"
+       R"("Last Address":"2001:db8:ffff:ffff:ffff:ffff:ffff:ffff"})"},
+  };
+  for (const auto& c : cases) {
+    const TPrefixSplit split(PrefixOf(c.Prefix), c.Length);
+    char json[TPrefixSplit::MaxRowJsonSize];
+    EXPECT_EQ(std::string(json, split.FormatRowJson(c.Row, json)), c.Json) << c.Prefix;
+  }
+  char json[TPrefixSplit::MaxRowJsonSize];
+  EXPECT_EQ(TPrefixSplit(PrefixOf("10.0.0.0/8"), 9).FormatRowJson(2, json), 0u);
+}
+
+TEST(PrefixSplit, LongestRowsFitTheirBuffers) {
+  // The longest texts of each family: eight-digit-wide numbers, full addresses.
+  const std::pair<std::string, int> splits[] = {{"0.0.0.0/0", 22},
+                                                {"ffff:ffff:ffff:ffff:ffff:ffff:fff0:0/106", 128},
+                                                {"1111:2222:3333:4444:5555:6666::/96", 118}};
+  for (const auto& [prefix, length] : splits) {
+    const TPrefixSplit split(PrefixOf(prefix), length);
+    char line[TPrefixSplit::MaxRowTextSize];
+    char json[TPrefixSplit::MaxRowJsonSize];
+    const int64_t last = split.RowCount() - 1;
+    EXPECT_LE(split.FormatRow(last, line), TPrefixSplit::MaxRowTextSize) << prefix;
+    EXPECT_LE(split.FormatRowJson(last, json), TPrefixSplit::MaxRowJsonSize) << prefix;
+  }
+}
+
 TEST(PrefixSplit, OutsideTheTableIsEmpty) {
   const TPrefixSplit split(PrefixOf("10.0.0.0/8"), 9);
   EXPECT_EQ(RowText(split, 2), "");
