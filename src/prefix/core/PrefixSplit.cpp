@@ -104,7 +104,8 @@ size_t TPrefixSplit::FormatRowJson(int64_t row, char* out) const {
   size_t begin = 0;
   for (int column = 0; column < ColumnCount(); ++column) {
     const size_t tab = cells.find('\t', begin);
-    const std::string_view cell = cells.substr(begin, tab == std::string_view::npos ? cells.npos : tab - begin);
+    const std::string_view cell =
+        cells.substr(begin, tab == std::string_view::npos ? cells.npos : tab - begin);
     if (column > 0) *p++ = ',';
     *p++ = '"';
     p = WriteText(ColumnCaption(column), p);
