@@ -101,6 +101,17 @@ TEST_F(MainKeyboardTest, MenuAndStoredCalculatorFocusTheFirstControlToo) {
   EXPECT_EQ(FocusName(), QStringLiteral("NewNetworkButton"));
 }
 
+TEST_F(MainKeyboardTest, RestartOnTheStoredPrefixCalculatorFocusesItsEntry) {
+  {
+    auto form = OpenActive();
+    form->findChild<QAction*>(QStringLiteral("CalculatorPrefixItem"))->trigger();
+    EXPECT_EQ(FocusName(), QStringLiteral("PrefixEdit"));
+  }
+  auto form = OpenActive();
+  EXPECT_EQ(form->CurrentCalculator(), TCalculator::caPrefix);
+  EXPECT_EQ(FocusName(), QStringLiteral("PrefixEdit"));
+}
+
 TEST_F(MainKeyboardTest, TabCyclesThroughTheShownCalculatorOnly) {
   // The Prefix Calculator's first page has its entry line and its page tabs
   // as the only stops: its results are read-only boxes outside the Tab order.
