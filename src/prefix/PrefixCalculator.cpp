@@ -340,6 +340,8 @@ QWidget* TPrefixCalculator::CreateSummarizePage() {
 void TPrefixCalculator::PrefixEditChange() {
   const TPrefixParse parsed = ParsePrefix(PrefixEdit->text().toStdString());
   PrefixMessageLabel->SetCaption(parsed.Ok ? QString() : FromStd(parsed.Error));
+  // A message longer than the line ends in an ellipsis; its hint has it whole.
+  PrefixMessageLabel->setToolTip(PrefixMessageLabel->Caption());
   if (parsed.Ok) {
     FPrefix = parsed.Prefix();
     const TPrefixInfo info = PrefixInfo(parsed.Address, parsed.Length);

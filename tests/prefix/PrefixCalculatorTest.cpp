@@ -431,7 +431,7 @@ struct StoredCase {
   const char* Length;  // start of the split list's shown item
 };
 
-TRegValue Str(const char* text) { return TRegValue{1, text, 0, {}, false}; }
+TRegValue Str(const std::string& text) { return TRegValue{1, text, 0, {}, false}; }
 TRegValue Dword(uint32_t value) { return TRegValue{4, {}, value, {}, false}; }
 
 class StoredValues : public PrefixCalculatorTest, public ::testing::WithParamInterface<StoredCase> {};
@@ -451,6 +451,12 @@ INSTANTIATE_TEST_SUITE_P(
     Settings, StoredValues,
     ::testing::Values(
         StoredCase{"NoPrefixText", {{"Prefix", Str("192.168.1.0/33")}}, "192.168.1.0/24", 0, "/25 "},
+        // The field holds 255 characters; cut there, this text would be blanks.
+        StoredCase{"PrefixLongerThanTheField",
+                   {{"Prefix", Str(std::string(300, ' ') + "10.0.0.0/8")}},
+                   "192.168.1.0/24",
+                   0,
+                   "/25 "},
         StoredCase{"PrefixOfTheWrongType", {{"Prefix", Dword(5)}}, "192.168.1.0/24", 0, "/25 "},
         StoredCase{"PageBeyondTheLast", {{"ActivePageIndex", Str("3")}}, "192.168.1.0/24", 0, "/25 "},
         StoredCase{"NegativePage", {{"ActivePageIndex", Str("-1")}}, "192.168.1.0/24", 0, "/25 "},
