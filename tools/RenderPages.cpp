@@ -7,12 +7,10 @@
 // file is read from a temporary folder, so the pages show the first-run state.
 #include "Main.h"
 #include "ParlamineApplication.h"
-#include "PrefixCalculator.h"
 #include "ThemePalette.h"
 
 #include <QDir>
 #include <QTabWidget>
-#include <QVBoxLayout>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -48,11 +46,12 @@ int main(int argc, char** argv) {
 
   const Parlamine::TCalculator calculators[] = {Parlamine::TCalculator::caRadixer,
                                                 Parlamine::TCalculator::caIPSubnet,
-                                                Parlamine::TCalculator::caLatency};
-  const char* names[] = {"radixer", "ipsubnet", "latency"};
+                                                Parlamine::TCalculator::caLatency,
+                                                Parlamine::TCalculator::caPrefix};
+  const char* names[] = {"radixer", "ipsubnet", "latency", "prefix"};
   auto* mainPages = window.findChild<QTabWidget*>(QStringLiteral("MainPageControl"));
   int written = 0;
-  for (int i = 0; i < 3; ++i) {
+  for (int i = 0; i < 4; ++i) {
     window.SelectCalculator(calculators[i]);
     QApplication::processEvents();
     QWidget* page = mainPages->currentWidget();
@@ -69,29 +68,6 @@ int main(int argc, char** argv) {
         std::printf("%s\n", qPrintable(path));
         ++written;
       }
-    }
-  }
-  // The Prefix Calculator's pages, in the window's own page when it has one,
-  // else in a page of the same frame made here.
-  auto* prefix = window.findChild<Parlamine::TPrefixCalculator*>();
-  if (!prefix) {
-    auto* host = new QWidget(mainPages);
-    auto* hostLayout = new QVBoxLayout(host);
-    hostLayout->setContentsMargins(2, 2, 2, 2);
-    prefix = new Parlamine::TPrefixCalculator(host);
-    hostLayout->addWidget(prefix);
-    mainPages->addTab(host, QStringLiteral("Prefix"));
-  }
-  mainPages->setCurrentWidget(prefix->parentWidget());
-  auto* inner = prefix->findChild<QTabWidget*>(QStringLiteral("PrefixPageControl"));
-  for (int p = 0; p < inner->count(); ++p) {
-    inner->setCurrentIndex(p);
-    QApplication::processEvents();
-    const QString path =
-        QDir(folder).filePath(QStringLiteral("prefix-%1-%2.png").arg(p).arg(FileNamePart(inner->tabText(p))));
-    if (window.grab().save(path)) {
-      std::printf("%s\n", qPrintable(path));
-      ++written;
     }
   }
   return written > 0 ? 0 : 1;
