@@ -109,9 +109,11 @@ size_t TPrefixSplit::FormatRowJson(int64_t row, char* out) const {
     if (column > 0) *p++ = ',';
     *p++ = '"';
     p = WriteText(ColumnCaption(column), p);
-    p = WriteText("\":\"", p);
+    // The row number is a JSON number; the addresses are strings.
+    const bool number = column == 0;
+    p = WriteText(number ? "\":" : "\":\"", p);
     p = WriteText(cell, p);
-    *p++ = '"';
+    if (!number) *p++ = '"';
     begin = tab + 1;
   }
   *p++ = '}';

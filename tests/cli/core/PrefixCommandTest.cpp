@@ -45,7 +45,8 @@ TEST(PrefixCommand, JsonTableLinesAreTheRowsKeyedByTheirCaptions) {
     std::string expected;
     for (int64_t row = 0; row < split.RowCount(); ++row) {
       nlohmann::ordered_json line;
-      for (int column = 0; column < split.ColumnCount(); ++column)
+      line[std::string(split.ColumnCaption(0))] = row;  // the row number as a JSON number
+      for (int column = 1; column < split.ColumnCount(); ++column)
         line[std::string(split.ColumnCaption(column))] = split.CellText(row, column);
       expected += line.dump() + "\n";
     }

@@ -84,12 +84,12 @@ TEST(PrefixSplit, RowsAsJsonObjects) {
     std::string Json;
   } cases[] = {
       {"172.16.0.0/16", 26, 4,
-       R"({"#":"4","Network":"172.16.1.0/26","First Host":"172.16.1.1","Last Host":"172.16.1.62",)"
+       R"({"#":4,"Network":"172.16.1.0/26","First Host":"172.16.1.1","Last Host":"172.16.1.62",)"
        R"("Broadcast":"172.16.1.63"})"},
       {"192.0.2.0/24", 31, 1,
-       R"({"#":"1","Network":"192.0.2.2/31","First Host":"192.0.2.2","Last Host":"192.0.2.3","Broadcast":"none"})"},
+       R"({"#":1,"Network":"192.0.2.2/31","First Host":"192.0.2.2","Last Host":"192.0.2.3","Broadcast":"none"})"},
       {"2001:db8::/32", 48, 65535,
-       R"({"#":"65535","Network":"2001:db8:ffff::/48","First Address":"2001:db8:ffff::",)"
+       R"({"#":65535,"Network":"2001:db8:ffff::/48","First Address":"2001:db8:ffff::",)"
        R"("Last Address":"2001:db8:ffff:ffff:ffff:ffff:ffff:ffff"})"},
   };
   for (const auto& c : cases) {
