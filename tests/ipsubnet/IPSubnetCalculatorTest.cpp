@@ -158,6 +158,34 @@ TEST_F(IPSubnetCalculatorTest, ReservedFirstOctetsAreReportedAndReplaced) {
   EXPECT_EQ(Text("EthernetMulticastTextBox"), QStringLiteral("01 00 5E 01 02 03"));
 }
 
+TEST_F(IPSubnetCalculatorTest, PastedAddressIsCheckedAndComputedAsIfTyped) {
+  struct Case {
+    const char* Pasted;
+    size_t Messages;
+    const char* Address;
+    int Class;
+    const char* Binary;
+  };
+  const Case cases[] = {
+      {"127.1.2.3/8", 1, "126.1.2.3", 0, "01111110.00000001.00000010.00000011"},
+      {" 172.16.5.4 255.255.0.0 ", 0, "172.16.5.4", 1, "10101100.00010000.00000101.00000100"},
+      {"224.1.2.3", 0, "224.1.2.3", 3, "11100000.00000001.00000010.00000011"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Pasted);
+    Edit()->SetAddressString(QStringLiteral("128.15.10.5"));
+    TIPFieldEdit* field = Edit()->Field(2);
+    field->setFocus();
+    QApplication::clipboard()->setText(QString::fromLatin1(c.Pasted));
+    ParlamineTest::TMessageBoxScript script({QMessageBox::Ok});
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(script.Shown().size(), c.Messages);
+    EXPECT_EQ(Edit()->AddressString(), QLatin1String(c.Address));
+    EXPECT_EQ(Find<QComboBox>("AddressTypeComboBox")->currentIndex(), c.Class);
+    EXPECT_EQ(Text("BinAddressTextBox"), QLatin1String(c.Binary));
+  }
+}
+
 TEST_F(IPSubnetCalculatorTest, MulticastHidesTheSubnetPagesAndShowsTheHardwareAddress) {
   Edit()->SetAddressValue(0x00FFFFFFu | 0x80000000u);
   ParlamineTest::TMessageBoxScript script({QMessageBox::Ok});
