@@ -235,8 +235,9 @@ void TBetterSpinEdit::contextMenuEvent(QContextMenuEvent* event) {
   QMenu* menu = createStandardContextMenu();
   menu->setAttribute(Qt::WA_DeleteOnClose);
   if (!CanEdit()) {
-    for (TStandardMenuItem item : {TStandardMenuItem::smCut, TStandardMenuItem::smPaste, TStandardMenuItem::smDelete,
-                                   TStandardMenuItem::smUndo, TStandardMenuItem::smRedo}) {
+    for (TStandardMenuItem item :
+         {TStandardMenuItem::smCut, TStandardMenuItem::smPaste, TStandardMenuItem::smDelete,
+          TStandardMenuItem::smUndo, TStandardMenuItem::smRedo}) {
       if (QAction* action = StandardMenuAction(menu, item)) action->setEnabled(false);
     }
   }

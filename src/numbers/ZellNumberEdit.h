@@ -31,7 +31,8 @@ using TNumberKeyEvent = std::function<void(TCustomNumberEdit* Sender, int Key)>;
 // (Sender, Pasted): the clipboard's first line before it goes in. A text
 // returned replaces the field's whole text, as if the user had selected it all
 // and pasted that text; nothing returned lets the paste go on as usual.
-using TNumberPasteEvent = std::function<std::optional<QString>(TCustomNumberEdit* Sender, const QString& Pasted)>;
+using TNumberPasteEvent =
+    std::function<std::optional<QString>(TCustomNumberEdit* Sender, const QString& Pasted)>;
 
 class TCustomNumberEdit : public QLineEdit {
   Q_OBJECT

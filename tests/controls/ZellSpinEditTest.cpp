@@ -3,8 +3,8 @@
 #include "ZellClipboardRequest.h"
 #include "ZellSpinEdit.h"
 
-#include <QApplication>
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFocusEvent>

@@ -6,6 +6,7 @@
 #include <QStyleFactory>
 #include <exception>
 
+#include "ZellAccessibleTabs.h"
 #include "ZellGlobal.h"
 
 namespace Parlamine {
@@ -39,6 +40,8 @@ TParlamineApplication::TParlamineApplication(int& argc, char** argv) : QApplicat
   setProperty("HelpFile", HelpFile());
   setStyle(new TCompactStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
   ApplyApplicationFont();
+  // Screen readers hear of the tabs that show, not of hidden ones.
+  InstallAccessibleTabBars();
   // Failures the controls catch themselves are shown like any other.
   SetExceptionHandler(ShowException);
 }
