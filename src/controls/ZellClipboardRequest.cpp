@@ -2,8 +2,10 @@
 #include "ZellClipboardRequest.h"
 
 #include <QAbstractSpinBox>
+#include <QAction>
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QMenu>
 
 namespace Parlamine {
 
@@ -20,6 +22,24 @@ QEvent::Type TClipboardRequestEvent::EventType() {
 static QLineEdit* LineEditOf(QWidget* target) {
   if (auto* edit = qobject_cast<QLineEdit*>(target)) return edit;
   if (auto* spin = qobject_cast<QAbstractSpinBox*>(target)) return spin->findChild<QLineEdit*>();
+  return nullptr;
+}
+
+QAction* StandardMenuAction(const QMenu* menu, TStandardMenuItem item) {
+  struct TItemName {
+    const char* ObjectName;
+    const char* Caption;  // as QLineEdit translates it, before the tab and the shortcut
+  };
+  static const TItemName names[] = {{"edit-undo", "&Undo"},      {"edit-redo", "&Redo"},
+                                    {"edit-cut", "Cu&t"},        {"edit-copy", "&Copy"},
+                                    {"edit-paste", "&Paste"},    {"edit-delete", "Delete"},
+                                    {"select-all", "Select All"}};
+  const TItemName& name = names[static_cast<int>(item)];
+  const QString caption = QLineEdit::tr(name.Caption);
+  for (QAction* action : menu->actions()) {
+    if (action->objectName() == QLatin1String(name.ObjectName)) return action;
+    if (action->text().section(QLatin1Char('\t'), 0, 0) == caption) return action;
+  }
   return nullptr;
 }
 

@@ -6,6 +6,8 @@
 
 #include <QEvent>
 
+class QAction;
+class QMenu;
 class QWidget;
 
 namespace Parlamine {
@@ -26,5 +28,12 @@ class TClipboardRequestEvent : public QEvent {
 // carried out by a QLineEdit (or the line edit of a spin box) itself.
 // Returns true when someone carried it out.
 bool SendClipboardRequest(QWidget* target, TClipboardRequest request);
+
+// The items of a line edit's own context menu (createStandardContextMenu).
+enum class TStandardMenuItem { smUndo, smRedo, smCut, smCopy, smPaste, smDelete, smSelectAll };
+
+// Finds the item in a line edit's standard context menu, by the object name
+// newer Qt releases give it, else by its caption; null when it is missing.
+QAction* StandardMenuAction(const QMenu* menu, TStandardMenuItem item);
 
 }  // namespace Parlamine

@@ -11,6 +11,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QStyle>
 
 namespace Parlamine {
@@ -234,16 +235,22 @@ void TBetterSpinEdit::contextMenuEvent(QContextMenuEvent* event) {
   QMenu* menu = createStandardContextMenu();
   menu->setAttribute(Qt::WA_DeleteOnClose);
   if (!CanEdit()) {
-    for (QAction* action : menu->actions()) {
-      const QString name = action->objectName();
-      if (name == QLatin1String("edit-cut") || name == QLatin1String("edit-paste") ||
-          name == QLatin1String("edit-delete") || name == QLatin1String("edit-undo") ||
-          name == QLatin1String("edit-redo")) {
-        action->setEnabled(false);
-      }
+    for (TStandardMenuItem item :
+         {TStandardMenuItem::smCut, TStandardMenuItem::smPaste, TStandardMenuItem::smDelete,
+          TStandardMenuItem::smUndo, TStandardMenuItem::smRedo}) {
+      if (QAction* action = StandardMenuAction(menu, item)) action->setEnabled(false);
     }
   }
   menu->popup(event->globalPos());
+}
+
+void TBetterSpinEdit::mouseReleaseEvent(QMouseEvent* event) {
+  // The middle button pastes the selection: refused like any other paste.
+  if (event->button() == Qt::MiddleButton && !CanEdit()) {
+    event->accept();
+    return;
+  }
+  QLineEdit::mouseReleaseEvent(event);
 }
 
 QSize TBetterSpinEdit::sizeHint() const {

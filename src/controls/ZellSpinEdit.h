@@ -78,6 +78,7 @@ class TBetterSpinEdit : public QLineEdit {
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   void Step(std::int64_t delta, bool up);

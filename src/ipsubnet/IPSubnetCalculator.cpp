@@ -2,15 +2,17 @@
 #include "IPSubnetCalculator.h"
 
 #include "IPSubnetModel.h"
-#include "IPSubnetTexts.h"
 #include "IPSubnetTableSource.h"
+#include "IPSubnetTexts.h"
 #include "SettingsStore.h"
 #include "WrapMessageText.h"
+#include "ZellAccessibleTabs.h"
 #include "ZellGlobal.h"
 #include "ZellIPEdit.h"
 #include "ZellLabel.h"
 #include "ZellTableExport.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -142,6 +144,7 @@ TIPSubnetCalculator::TIPSubnetCalculator(QWidget* parent)
 
   IPSubnetPageControl = new QTabWidget(this);
   IPSubnetPageControl->setObjectName(QStringLiteral("IPSubnetPageControl"));
+  SkipHiddenTabs(IPSubnetPageControl->tabBar());  // the tabs hidden for class D
   // All four tabs in one row at the window's minimum width, no scroll arrows.
   IPSubnetPageControl->setUsesScrollButtons(false);
   IPSubnetPageControl->setDocumentMode(true);
@@ -416,6 +419,9 @@ void TIPSubnetCalculator::AddressTypeComboBoxClick() {
 void TIPSubnetCalculator::UpdateClassTabs() {
   const bool subnetting = AddressClass() != MulticastClass;
   for (int page = 1; page <= 3; ++page) IPSubnetPageControl->setTabVisible(page, subnetting);
+  // The tab bar's accessible children are its showing tabs: they changed.
+  QAccessibleEvent reordered(IPSubnetPageControl->tabBar(), QAccessible::ObjectReorder);
+  QAccessible::updateAccessibility(&reordered);
 }
 
 void TIPSubnetCalculator::UpdateAddressInfo() {

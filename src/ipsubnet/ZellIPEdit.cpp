@@ -2,10 +2,19 @@
 #include "ZellIPEdit.h"
 
 #include "ParlamineApplication.h"
+#include "ZellClipboardRequest.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include <stdexcept>
@@ -81,6 +90,54 @@ void TIPFieldEdit::CommitValue() {
   FCommitting = false;
 }
 
+void TIPFieldEdit::PasteText(const QString& text) {
+  if (isReadOnly() || !FOwner) return;
+  if (FOwner->PasteAddress(text)) return;
+  insert(text);  // the edit's own paste: kept to three characters
+}
+
+bool TIPFieldEdit::event(QEvent* event) {
+  // Edit > Paste while this field has the focus.
+  if (event->type() == TClipboardRequestEvent::EventType() &&
+      static_cast<TClipboardRequestEvent*>(event)->Request() == TClipboardRequest::crPaste) {
+    PasteText(QGuiApplication::clipboard()->text());
+    event->accept();
+    return true;
+  }
+  return QLineEdit::event(event);
+}
+
+void TIPFieldEdit::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu* menu = createStandardContextMenu();
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  if (QAction* paste = StandardMenuAction(menu, TStandardMenuItem::smPaste)) {
+    disconnect(paste, &QAction::triggered, this, nullptr);
+    connect(paste, &QAction::triggered, this, [this] { PasteText(QGuiApplication::clipboard()->text()); });
+  }
+  menu->popup(event->globalPos());
+  event->accept();
+}
+
+void TIPFieldEdit::mouseReleaseEvent(QMouseEvent* event) {
+  const QClipboard* clipboard = QGuiApplication::clipboard();
+  if (event->button() == Qt::MiddleButton && clipboard->supportsSelection() && !isReadOnly()) {
+    setCursorPosition(cursorPositionAt(event->position().toPoint()));
+    PasteText(clipboard->text(QClipboard::Selection));
+    event->accept();
+    return;
+  }
+  QLineEdit::mouseReleaseEvent(event);
+}
+
+void TIPFieldEdit::dropEvent(QDropEvent* event) {
+  if (event->mimeData()->hasText() && FOwner && !isReadOnly() &&
+      FOwner->PasteAddress(event->mimeData()->text())) {
+    event->acceptProposedAction();
+    return;
+  }
+  QLineEdit::dropEvent(event);
+}
+
 bool TIPFieldEdit::HandleNavigationKey(QKeyEvent* event) {
   const bool caretAtStart = cursorPosition() == 0 && !hasSelectedText();
   const bool caretAtEnd = cursorPosition() == text().size() && !hasSelectedText();
@@ -128,6 +185,11 @@ void TIPFieldEdit::keyPressEvent(QKeyEvent* event) {
   // Shortcuts (copy, paste, select all, undo) are no typing: the edit does them.
   // Ctrl+Alt with a printable character is AltGr typing on some systems, and
   // goes through the character filter like any other typing.
+  if (event->matches(QKeySequence::Paste)) {
+    PasteText(QGuiApplication::clipboard()->text());
+    event->accept();
+    return;
+  }
   const Qt::KeyboardModifiers modifiers = event->modifiers();
   const bool altGrTyping = modifiers.testFlags(Qt::ControlModifier | Qt::AltModifier) &&
                            !event->text().isEmpty() && event->text().at(0).isPrint();
@@ -258,6 +320,32 @@ void TIPEdit::SetAddressString(const QString& text) {
   }
 }
 
+bool TIPEdit::PasteAddress(const QString& text) {
+  const std::optional<std::array<int, 4>> octets = PastedAddressOctets(text.toStdString());
+  if (!octets) return false;
+  TIPFieldEdit* last = nullptr;
+  // Cleared on every way out, also when an owner's handler throws.
+  struct TPastingGuard {
+    bool& Flag;
+    ~TPastingGuard() { Flag = false; }
+  };
+  FPasting = true;
+  const TPastingGuard pasting{FPasting};
+  for (int i = 0; i < 4; ++i) {
+    TIPFieldEdit* field = Field(i);
+    field->FAdvancedInto = false;
+    if (field->Placeholder()) continue;
+    field->setText(QString::number((*octets)[static_cast<size_t>(i)]));
+    field->CommitValue();
+    last = field;
+  }
+  if (last) {
+    last->setFocus(Qt::OtherFocusReason);
+    last->end(false);
+  }
+  return true;
+}
+
 void TIPEdit::SetUnusedText(const QString& text) {
   if (text == FUnusedText) return;
   FUnusedText = text.left(3);
@@ -276,7 +364,7 @@ void TIPEdit::FieldTextChanged(TIPFieldEdit* field) {
   emit Change();
   // The third digit of an octet moves on to the next one, which makes this
   // field commit as it loses the focus.
-  if (field->hasFocus() && field->text().size() == 3) {
+  if (!FPasting && field->hasFocus() && field->text().size() == 3) {
     TIPFieldEdit* next = NextFieldInUse(field->FieldIndex(), +1);
     EnterFieldSelected(next);
     if (next) next->FAdvancedInto = true;

@@ -42,8 +42,18 @@ class TIPFieldEdit : public QLineEdit {
   // Reads the text into Value and tells the owner when the value changed.
   void CommitValue();
 
+  // Pastes the text as the user's paste would (Ctrl+V, Shift+Insert, the
+  // context menu, Edit > Paste, the middle button, a drop): a whole dotted
+  // address fills all four octets; anything else goes into this field as
+  // pasted text. A read-only field takes nothing.
+  void PasteText(const QString& text);
+
  protected:
+  bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
 
@@ -79,6 +89,12 @@ class TIPEdit : public QFrame {
   uint8_t IPFieldValues(int index) const;
   void SetIPFieldValues(int index, int value);
   TIPFieldEdit* Field(int index) const { return FFields[static_cast<size_t>(index & 3)]; }
+
+  // A whole dotted address in `text` (see PastedAddressOctets) is put into
+  // the four fields and each is committed in order, as if typed, so the
+  // owner's checks run for every octet; the focus ends in the last field in
+  // use. Returns false, changing nothing, for a text that is no address.
+  bool PasteAddress(const QString& text);
 
   // Dotted decimal; empty when all four field texts are empty. Assigning
   // raises EIPAddressException for any text that is no address; the empty
@@ -123,6 +139,7 @@ class TIPEdit : public QFrame {
 
   std::array<TIPFieldEdit*, 4> FFields{};
   QString FUnusedText = QStringLiteral("x");
+  bool FPasting = false;  // a pasted address fills the fields: no automatic advance
   TIPFieldValueChangedEvent FOnIPFieldValueChanged;
 };
 

@@ -193,6 +193,7 @@ TNetworkButton* TNetworkSetupEditor::InsertNetwork() {
   qsizetype index = FNetworks.indexOf(FSelectedNetwork);
   if (index <= 0) index = 1;  // with the client selected (or nothing): right after the client
   FNetworks.insert(index, element);
+  ApplyChainOrder();
   NetworkSetupPanel->update();
   SelectNetwork(element);
   if (FNetworks.size() >= ChainCapacity) SetInsertEnabled(false);
@@ -239,6 +240,7 @@ void TNetworkSetupEditor::NetworkButtonRemove(TNetworkButton* element) {
     element->disconnect(this);
     element->removeEventFilter(this);
     FNetworks.removeAt(index);
+    ApplyChainOrder();
     NetworkSetupPanel->update();
     SelectNetwork(FNetworks.at(index));
     if (FNetworks.size() == 3) {
@@ -282,8 +284,19 @@ void TNetworkSetupEditor::MoveNetwork(bool toRight) {
   // (clear() would delete the entries the submenu owns.)
   for (QAction* entry : FRemoveEntries) FRemoveSubmenu->removeAction(entry);
   FRemoveSubmenu->addActions(FRemoveEntries);
+  ApplyChainOrder();
   NetworkSetupPanel->update();
   SelectNetwork(moved);
+}
+
+// Tab and screen readers meet the elements in chain order: the focus chain
+// runs through them in that order, and so does the panel's child order,
+// which is what the panel reports to assistive technology.
+void TNetworkSetupEditor::ApplyChainOrder() {
+  for (qsizetype i = 0; i < FNetworks.size(); ++i) {
+    FNetworks.at(i)->raise();
+    if (i > 0) QWidget::setTabOrder(FNetworks.at(i - 1), FNetworks.at(i));
+  }
 }
 
 void TNetworkSetupEditor::SelectNetwork(TNetworkButton* element) {

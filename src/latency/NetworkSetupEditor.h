@@ -76,6 +76,7 @@ class TNetworkSetupEditor : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void ApplyChainOrder();
   void CreateToolBar();
   void CreatePanel();
   void CreatePopupMenu();

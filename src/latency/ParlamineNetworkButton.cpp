@@ -67,6 +67,8 @@ void TNetworkButton::UpdateHint() {
   setToolTip(hint);
   setStatusTip(hint);
   setAccessibleName(hint);
+  // A screen reader names the open menu after its element.
+  FPopupMenu->setAccessibleName(hint);
 }
 
 void TNetworkButton::ShowRemoveItems() {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "OUIFinderPage.h"
 
+#include "MacAddressText.h"
 #include "RadixerShared.h"
 #include "ZellGlobal.h"
 #include "ZellLabel.h"
@@ -40,6 +41,7 @@ TOUIFinderPage::TOUIFinderPage(QWidget* parent) : QWidget(parent), FOUIListPaths
   OUINumberEdit->SetValueInteger(0x55);
   SetHint(OUINumberEdit, QStringLiteral("Enter an OUI (in hexadecimal) to search for"));
   OUINumberEdit->SetOnKeyDown([this](TCustomNumberEdit* sender, int key) { OUINumberEditKeyDown(sender, key); });
+  OUINumberEdit->SetOnPaste(OUINumberEditPaste);
   label->setBuddy(OUINumberEdit);
   QToolButton* copyButton = CreateNumClipboardButton(this, QStringLiteral("OUIClipboardButton"),
                                                      QStringLiteral("Copy OUI to clipboard"), OUINumberEdit);
@@ -122,6 +124,13 @@ void TOUIFinderPage::OUISearchButtonClick() {
   };
   show(result.Match, AbrevTextBox, OrganizationTextBox);
   show(result.SwappedMatch, BitSwappedAbrevTextBox, BitSwappedOrganizationTextBox);
+}
+
+// A whole hardware address pasted in any usual notation gives its OUI.
+std::optional<QString> TOUIFinderPage::OUINumberEditPaste(TCustomNumberEdit*, const QString& pasted) {
+  const std::optional<std::string> oui = HardwareAddressOUI(pasted.toStdString());
+  if (!oui) return std::nullopt;
+  return QString::fromStdString(*oui);
 }
 
 void TOUIFinderPage::OUINumberEditKeyDown(TCustomNumberEdit*, int key) {

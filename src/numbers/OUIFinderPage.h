@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <optional>
+
 class QLabel;
 class QPushButton;
 class QToolButton;
@@ -44,6 +46,7 @@ class TOUIFinderPage : public QWidget {
 
  private:
   void OUINumberEditKeyDown(TCustomNumberEdit* sender, int key);
+  static std::optional<QString> OUINumberEditPaste(TCustomNumberEdit* sender, const QString& pasted);
   bool LoadOUIList();
   TTextBox* AddResultRow(const QString& labelName, const QString& caption, const QString& boxName,
                          const QString& text);

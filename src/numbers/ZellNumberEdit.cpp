@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -225,10 +226,9 @@ void TCustomNumberEdit::contextMenuEvent(QContextMenuEvent* event) {
   QMenu* menu = createStandardContextMenu();
   menu->setAttribute(Qt::WA_DeleteOnClose);
   // The menu's Paste goes through the same length limit as Ctrl+V.
-  for (QAction* action : menu->actions()) {
-    if (!action->text().startsWith(QLineEdit::tr("&Paste"))) continue;
-    disconnect(action, &QAction::triggered, this, nullptr);
-    connect(action, &QAction::triggered, this, &TCustomNumberEdit::PasteWithinMaxLength);
+  if (QAction* paste = StandardMenuAction(menu, TStandardMenuItem::smPaste)) {
+    disconnect(paste, &QAction::triggered, this, nullptr);
+    connect(paste, &QAction::triggered, this, [this] { PasteWithinMaxLength(); });
   }
   menu->popup(event->globalPos());
   event->accept();
@@ -237,13 +237,20 @@ void TCustomNumberEdit::contextMenuEvent(QContextMenuEvent* event) {
 // A paste is held to MaxLength as typing is: of the clipboard text only what
 // fits beside the text that stays goes in, so a pasted 8-digit number cannot
 // turn a 6-digit field into an 8-digit one.
-void TCustomNumberEdit::PasteWithinMaxLength() {
+void TCustomNumberEdit::PasteWithinMaxLength(QClipboard::Mode mode) {
   if (isReadOnly()) return;
-  QString pasted = QGuiApplication::clipboard()->text();
+  QString pasted = QGuiApplication::clipboard()->text(mode);
   // A one-line field takes the clipboard's first line, as a copied table row
   // or a line from a text file ends with a line break.
   const qsizetype lineEnd = pasted.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
   if (lineEnd >= 0) pasted.truncate(lineEnd);
+  if (FOnPaste) {
+    if (const std::optional<QString> replacement = FOnPaste(this, pasted)) {
+      selectAll();
+      insert(*replacement);
+      return;
+    }
+  }
   if (FMaxLength > 0) {
     const qsizetype kept = text().size() - selectedText().size();
     const qsizetype room = std::max<qsizetype>(0, FMaxLength - kept);
@@ -301,6 +308,19 @@ void TCustomNumberEdit::ShowLettersInCapitals() {
 void TCustomNumberEdit::focusOutEvent(QFocusEvent* event) {
   if (!FAllowImmediateValueChange) UpdateValue();
   QLineEdit::focusOutEvent(event);
+}
+
+void TCustomNumberEdit::mouseReleaseEvent(QMouseEvent* event) {
+  // The middle button pastes the selection: held to the same rules as Ctrl+V.
+  if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
+    if (!isReadOnly()) {
+      setCursorPosition(cursorPositionAt(event->position().toPoint()));
+      PasteWithinMaxLength(QClipboard::Selection);
+    }
+    event->accept();
+    return;
+  }
+  QLineEdit::mouseReleaseEvent(event);
 }
 
 void TCustomNumberEdit::changeEvent(QEvent* event) {

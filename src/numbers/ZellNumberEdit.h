@@ -8,10 +8,12 @@
 
 #include "RadixerModel.h"
 
+#include <QClipboard>
 #include <QLineEdit>
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace Parlamine {
 
@@ -25,6 +27,12 @@ using TNumberValueChangingIntegerEvent = std::function<void(TCustomNumberEdit* S
 using TNumberValueChangingFloatEvent = std::function<void(TCustomNumberEdit* Sender, double& NewValueFloat)>;
 // (Sender, Key): a key went down in the field, before the field handles it.
 using TNumberKeyEvent = std::function<void(TCustomNumberEdit* Sender, int Key)>;
+
+// (Sender, Pasted): the clipboard's first line before it goes in. A text
+// returned replaces the field's whole text, as if the user had selected it all
+// and pasted that text; nothing returned lets the paste go on as usual.
+using TNumberPasteEvent =
+    std::function<std::optional<QString>(TCustomNumberEdit* Sender, const QString& Pasted)>;
 
 class TCustomNumberEdit : public QLineEdit {
   Q_OBJECT
@@ -57,6 +65,7 @@ class TCustomNumberEdit : public QLineEdit {
   }
   void SetOnValueChangingFloat(TNumberValueChangingFloatEvent handler) { FOnValueChangingFloat = std::move(handler); }
   void SetOnKeyDown(TNumberKeyEvent handler) { FOnKeyDown = std::move(handler); }
+  void SetOnPaste(TNumberPasteEvent handler) { FOnPaste = std::move(handler); }
 
   // Value to text, keeping the caret's distance from the right end.
   void UpdateText();
@@ -69,6 +78,7 @@ class TCustomNumberEdit : public QLineEdit {
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void changeEvent(QEvent* event) override;
 
  private:
@@ -76,7 +86,7 @@ class TCustomNumberEdit : public QLineEdit {
   QString FormatValue() const;
   void TypeCharacter(QChar c);
   void ShowLettersInCapitals();
-  void PasteWithinMaxLength();
+  void PasteWithinMaxLength(QClipboard::Mode mode = QClipboard::Clipboard);
   void DoValueChanged();
 
   bool FAllowImmediateValueChange = true;
@@ -90,6 +100,7 @@ class TCustomNumberEdit : public QLineEdit {
   TNumberValueChangingIntegerEvent FOnValueChangingInteger;
   TNumberValueChangingFloatEvent FOnValueChangingFloat;
   TNumberKeyEvent FOnKeyDown;
+  TNumberPasteEvent FOnPaste;
 };
 
 class TNumberEdit : public TCustomNumberEdit {

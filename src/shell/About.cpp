@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "About.h"
 
+#include "Main.h"
+#include "OUIFinderPage.h"
 #include "ZellGlobal.h"
 #include "ui_About.h"
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMouseEvent>
@@ -25,13 +28,18 @@ QStringList MakerLines() {
           QStringLiteral("support@quillfern.example.org")};
 }
 
+// Says where the program really reads and writes: the settings file and,
+// in the order they are tried, the places of the OUI list.
 QString NoticeText() {
+  QStringList ouiPlaces;
+  for (const QString& path : TOUIFinderPage::DefaultOUIListPaths())
+    ouiPlaces << QDir::toNativeSeparators(QDir::cleanPath(path));
   return QStringLiteral(
-      "Parlamine is free software, released under the MIT License. It comes with no warranty of any "
-      "kind: check important results independently before you rely on them.\n\n"
-      "Parlamine remembers your settings between runs in the file Quillfern/Parlamine.reg in your "
-      "configuration folder. It reads the OUI list OUI.txt from the current folder and writes no "
-      "other file.");
+             "Parlamine is free software, released under the MIT License. It comes with no warranty of any "
+             "kind: check important results independently before you rely on them.\n\n"
+             "Parlamine remembers your settings between runs in the file %1. It reads the OUI list from the "
+             "first of these files that exists: %2. It writes no other file.")
+      .arg(QDir::toNativeSeparators(TMainForm::SettingsFileName()), ouiPlaces.join(QStringLiteral(", ")));
 }
 
 // A read-only text area that shows an arrow over its text, like a label.

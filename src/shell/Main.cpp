@@ -36,6 +36,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <exception>
 #include <vector>
@@ -419,14 +420,18 @@ bool TMainForm::LoadFormPosition(QWidget* window, TRegistryTree& tree, const std
   return true;
 }
 
+// The window manager's frame as the platform knows it now: a widget's own
+// frame geometry follows only at its next move, after the frame was told.
+static TFrameMargins FrameMarginsOf(const QWidget* window) {
+  const QMargins frame = window->windowHandle() ? window->windowHandle()->frameMargins() : QMargins();
+  return {frame.left(), frame.top(), frame.right(), frame.bottom()};
+}
+
 void TMainForm::FitWindowToScreen(QWidget* window, const TFormPositionRecord& record) {
   const QSize screen = QGuiApplication::primaryScreen()->size();
   // The frame is known once the window manager has framed the window; before
   // that the margins are 0 and the window is fitted again when it is shown.
-  const QRect frame = window->frameGeometry();
-  const QRect client = window->geometry();
-  const TFrameMargins margins{client.left() - frame.left(), client.top() - frame.top(),
-                              frame.right() - client.right(), frame.bottom() - client.bottom()};
+  const TFrameMargins margins = FrameMarginsOf(window);
   const TFormPositionRecord fitted = FitFormPosition(record, screen.width(), screen.height(), margins);
   window->move(fitted.Left, fitted.Top);
   window->resize(fitted.Right - fitted.Left, fitted.Bottom - fitted.Top);
@@ -434,10 +439,13 @@ void TMainForm::FitWindowToScreen(QWidget* window, const TFormPositionRecord& re
 
 void TMainForm::FitFrameOnceShown(QEvent* event) {
   if (!FFitFramePending || !isVisible() || windowState() != Qt::WindowNoState) return;
-  const bool framed = frameGeometry() != geometry();
-  // Without a frame by the time the window is active, it has none to fit.
+  const TFrameMargins margins = FrameMarginsOf(this);
+  const bool framed = margins.Left || margins.Top || margins.Right || margins.Bottom;
+  // Unframed, the window is fitted when it becomes active, and once more
+  // when a frame appears: a window manager may tell its frame only after it
+  // activated the window.
   if (!framed && event->type() != QEvent::WindowActivate) return;
-  FFitFramePending = false;
+  if (framed) FFitFramePending = false;
   const QRect bounds(pos(), size());
   FitWindowToScreen(this, {bounds.left(), bounds.top(), bounds.left() + bounds.width(),
                            bounds.top() + bounds.height(), TWindowState::wsNormal});
@@ -508,8 +516,12 @@ void TMainForm::SelectCalculator(TCalculator calculator) {
 }
 
 void TMainForm::FocusFirstControl() {
-  if (QWidget* first = FirstControlOf(MainPageControl->currentWidget()))
-    first->setFocus(Qt::OtherFocusReason);
+  QWidget* first = FirstControlOf(MainPageControl->currentWidget());
+  if (!first) return;
+  first->setFocus(Qt::OtherFocusReason);
+  // Typing replaces what the first field shows, as after Tab.
+  while (first->focusProxy()) first = first->focusProxy();
+  if (auto* edit = qobject_cast<QLineEdit*>(first)) edit->selectAll();
 }
 
 bool TMainForm::HandleInnerPageKey(QEvent* event) {

@@ -3,10 +3,13 @@
 #include "ZellClipboardRequest.h"
 #include "ZellSpinEdit.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
@@ -158,6 +161,41 @@ TEST_F(SpinEditTest, WithoutEditorDigitsAreRefusedButStepsWork) {
   QTest::mouseClick(Edit->SpinButton()->UpButton(), Qt::LeftButton);
   QTest::keyClick(Edit, Qt::Key_Up);
   EXPECT_EQ(Edit->Value(), 2);
+}
+
+TEST_F(SpinEditTest, WithoutEditorTheContextMenuOffersOnlyCopying) {
+  Edit->SetEditorEnabled(false);
+  QApplication::clipboard()->setText(QStringLiteral("77"));
+  Edit->selectAll();
+  QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(2, 2), Edit->mapToGlobal(QPoint(2, 2)));
+  QApplication::sendEvent(Edit, &request);
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_NE(menu, nullptr);
+  struct Item {
+    TStandardMenuItem Which;
+    bool Enabled;
+  };
+  for (const Item item : {Item{TStandardMenuItem::smCut, false}, Item{TStandardMenuItem::smPaste, false},
+                          Item{TStandardMenuItem::smDelete, false}, Item{TStandardMenuItem::smCopy, true}}) {
+    QAction* action = StandardMenuAction(menu, item.Which);
+    ASSERT_NE(action, nullptr) << static_cast<int>(item.Which);
+    EXPECT_EQ(action->isEnabled(), item.Enabled) << static_cast<int>(item.Which);
+  }
+  menu->close();
+}
+
+// The X11 primary selection; platforms without one (offscreen) have no
+// middle-button paste to refuse.
+TEST_F(SpinEditTest, MiddleButtonPastesTheSelectionOnlyWithTheEditor) {
+  if (!QApplication::clipboard()->supportsSelection()) GTEST_SKIP() << "no selection on this platform";
+  QApplication::clipboard()->setText(QStringLiteral("77"), QClipboard::Selection);
+  for (const bool editor : {false, true}) {
+    SCOPED_TRACE(editor);
+    Edit->SetEditorEnabled(editor);
+    Edit->SetValue(0);
+    QTest::mouseClick(Edit, Qt::MiddleButton, Qt::NoModifier, QPoint(4, Edit->height() / 2));
+    EXPECT_EQ(Edit->text(), editor ? QStringLiteral("770") : QStringLiteral("0"));
+  }
 }
 
 TEST_F(SpinEditTest, WithEditorPasteIsCarriedOut) {

@@ -11,6 +11,7 @@
 #include "ZellLabel.h"
 #include "ZellTableExport.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -158,6 +160,34 @@ TEST_F(IPSubnetCalculatorTest, ReservedFirstOctetsAreReportedAndReplaced) {
   EXPECT_EQ(Text("EthernetMulticastTextBox"), QStringLiteral("01 00 5E 01 02 03"));
 }
 
+TEST_F(IPSubnetCalculatorTest, PastedAddressIsCheckedAndComputedAsIfTyped) {
+  struct Case {
+    const char* Pasted;
+    size_t Messages;
+    const char* Address;
+    int Class;
+    const char* Binary;
+  };
+  const Case cases[] = {
+      {"127.1.2.3/8", 1, "126.1.2.3", 0, "01111110.00000001.00000010.00000011"},
+      {" 172.16.5.4 255.255.0.0 ", 0, "172.16.5.4", 1, "10101100.00010000.00000101.00000100"},
+      {"224.1.2.3", 0, "224.1.2.3", 3, "11100000.00000001.00000010.00000011"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Pasted);
+    Edit()->SetAddressString(QStringLiteral("128.15.10.5"));
+    TIPFieldEdit* field = Edit()->Field(2);
+    field->setFocus();
+    QApplication::clipboard()->setText(QString::fromLatin1(c.Pasted));
+    ParlamineTest::TMessageBoxScript script({QMessageBox::Ok});
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(script.Shown().size(), c.Messages);
+    EXPECT_EQ(Edit()->AddressString(), QLatin1String(c.Address));
+    EXPECT_EQ(Find<QComboBox>("AddressTypeComboBox")->currentIndex(), c.Class);
+    EXPECT_EQ(Text("BinAddressTextBox"), QLatin1String(c.Binary));
+  }
+}
+
 TEST_F(IPSubnetCalculatorTest, MulticastHidesTheSubnetPagesAndShowsTheHardwareAddress) {
   Edit()->SetAddressValue(0x00FFFFFFu | 0x80000000u);
   ParlamineTest::TMessageBoxScript script({QMessageBox::Ok});
@@ -174,6 +204,42 @@ TEST_F(IPSubnetCalculatorTest, MulticastHidesTheSubnetPagesAndShowsTheHardwareAd
   for (int i = 1; i <= 3; ++i) EXPECT_TRUE(pages->isTabVisible(i)) << i;
   EXPECT_EQ(Text("ClassBitMapTextBox"), QStringLiteral("110nnnnn.nnnnnnnn.nnnnnnnn.hhhhhhhh"));
   EXPECT_EQ(Item("SubnetBitsComboBox"), QStringLiteral("6")) << "8 subnet bits of class B become 6 in class C";
+}
+
+// What a screen reader is told about the inner page tabs.
+QStringList AccessibleTabs(QTabBar* bar) {
+  QStringList tabs;
+  QAccessibleInterface* list = QAccessible::queryAccessibleInterface(bar);
+  for (int i = 0; i < list->childCount(); ++i) {
+    QAccessibleInterface* tab = list->child(i);
+    EXPECT_EQ(list->indexOfChild(tab), i);
+    EXPECT_FALSE(tab->state().invisible);
+    if (tab->role() == QAccessible::PageTab) tabs << tab->text(QAccessible::Name);
+  }
+  return tabs;
+}
+
+TEST_F(IPSubnetCalculatorTest, TabsHiddenForClassDAreNotReportedNorReached) {
+  auto* pages = Find<QTabWidget>("IPSubnetPageControl");
+  const QStringList all{"Address Info", "Subnet Info", "Subnets/Hosts", "CIDR"};
+  EXPECT_EQ(AccessibleTabs(pages->tabBar()), all);
+  CommitFirstOctet("224");
+  EXPECT_EQ(AccessibleTabs(pages->tabBar()), QStringList{"Address Info"});
+  QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(pages->tabBar())->child(0);
+  EXPECT_TRUE(shown->state().selected);
+  // Neither the keyboard on the tab bar nor a screen reader's press reaches them.
+  pages->tabBar()->setFocus();
+  for (const Qt::Key key : {Qt::Key_Right, Qt::Key_End, Qt::Key_Down}) {
+    QTest::keyClick(pages->tabBar(), key);
+    EXPECT_EQ(pages->currentIndex(), 0) << key;
+  }
+  CommitFirstOctet("10");
+  EXPECT_EQ(AccessibleTabs(pages->tabBar()), all);
+  QAccessibleInterface* cidr = QAccessible::queryAccessibleInterface(pages->tabBar())->child(3);
+  cidr->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(pages->currentIndex(), 3);
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(pages->tabBar())->child(3), cidr)
+      << "the same interface again";
 }
 
 TEST_F(IPSubnetCalculatorTest, BitMapLegendsReadAsTheyArePainted) {

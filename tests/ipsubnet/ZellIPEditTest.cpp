@@ -1,12 +1,18 @@
 // SPDX-License-Identifier: MIT
 // The address control driven from the keyboard as a user types.
 #include "TestSupport.h"
+#include "ZellClipboardRequest.h"
 #include "ZellIPEdit.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QRegularExpression>
 #include <QTest>
 #include <QVBoxLayout>
@@ -223,6 +229,124 @@ TEST_F(IPEditTest, PastedTextThatIsNoNumberIsReportedAndKept) {
   EXPECT_EQ(Edit->IPFieldValues(1), 0);
   EXPECT_TRUE(Events.empty());
   Field(1)->setText(QStringLiteral("0"));  // so that closing the window commits quietly
+}
+
+// The ways a user pastes into a focused octet.
+enum class TPasteWay { pwCtrlV, pwShiftInsert, pwEditMenu, pwContextMenu, pwDrop };
+
+void PasteInto(TIPFieldEdit* field, TPasteWay way, const QString& text) {
+  QApplication::clipboard()->setText(text);
+  switch (way) {
+    case TPasteWay::pwCtrlV:
+      QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+      break;
+    case TPasteWay::pwShiftInsert:
+      QTest::keyClick(field, Qt::Key_Insert, Qt::ShiftModifier);
+      break;
+    case TPasteWay::pwEditMenu:
+      SendClipboardRequest(field, TClipboardRequest::crPaste);
+      break;
+    case TPasteWay::pwContextMenu: {
+      QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, QPoint(2, 2),
+                                  field->mapToGlobal(QPoint(2, 2)));
+      QApplication::sendEvent(field, &menuEvent);
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      ASSERT_NE(menu, nullptr);
+      QAction* paste = StandardMenuAction(menu, TStandardMenuItem::smPaste);
+      ASSERT_NE(paste, nullptr);
+      paste->trigger();
+      menu->close();
+      break;
+    }
+    case TPasteWay::pwDrop: {
+      QMimeData data;
+      data.setText(text);
+      QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      // Straight to the field: the application delivers drops only during a drag.
+      static_cast<QObject*>(field)->event(&drop);
+      break;
+    }
+  }
+}
+
+TEST_F(IPEditTest, PastedWholeAddressFillsAllOctetsAndCommitsThemInOrder) {
+  struct Case {
+    const char* Name;
+    TPasteWay Way;
+    int Field;
+    const char* Text;
+  };
+  const Case cases[] = {
+      {"Ctrl+V in the first octet", TPasteWay::pwCtrlV, 0, "10.1.2.3"},
+      {"Shift+Insert in the third octet", TPasteWay::pwShiftInsert, 2, "10.1.2.3"},
+      {"Edit > Paste with a prefix length", TPasteWay::pwEditMenu, 1, "10.1.2.3/22"},
+      {"Ctrl+V with a mask", TPasteWay::pwCtrlV, 1, "10.1.2.3 255.255.252.0"},
+      {"dropped text", TPasteWay::pwDrop, 2, "10.1.2.3"},
+      // Last: the offscreen platform does not give the window back its focus after a popup.
+      {"context menu, blanks around", TPasteWay::pwContextMenu, 3, "  10.1.2.3 \n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Edit->SetAddressString(QStringLiteral("128.15.10.5"));
+    Events.clear();
+    Focus(c.Field);
+    Field(c.Field)->setCursorPosition(1);
+    PasteInto(Field(c.Field), c.Way, QString::fromLatin1(c.Text));
+    EXPECT_EQ(Edit->AddressValue(), 0x0A010203u);
+    for (int i = 0; i < 4; ++i)
+      EXPECT_EQ(Field(i)->text(), QString::number((0x0A010203u >> (24 - 8 * i)) & 0xFF));
+    EXPECT_EQ(Events, (std::vector<TEvent>{{0, 10}, {1, 1}, {2, 2}, {3, 3}}));
+    if (c.Way != TPasteWay::pwDrop && c.Way != TPasteWay::pwContextMenu) {
+      EXPECT_EQ(FocusedField(), 3);
+      EXPECT_EQ(Field(3)->cursorPosition(), 1);
+    }
+  }
+}
+
+TEST_F(IPEditTest, PastedAddressGoesThroughTheOwnersChecksAndSkipsPlaceholders) {
+  Replace = [](int index, uint8_t& value) {
+    if (index == 0 && value == 127) value = 126;
+  };
+  Edit->SetAddressString(QStringLiteral("10.x.3.4"));
+  Events.clear();
+  Focus(0);
+  PasteInto(Field(0), TPasteWay::pwCtrlV, QStringLiteral("127.200.30.40"));
+  EXPECT_EQ(Field(0)->text(), QStringLiteral("126"));
+  EXPECT_EQ(Field(1)->text(), QStringLiteral("x"));
+  EXPECT_EQ(Events, (std::vector<TEvent>{{0, 127}, {2, 30}, {3, 40}}));
+  // Typing goes on in the last octet: no separator is swallowed, no digit appended.
+  QTest::keyClicks(Field(3), QStringLiteral(".7"));
+  EXPECT_EQ(FocusedField(), 3);
+  EXPECT_EQ(Field(3)->text(), QStringLiteral("407"));
+}
+
+TEST_F(IPEditTest, PasteThatIsNoWholeAddressGoesIntoTheOctetAsBefore) {
+  struct Case {
+    const char* Pasted;
+    const char* Shown;  // three characters move on to the next octet and commit
+    int Value;
+    size_t Messages;
+  };
+  const Case cases[] = {
+      {"12", "12", 0, 0}, {"10.1.2", "10.", 0, 1}, {"10.1.2.3.4", "10.", 0, 1}, {"256.1.1.1", "255", 255, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Pasted);
+    Edit->SetAddressValue(0x0A000001u);
+    Focus(1);
+    Field(1)->selectAll();
+    ParlamineTest::TMessageBoxScript script({QMessageBox::Ok});
+    PasteInto(Field(1), TPasteWay::pwEditMenu, QString::fromLatin1(c.Pasted));
+    EXPECT_EQ(Field(1)->text(), QString::fromLatin1(c.Shown));
+    EXPECT_EQ(Edit->IPFieldValues(1), c.Value);
+    EXPECT_EQ(Edit->IPFieldValues(2), 0);
+    EXPECT_EQ(script.Shown().size(), c.Messages);
+    Field(1)->setText(QStringLiteral("0"));  // leaves quietly
+  }
+  // A read-only placeholder takes no address either.
+  Edit->SetAddressValue(0x0A000001u);
+  Edit->SetAddressString(QStringLiteral("10.x.0.1"));
+  PasteInto(Field(1), TPasteWay::pwEditMenu, QStringLiteral("1.2.3.4"));
+  EXPECT_EQ(Edit->AddressValue(), 0x0A000001u);
 }
 
 TEST_F(IPEditTest, AddressStringRoundTripAndRejections) {

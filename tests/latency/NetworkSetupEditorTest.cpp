@@ -7,9 +7,11 @@
 #include "TestSupport.h"
 #include "ZellPanels.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QImage>
 #include <QMenu>
@@ -20,6 +22,8 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace Parlamine;
 
@@ -386,6 +390,68 @@ TEST_F(SetupEditorTest, ARightPressSelectsAndOpensTheElementsOwnMenu) {
   QApplication::sendEvent(network, &move);
   QTest::mouseRelease(network, Qt::RightButton, Qt::NoModifier, {90, 90});
   EXPECT_EQ(network->pos(), place);
+}
+
+TEST_F(SetupEditorTest, TabAndScreenReadersMeetTheElementsInChainOrder) {
+  InsertUntil(3);
+  Editor->SelectNetwork(At(1));
+  Editor->MoveNetwork(true);  // chain order now differs from creation order
+  const QList<TNetworkButton*> chain = Editor->Networks();
+  ASSERT_EQ(chain.size(), 5);
+
+  QList<QObject*> told;
+  QAccessibleInterface* panel = QAccessible::queryAccessibleInterface(Editor->Panel());
+  for (int i = 0; i < panel->childCount(); ++i)
+    if (qobject_cast<TNetworkButton*>(panel->child(i)->object())) told << panel->child(i)->object();
+  EXPECT_EQ(told, QList<QObject*>(chain.begin(), chain.end()));
+
+  QApplication::setActiveWindow(Editor.get());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Editor.get()));
+  chain.first()->setFocus(Qt::TabFocusReason);
+  for (qsizetype i = 1; i < chain.size(); ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), chain.at(i)) << i;
+  }
+  // A removal keeps the order of the rest.
+  Editor->NetworkButtonRemove(chain.at(2));
+  chain.first()->setFocus(Qt::TabFocusReason);
+  for (TNetworkButton* next : {chain.at(1), chain.at(3), chain.at(4)}) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), next);
+  }
+}
+
+TEST_F(SetupEditorTest, TheElementsOwnMenuOpensFromTheKeyboardAndIsNamed) {
+  InsertUntil(2);
+  TNetworkButton* network = At(1);
+  struct Way {
+    const char* Name;
+    std::function<void()> Open;
+  };
+  const Way ways[] = {
+      {"Shift+F10", [network] { QTest::keyClick(network, Qt::Key_F10, Qt::ShiftModifier); }},
+      {"menu key",
+       [network] {
+         QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(25, 25),
+                                   network->mapToGlobal(QPoint(25, 25)));
+         QApplication::sendEvent(network, &request);
+       }},
+  };
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.Name);
+    way.Open();
+    QMenu* menu = network->PopupMenu();
+    ASSERT_TRUE(menu->isVisible());
+    EXPECT_EQ(QApplication::activePopupWidget(), menu);
+    QAccessibleInterface* told = QAccessible::queryAccessibleInterface(menu);
+    EXPECT_EQ(told->text(QAccessible::Name), network->toolTip());
+    QStringList items;
+    for (int i = 0; i < told->childCount(); ++i)
+      if (!told->child(i)->state().invisible && told->child(i)->role() == QAccessible::MenuItem)
+        items << told->child(i)->text(QAccessible::Name);
+    EXPECT_EQ(items, (QStringList{"Properties...", "Remove"}));
+    menu->hide();
+  }
 }
 
 TEST_F(SetupEditorTest, TabbingToAnElementSelectsIt) {

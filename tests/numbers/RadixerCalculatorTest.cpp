@@ -367,6 +367,47 @@ TEST_F(RadixerCalculatorTest, OUISearchFindsBothForms) {
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
+TEST_F(RadixerCalculatorTest, PastedHardwareAddressGivesItsOUI) {
+  WriteOUIList(
+      "00000C Cisco  CISCO SYSTEMS, INC.\n"
+      "001B63 Apple  APPLE INC.\n"
+      "F4F5D8 Google GOOGLE, INC.\n");
+  Load();
+  ShowPageOf(Field("OUINumberEdit"));
+  struct Case {
+    const char* Pasted;
+    bool EditMenu;  // Edit > Paste instead of Ctrl+V
+    const char* OUI;
+    const char* Organization;
+  };
+  const Case cases[] = {
+      {"00:1B:63:84:45:E6", false, "001B63", "APPLE INC."},
+      {"00-00-0C-12-34-56", true, "00000C", "CISCO SYSTEMS, INC."},
+      {"f4f5.d812.3456", false, "F4F5D8", "GOOGLE, INC."},
+      {"001b638445e6\r\n", true, "001B63", "APPLE INC."},
+  };
+  TNumberEdit* field = Field("OUINumberEdit");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Pasted);
+    field->setFocus();
+    field->setCursorPosition(2);  // no selection: the whole OUI is replaced all the same
+    QApplication::clipboard()->setText(QString::fromLatin1(c.Pasted));
+    if (c.EditMenu)
+      SendClipboardRequest(field, TClipboardRequest::crPaste);
+    else
+      QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(field->text(), QLatin1String(c.OUI));
+    EXPECT_EQ(field->ValueInteger(), QString::fromLatin1(c.OUI).toLongLong(nullptr, 16));
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(BoxText("OrganizationTextBox"), QLatin1String(c.Organization));
+  }
+  // Text that is no hardware address is pasted as before: what fits the six digits.
+  field->selectAll();
+  QApplication::clipboard()->setText(QStringLiteral("08002B12"));
+  QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(field->text(), QStringLiteral("08002B"));
+}
+
 TEST_F(RadixerCalculatorTest, OUISearchWithoutTheFileChangesNothingUntilItAppears) {
   Load();
   ShowPageOf(Field("OUINumberEdit"));

@@ -331,6 +331,18 @@ TEST_F(ZellNumberEditTest, PasteIsHeldToMaxLength) {
   }
 }
 
+// The X11 primary selection; the offscreen platform has none.
+TEST_F(ZellNumberEditTest, MiddleButtonPasteIsHeldToMaxLength) {
+  if (!QApplication::clipboard()->supportsSelection()) GTEST_SKIP() << "no selection on this platform";
+  Prepare(nsHexadecimal, 6, 0x55);
+  Edit->SetMaxLength(6);
+  QApplication::clipboard()->setText(QStringLiteral("08002B12"), QClipboard::Selection);
+  ParlamineTest::TBeepCounter beeps;
+  QTest::mouseClick(Edit, Qt::MiddleButton, Qt::NoModifier, QPoint(4, Edit->height() / 2));
+  EXPECT_EQ(Edit->text(), QStringLiteral("000055"));
+  EXPECT_EQ(beeps.Count(), 1);
+}
+
 TEST_F(ZellNumberEditTest, ContextMenuPasteIsHeldToMaxLength) {
   Prepare(nsHexadecimal, 6, 0x55);
   Edit->SetMaxLength(6);

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 // The About box: caption, picture and credits, closing and reopening.
 #include "About.h"
+#include "Main.h"
+#include "OUIFinderPage.h"
 #include "ZellButtons.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -42,6 +45,20 @@ TEST(AboutFormCaption, FollowsTheApplicationTitle) {
     EXPECT_EQ(form.windowTitle(), QStringLiteral("About the ") + title);
     EXPECT_EQ(form.findChild<QPlainTextEdit*>(QStringLiteral("InfoMemo"))->toPlainText().section(QLatin1Char('\n'), 0, 1),
               title + QStringLiteral("\nRelease 3.2.1.0"));
+  }
+}
+
+TEST_F(AboutFormTest, NoticeNamesTheFilesTheProgramReallyUses) {
+  const QString notice = Form.findChild<QPlainTextEdit*>(QStringLiteral("AboutMemo"))->toPlainText();
+  EXPECT_TRUE(notice.contains(QDir::toNativeSeparators(TMainForm::SettingsFileName())))
+      << notice.toStdString();
+  const QStringList ouiPaths = TOUIFinderPage::DefaultOUIListPaths();
+  ASSERT_EQ(ouiPaths.size(), 3);
+  qsizetype previous = -1;
+  for (const QString& path : ouiPaths) {
+    const qsizetype at = notice.indexOf(QDir::toNativeSeparators(QDir::cleanPath(path)), previous + 1);
+    EXPECT_GT(at, previous) << path.toStdString() << " missing or out of order in " << notice.toStdString();
+    previous = at;
   }
 }
 

@@ -6,6 +6,7 @@
 #include "Main.h"
 #include "RegistryTree.h"
 #include "SettingsStore.h"
+#include "ZellIPEdit.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -86,6 +87,23 @@ INSTANTIATE_TEST_SUITE_P(Shortcuts, FirstControl,
                                            FirstControlCase{Qt::Key_L, "NewNetworkButton"},
                                            FirstControlCase{Qt::Key_P, "PrefixEdit"},
                                            FirstControlCase{Qt::Key_I, "IPFieldEdit0"}));
+
+TEST_F(MainKeyboardTest, TypingAtStartReplacesTheFirstRunAddress) {
+  auto form = OpenActive();
+  auto* edit = form->findChild<TIPEdit*>(QStringLiteral("IPAddressEdit"));
+  ASSERT_EQ(edit->AddressString(), QStringLiteral("128.15.10.5"));
+  // Each key to the control that has the focus then, as a keyboard sends it.
+  for (const QChar digit : QStringLiteral("192168001077"))
+    QTest::keyClick(QApplication::focusWidget(), digit.toLatin1());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_EQ(edit->AddressString(), QStringLiteral("192.168.1.77"));
+  // Back from another calculator, the first octet is ready to be typed over again.
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_H, Qt::ControlModifier);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_I, Qt::ControlModifier);
+  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("10"));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_EQ(edit->AddressString(), QStringLiteral("10.168.1.77"));
+}
 
 TEST_F(MainKeyboardTest, MenuAndStoredCalculatorFocusTheFirstControlToo) {
   {

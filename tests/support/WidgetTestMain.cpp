@@ -19,7 +19,10 @@ QString TestConfigHome() { return ConfigDir ? ConfigDir->path() : QString(); }
 }  // namespace ParlamineTest
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
+  // PARLAMINE_TEST_PLATFORM=xcb runs the tests on a real X server (Xvfb),
+  // where the X11 selection and window-manager focus can be checked too.
+  const QByteArray platform = qgetenv("PARLAMINE_TEST_PLATFORM");
+  qputenv("QT_QPA_PLATFORM", platform.isEmpty() ? QByteArray("offscreen") : platform);
   QTemporaryDir configDir;
   ParlamineTest::ConfigDir = &configDir;
   qputenv("XDG_CONFIG_HOME", configDir.path().toLocal8Bit());

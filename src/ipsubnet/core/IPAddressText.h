@@ -6,6 +6,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace Parlamine {
 
@@ -28,6 +29,13 @@ int ParseAddressPart(const std::string& part);
 // nothing around it. Empty when the text is no such number or does not fit
 // 32 bits.
 std::optional<int> ParseDecimalInteger(const std::string& text);
+
+// The four octets of a whole dotted address as people paste it: blanks
+// around it are ignored, and a trailing prefix length ("/22") or mask
+// ("/255.255.252.0" or " 255.255.252.0") is allowed and dropped. Each octet
+// is one to three digits from 0 to 255. Empty for anything else, so that a
+// paste that is no address is handled like any other pasted text.
+std::optional<std::array<int, 4>> PastedAddressOctets(std::string_view text);
 
 // Where the address control puts its four octet fields: W = (client width -
 // 3 dots) / 4, truncated toward zero, and field i at i x (W + dot width).

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "ParlamineApplication.h"
 
+#include <QContextMenuEvent>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QProxyStyle>
 #include <QStyleFactory>
 #include <exception>
 
+#include "ZellAccessibleTabs.h"
 #include "ZellGlobal.h"
 
 namespace Parlamine {
@@ -39,6 +42,8 @@ TParlamineApplication::TParlamineApplication(int& argc, char** argv) : QApplicat
   setProperty("HelpFile", HelpFile());
   setStyle(new TCompactStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
   ApplyApplicationFont();
+  // Screen readers hear of the tabs that show, not of hidden ones.
+  InstallAccessibleTabBars();
   // Failures the controls catch themselves are shown like any other.
   SetExceptionHandler(ShowException);
 }
@@ -49,9 +54,23 @@ void ShowException(const std::exception& error) {
   ShowError(QApplication::activeWindow(), QString::fromUtf8(error.what()));
 }
 
+// Shift+F10 opens the focused control's context menu, as the menu key does;
+// the X11 platform only turns the menu key into a context menu request.
+static bool OpenContextMenuByKey(QObject* receiver, QEvent* event) {
+  if (event->type() != QEvent::KeyPress || !receiver->isWidgetType()) return false;
+  const auto* key = static_cast<QKeyEvent*>(event);
+  if (key->key() != Qt::Key_F10 || key->modifiers() != Qt::ShiftModifier) return false;
+  auto* widget = static_cast<QWidget*>(receiver);
+  const QPoint position = widget->rect().center();
+  QContextMenuEvent request(QContextMenuEvent::Keyboard, position, widget->mapToGlobal(position));
+  QApplication::sendEvent(widget, &request);
+  return true;
+}
+
 bool TParlamineApplication::notify(QObject* receiver, QEvent* event) {
   // An error that leaves an event handler is reported and the program goes on.
   try {
+    if (OpenContextMenuByKey(receiver, event)) return true;
     return QApplication::notify(receiver, event);
   } catch (const std::exception& error) {
     ShowException(error);

@@ -83,6 +83,16 @@ TParsedHardwareAddress ParseHardwareAddress(std::string_view text) {
   return {address, {}};
 }
 
+std::optional<std::string> HardwareAddressOUI(std::string_view text) {
+  const TParsedHardwareAddress parsed = ParseHardwareAddress(text);
+  if (!parsed.Address) return std::nullopt;
+  THardwareAddress oui = *parsed.Address;
+  oui.Digits = 6;
+  std::string digits = HardwareAddressText(oui);
+  std::erase(digits, '-');
+  return digits;
+}
+
 std::string HardwareAddressText(const THardwareAddress& address) {
   static constexpr char Hex[] = "0123456789ABCDEF";
   std::string text;

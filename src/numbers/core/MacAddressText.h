@@ -30,6 +30,10 @@ struct TParsedHardwareAddress {
 };
 TParsedHardwareAddress ParseHardwareAddress(std::string_view text);
 
+// The OUI of a hardware address in any notation above: its first six
+// hexadecimal digits in capitals ("001B63"). Empty for text that is none.
+std::optional<std::string> HardwareAddressOUI(std::string_view text);
+
 // "00-1A-2B-3C-4D-5E"; a prefix shows only its digits ("00-1A-2B-3").
 std::string HardwareAddressText(const THardwareAddress& address);
 // Each byte's bits reversed, the byte order kept (the Ethernet <-> Token Ring

@@ -51,5 +51,38 @@ TEST(HardwareAddress, BitSwapReversesEachByte) {
   EXPECT_EQ(HardwareAddressText(BitSwappedAddress(*ParseHardwareAddress("741AE09").Address)), "2E-58-07");
 }
 
+TEST(HardwareAddress, OUIIsTheFirstSixDigitsOfAnyNotation) {
+  struct Case {
+    const char* Text;
+    const char* OUI;  // null: no hardware address
+  };
+  const Case cases[] = {
+      {"00:1B:63:84:45:E6", "001B63"},
+      {"00-00-0C-12-34-56", "00000C"},
+      {"f4f5.d812.3456", "F4F5D8"},
+      {"001B638445E6", "001B63"},
+      {"001b638445e6", "001B63"},
+      {" 0:1b:63:84:45:e6 \r\n", "001B63"},
+      {"08-00-2B", "08002B"},
+      {"000055", "000055"},
+      {"55", nullptr},
+      {"0x001B63", nullptr},
+      {"00:1B-63:84:45:E6", nullptr},
+      {"00:1B:63:84:45:E6:77", nullptr},
+      {"Xerox", nullptr},
+      {"", nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Text);
+    const std::optional<std::string> oui = HardwareAddressOUI(c.Text);
+    if (c.OUI) {
+      ASSERT_TRUE(oui.has_value());
+      EXPECT_EQ(*oui, c.OUI);
+    } else {
+      EXPECT_FALSE(oui.has_value());
+    }
+  }
+}
+
 }  // namespace
 }  // namespace Parlamine
