@@ -277,6 +277,7 @@ void TNetworkSetupEditor::MoveNetwork(bool toRight) {
   neighbour->move(movedPosition);
   neighbour->show();
   FNetworks.swapItemsAt(index, neighbourIndex);
+  emit OnNetworksSwapped(static_cast<int>(index), static_cast<int>(neighbourIndex));
   // The remove submenu follows chain order.
   FRemoveEntries.swapItemsAt(index - 1, neighbourIndex - 1);
   // (clear() would delete the entries the submenu owns.)

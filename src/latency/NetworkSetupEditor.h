@@ -68,6 +68,9 @@ class TNetworkSetupEditor : public QWidget {
  signals:
   // An insert, a removal or a reset: the results are stale.
   void OnChainChanged();
+  // Move left / right swapped two networks (chain indexes); the results are
+  // not stale, they change places with their elements.
+  void OnNetworksSwapped(int first, int second);
   void OnSelectNetwork(TNetworkButton* element);
   void OnNetworkProperties(TNetworkButton* element);
 
