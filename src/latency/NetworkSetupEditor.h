@@ -93,6 +93,7 @@ class TNetworkSetupEditor : public QWidget {
   void NetworkButtonDragMove(TNetworkButton* element, QPoint globalPosition);
   void NetworkButtonEndDrag(TNetworkButton* element);
   void NetworkSetupPanelResize();
+  void PullElementsInside();
   void NetworkSetupPanelCustomDraw(QPainter& canvas, const QRect& rect, bool& defaultDraw);
   bool HandleClipboardRequest(QEvent* event);
 
@@ -116,6 +117,7 @@ class TNetworkSetupEditor : public QWidget {
   int FDragOffsetX = 0;
   int FDragOffsetY = 0;
   bool FLoading = false;
+  bool FPullInsidePending = false;
 };
 
 }  // namespace Parlamine
