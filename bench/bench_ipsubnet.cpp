@@ -6,6 +6,7 @@
 // Also: the cost of giving the list view a new row count of that size.
 #include "IPSubnetModel.h"
 #include "IPSubnetTableSource.h"
+#include "PeakMemory.h"
 #include "ZellGlobal.h"
 #include "ZellTableExport.h"
 
@@ -15,7 +16,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <fstream>
 #include <string>
 
 namespace Parlamine {
@@ -24,27 +24,6 @@ namespace {
 constexpr int64_t LargestRowCount = 4194304;
 
 TSubnetTable LargestTable() { return TSubnetTable(0x0A010203u, 0, 30, true, LargestRowCount); }
-
-// Kilobytes of a field of /proc/self/status ("VmHWM", "VmRSS").
-long StatusKilobytes(const char* field) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  const std::string prefix = std::string(field) + ":";
-  while (std::getline(status, line))
-    if (line.rfind(prefix, 0) == 0) return std::stol(line.substr(prefix.size()));
-  return -1;
-}
-
-// Lowers the peak resident size to the current one, so that the next peak
-// belongs to what runs after this call.
-void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
-
-void ReportPeak(benchmark::State& state, long baseKb, size_t textBytes) {
-  const double growth = (StatusKilobytes("VmHWM") - baseKb) * 1024.0;
-  state.counters["text_MB"] = static_cast<double>(textBytes) / 1e6;
-  state.counters["peak_growth_MB"] = growth / 1e6;
-  state.counters["peak_per_text"] = growth / static_cast<double>(textBytes);
-}
 
 void BM_RowsIntoOneBuffer_Floor(benchmark::State& state) {
   const TSubnetTable table = LargestTable();

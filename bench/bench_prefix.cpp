@@ -1,13 +1,18 @@
 // SPDX-License-Identifier: MIT
 // The Prefix Calculator's heavy work: summarising a pasted list of 100,000
-// lines, and the rows of the largest split (4,194,304 subnets) formatted into
-// one reserved buffer, the floor of a copy of the whole table.
+// lines; the rows of the largest split (4,194,304 subnets) formatted into one
+// reserved buffer, beside the subnets/hosts table of the same size formatted
+// the same way (the floor the split is held to: at most 1.5 times its time),
+// and the same rows formatted alone, without the pages of a large text.
+// The widget's table (copy-all, row count) is measured in bench_prefix_ui.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <random>
 #include <string>
 
+#include "IPSubnetModel.h"
+#include "PeakMemory.h"
 #include "PrefixSplit.h"
 #include "PrefixSummarize.h"
 
@@ -68,8 +73,13 @@ void SplitRowsIntoOneBuffer(benchmark::State& state, const char* prefixText, int
   const TPrefixSplit split(ParsePrefix(prefixText).Prefix(), length);
   size_t size = 0;
   for (auto _ : state) {
+    ResetPeakMemory();
+    const long base = StatusKilobytes("VmRSS");
     std::string text;
-    text.reserve(static_cast<size_t>(split.RowCount()) * 80 + 64);
+    // Room for rows as long as the last (the longest here) and the header.
+    char last[TPrefixSplit::MaxRowTextSize];
+    text.reserve(static_cast<size_t>(split.RowCount()) * (split.FormatRow(split.RowCount() - 1, last) + 2) +
+                 64);
     text.append("#\tNetwork\r\n");
     char line[TPrefixSplit::MaxRowTextSize];
     for (int64_t row = 0; row < split.RowCount(); ++row) {
@@ -78,9 +88,33 @@ void SplitRowsIntoOneBuffer(benchmark::State& state, const char* prefixText, int
     }
     size = text.size();
     benchmark::DoNotOptimize(text.data());
+    ReportPeak(state, base, size);
   }
   state.counters["rows"] = static_cast<double>(split.RowCount());
-  state.counters["text_MB"] = static_cast<double>(size) / 1e6;
+  state.SetBytesProcessed(static_cast<int64_t>(size) * state.iterations());
+}
+
+// The IP Subnet Calculator's largest subnets/hosts table (class A, 22 subnet
+// bits) into one reserved buffer: the floor, measured in the same run.
+void BM_SubnetTableRowsIntoOneBuffer_Floor(benchmark::State& state) {
+  const TSubnetTable table(0x0A010203u, 0, 30, true, MaxSplitRows);
+  size_t size = 0;
+  for (auto _ : state) {
+    ResetPeakMemory();
+    const long base = StatusKilobytes("VmRSS");
+    std::string text;
+    text.reserve(static_cast<size_t>(table.RowCount()) * 72 + 64);
+    text.append("#\tID\tRange\tBroadcast\r\n");
+    char line[TSubnetTable::MaxRowTextSize];
+    for (int64_t row = 0; row < table.RowCount(); ++row) {
+      text.append(line, table.FormatRow(row, line));
+      text.append("\r\n", 2);
+    }
+    size = text.size();
+    benchmark::DoNotOptimize(text.data());
+    ReportPeak(state, base, size);
+  }
+  state.counters["rows"] = static_cast<double>(table.RowCount());
   state.SetBytesProcessed(static_cast<int64_t>(size) * state.iterations());
 }
 
@@ -91,9 +125,38 @@ void BM_SplitIPv6RowsIntoOneBuffer(benchmark::State& state) {
   SplitRowsIntoOneBuffer(state, "2001:db8::/42", 64);
 }
 
+// Formatting alone: every row into one line buffer that stays in the cache,
+// as the command line's stream does, so that no page of a large text is
+// touched. The subnets/hosts table first, the floor; then the splits.
+template <typename Table>
+void FormatEveryRow(benchmark::State& state, const Table& table) {
+  char line[Table::MaxRowTextSize];
+  size_t size = 0;
+  for (auto _ : state) {
+    size = 0;
+    for (int64_t row = 0; row < table.RowCount(); ++row) size += table.FormatRow(row, line) + 2;
+    benchmark::DoNotOptimize(line);
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(size) * state.iterations());
+}
+
+void BM_SubnetTableRowsFormatted_Floor(benchmark::State& state) {
+  FormatEveryRow(state, TSubnetTable(0x0A010203u, 0, 30, true, MaxSplitRows));
+}
+void BM_SplitIPv4RowsFormatted(benchmark::State& state) {
+  FormatEveryRow(state, TPrefixSplit(ParsePrefix("10.0.0.0/8").Prefix(), 30));
+}
+void BM_SplitIPv6RowsFormatted(benchmark::State& state) {
+  FormatEveryRow(state, TPrefixSplit(ParsePrefix("2001:db8::/42").Prefix(), 64));
+}
+
 BENCHMARK(BM_Summarize100000Lines)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SubnetTableRowsIntoOneBuffer_Floor)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_SplitIPv4RowsIntoOneBuffer)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_SplitIPv6RowsIntoOneBuffer)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_SubnetTableRowsFormatted_Floor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SplitIPv4RowsFormatted)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SplitIPv6RowsFormatted)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace Parlamine

@@ -59,6 +59,19 @@ function(parlamine_program name)
   parlamine_register_layer(${name} program program)
 endfunction()
 
+# Installs a man page compressed, as Debian wants it: gzip -9 without a time
+# stamp, so two builds of the same page give the same bytes.
+function(parlamine_install_man_page page section)
+  get_filename_component(name ${page} NAME)
+  set(compressed ${CMAKE_CURRENT_BINARY_DIR}/${name}.gz)
+  add_custom_command(OUTPUT ${compressed}
+    COMMAND gzip -9n -c ${page} > ${compressed}
+    DEPENDS ${page} COMMENT "Compressing the man page ${name}")
+  add_custom_target(${name}_man_page ALL DEPENDS ${compressed})
+  include(GNUInstallDirs)
+  install(FILES ${compressed} DESTINATION ${CMAKE_INSTALL_MANDIR}/man${section})
+endfunction()
+
 # Fails the configuration when a registered target links a library of a
 # higher layer, or a core links anything but other cores (Qt above all).
 function(parlamine_check_layers)

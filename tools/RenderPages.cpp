@@ -46,11 +46,12 @@ int main(int argc, char** argv) {
 
   const Parlamine::TCalculator calculators[] = {Parlamine::TCalculator::caRadixer,
                                                 Parlamine::TCalculator::caIPSubnet,
-                                                Parlamine::TCalculator::caLatency};
-  const char* names[] = {"radixer", "ipsubnet", "latency"};
+                                                Parlamine::TCalculator::caLatency,
+                                                Parlamine::TCalculator::caPrefix};
+  const char* names[] = {"radixer", "ipsubnet", "latency", "prefix"};
   auto* mainPages = window.findChild<QTabWidget*>(QStringLiteral("MainPageControl"));
   int written = 0;
-  for (int i = 0; i < 3; ++i) {
+  for (int i = 0; i < 4; ++i) {
     window.SelectCalculator(calculators[i]);
     QApplication::processEvents();
     QWidget* page = mainPages->currentWidget();

@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: MIT
 # Joins the help page from its beginning, each calculator's section and its end.
 # Variables: HELP_DIR (this folder), OUTPUT (the help file to write).
-set(sections radixer ipsubnet latency)
+set(sections radixer ipsubnet latency prefix)
 file(READ "${HELP_DIR}/help-begin.html" page)
 foreach(section ${sections})
   set(fragment "${HELP_DIR}/${section}.html-fragment")

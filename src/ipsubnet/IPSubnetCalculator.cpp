@@ -5,7 +5,6 @@
 #include "IPSubnetTexts.h"
 #include "IPSubnetTableSource.h"
 #include "SettingsStore.h"
-#include "ThemePalette.h"
 #include "WrapMessageText.h"
 #include "ZellGlobal.h"
 #include "ZellIPEdit.h"
@@ -558,97 +557,27 @@ QString TIPSubnetCalculator::BitMapLegendText(const TZellLabel* label) const {
   return QString::fromStdString(Parlamine::BitMapLegendText(AddressClass(), label == SubnetBitMapLabel));
 }
 
-QColor BitMapBackground(const TZellCustomLabel& control) {
-  return control.Transparent() ? control.palette().color(QPalette::Window) : control.Color();
-}
-
-QColor BitMapRoleTextColour(TBitMapRole role, const TZellCustomLabel& control) {
-  return ToQColor(BitMapRoleColour(role, ToRgb(BitMapBackground(control))));
-}
-
-namespace {
-
-// Pieces of a bit map are drawn side by side, each exactly as wide as its
-// text, from the left edge of the area whatever the control's alignment.
-class TBitMapPainter {
- public:
-  TBitMapPainter(QPainter& canvas, const QRect& area, const TDrawTextParams& params)
-      : FCanvas(canvas), FArea(area), FParams(params), FRight(area.left()) {}
-
-  void Segment(const QString& text, const QColor& colour) {
-    const int width = FCanvas.fontMetrics().horizontalAdvance(text);
-    QRect piece(FRight, FArea.top(), width, FArea.height());
-    FRight += width;
-    QString drawn = text;
-    FCanvas.setPen(colour);
-    DrawTextWithParams(FCanvas, piece, drawn, FParams);
-  }
-
- private:
-  QPainter& FCanvas;
-  QRect FArea;
-  TDrawTextParams FParams;
-  int FRight;
-};
-
-TDrawTextParams BitMapTextParams(const TZellCustomLabel* control) {
-  TDrawTextParams params;
-  params.Alignment = control->Alignment();
-  params.Layout = control->Layout();
-  params.BiDiMode = control->BiDiMode();
-  params.Ellipsis = dteNone;
-  params.Options = dtoNoPrefix | dtoSingleLine;
-  return params;
-}
-
-}  // namespace
-
 void TIPSubnetCalculator::BitMapLabelCustomDraw(TZellLabel* Sender, QPainter& ACanvas, const QRect& ARect,
                                                 bool& DefaultDraw) {
   DefaultDraw = false;
-  const QColor text = Sender->palette().color(QPalette::WindowText);
-  TBitMapPainter painter(ACanvas, ARect, BitMapTextParams(Sender));
   const QString title = QString::fromStdString(BitMapTitle(AddressClass(), Sender == SubnetBitMapLabel));
-  const auto role = [Sender](TBitMapRole r) { return BitMapRoleTextColour(r, *Sender); };
-  painter.Segment(title + QStringLiteral(" Bit Map ("), text);
-  if (AddressClass() == MulticastClass) {
-    painter.Segment(QStringLiteral("g=group"), role(TBitMapRole::brGroup));
-  } else {
-    painter.Segment(QStringLiteral("n=network"), role(TBitMapRole::brNetwork));
-    painter.Segment(QStringLiteral(";"), text);
-    if (Sender == SubnetBitMapLabel) {
-      painter.Segment(QStringLiteral("s=subnet"), role(TBitMapRole::brSubnet));
-      painter.Segment(QStringLiteral(";"), text);
-    }
-    painter.Segment(QStringLiteral("h=host"), role(TBitMapRole::brHost));
-  }
-  painter.Segment(QStringLiteral(")"), text);
+  QList<TBitMapRole> roles;
+  if (AddressClass() == MulticastClass)
+    roles = {TBitMapRole::brGroup};
+  else if (Sender == SubnetBitMapLabel)
+    roles = {TBitMapRole::brNetwork, TBitMapRole::brSubnet, TBitMapRole::brHost};
+  else
+    roles = {TBitMapRole::brNetwork, TBitMapRole::brHost};
+  DrawBitMapLegend(*Sender, ACanvas, ARect, title, roles);
 }
 
 void TIPSubnetCalculator::BitMapTextBoxCustomDraw(TTextBox* Sender, QPainter& ACanvas, const QRect& ARect,
                                                   bool& DefaultDraw) {
   DefaultDraw = false;
-  QRect area = ARect;
-  Sender->DrawEdges(ACanvas, area, Sender->EdgeParams());
   // The binary address takes its colours from the class map, position by
   // position; the maps colour themselves.
   const QString colours = Sender == BinAddressTextBox ? ClassBitMapTextBox->Caption() : Sender->Caption();
-  const QString shown = Sender->Caption();
-  const QColor windowText = Sender->palette().color(QPalette::WindowText);
-  TBitMapPainter painter(ACanvas, area, BitMapTextParams(Sender));
-  const auto role = [Sender](TBitMapRole r) { return BitMapRoleTextColour(r, *Sender); };
-  QColor colour = role(TBitMapRole::brNetwork);
-  for (qsizetype p = 0; p < colours.size() && p < shown.size(); ++p) {
-    switch (colours.at(p).unicode()) {
-      case 'n': colour = role(TBitMapRole::brNetwork); break;
-      case 's': colour = role(TBitMapRole::brSubnet); break;
-      case 'h': colour = role(TBitMapRole::brHost); break;
-      case 'g': colour = role(TBitMapRole::brGroup); break;
-      case '.': colour = windowText; break;
-      default: break;  // class prefix digits keep the colour they follow
-    }
-    painter.Segment(shown.mid(p, 1), colour);
-  }
+  DrawBitMapText(*Sender, ACanvas, ARect, colours, Sender->Caption());
 }
 
 void TIPSubnetCalculator::LoadIPSubnetSettings(TSectionedStore& store) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "ThemeColors.h"
+#include "ZellBitMap.h"  // the bit-map colours the pages are painted in
 
 #include <QColor>
 #include <QWidget>
@@ -29,14 +30,6 @@ class TTextBox;
 class TVirtualListView;
 class TZellCustomLabel;
 class TZellLabel;
-
-// What a bit map or its legend is drawn on: the control's colour, or its
-// window's when it is transparent.
-QColor BitMapBackground(const TZellCustomLabel& control);
-// The colour of a role's bits and legend entry in `control`: the given role
-// colour on a light background, a lighter shade of its hue on a dark one. Read at
-// every paint, so a palette change shows with the repaint it causes.
-QColor BitMapRoleTextColour(TBitMapRole role, const TZellCustomLabel& control);
 
 class TIPSubnetCalculator : public QWidget {
   Q_OBJECT

@@ -7,6 +7,7 @@
 #include "IPSubnetCalculator.h"
 #include "LatencyCalculator.h"
 #include "ParlamineApplication.h"
+#include "PrefixCalculator.h"
 #include "RadixerCalculator.h"
 #include "SettingsStore.h"
 #include "ZellClipboardRequest.h"
@@ -37,6 +38,7 @@
 #include <QVBoxLayout>
 
 #include <exception>
+#include <vector>
 
 namespace Parlamine {
 
@@ -228,9 +230,11 @@ void TMainForm::CreatePages() {
   RadixerCalculator = new TRadixerCalculator;
   IPSubnetCalculator = new TIPSubnetCalculator;
   LatencyCalculator = new TLatencyCalculator;
+  PrefixCalculator = new TPrefixCalculator;
   RadixerTabSheet = addPage("RadixerTabSheet", QStringLiteral("Radixer"), RadixerCalculator);
   IPSubnetTabSheet = addPage("IPSubnetTabSheet", QStringLiteral("IP Subnet"), IPSubnetCalculator);
   LatencyTabSheet = addPage("LatencyTabSheet", QStringLiteral("Latency"), LatencyCalculator);
+  PrefixTabSheet = addPage("PrefixTabSheet", QStringLiteral("Prefix"), PrefixCalculator);
   MainPageControl->setCurrentWidget(IPSubnetTabSheet);
   layout->addWidget(MainPageControl, 1);
   setCentralWidget(central);
@@ -276,7 +280,10 @@ void TMainForm::CreateMenus() {
                                      QKeySequence(Qt::CTRL | Qt::Key_I));
   CalculatorLatencyItem = NewAction(this, "CalculatorLatencyItem", QStringLiteral("&Latency Calculator"),
                                     QKeySequence(Qt::CTRL | Qt::Key_L));
-  for (QAction* item : {CalculatorRadixerItem, CalculatorIPSubnetItem, CalculatorLatencyItem}) {
+  CalculatorPrefixItem = NewAction(this, "CalculatorPrefixItem", QStringLiteral("&Prefix Calculator"),
+                                   QKeySequence(Qt::CTRL | Qt::Key_P));
+  for (QAction* item :
+       {CalculatorRadixerItem, CalculatorIPSubnetItem, CalculatorLatencyItem, CalculatorPrefixItem}) {
     item->setCheckable(true);
     item->setShortcutContext(Qt::ApplicationShortcut);
     group->addAction(item);
@@ -342,22 +349,33 @@ void TMainForm::FormCreate() {
   FLoading = true;
   IPSubnetCalculator->SetLoading(true);
   LatencyCalculator->SetLoading(true);
+  // A damaged latency key or prefix section must cost neither the other
+  // calculator's settings nor the window's own: every one of them is applied
+  // and their errors are shown after them, in load order.
+  std::vector<std::exception_ptr> deferredErrors;
+  const auto deferError = [&deferredErrors](const auto& load) {
+    try {
+      load();
+    } catch (const std::exception&) {
+      deferredErrors.push_back(std::current_exception());
+    }
+  };
   try {
     IPSubnetCalculator->LoadIPSubnetSettings(store);
     RadixerCalculator->LoadRadixerSettings(store);
-    // A damaged latency key must not cost the window's own settings: they
-    // are applied first and the latency error is shown after them.
-    std::exception_ptr latencyError;
-    try {
-      LatencyCalculator->InitLatency(FSettings);
-    } catch (const std::exception&) {
-      latencyError = std::current_exception();
-    }
+    deferError([this] { LatencyCalculator->InitLatency(FSettings); });
+    deferError([this, &store] { PrefixCalculator->LoadPrefixSettings(store); });
     LoadMainSettings(store);
-    if (latencyError) std::rethrow_exception(latencyError);
   } catch (const std::exception& error) {
     // The rest of the start-up is skipped; the window opens with what was set.
     ShowException(error);
+  }
+  for (const std::exception_ptr& deferred : deferredErrors) {
+    try {
+      std::rethrow_exception(deferred);
+    } catch (const std::exception& error) {
+      ShowException(error);
+    }
   }
   FLoading = false;
   IPSubnetCalculator->SetLoading(false);
@@ -372,6 +390,7 @@ void TMainForm::FormDestroy() {
     IPSubnetCalculator->SaveIPSubnetSettings(store);
     RadixerCalculator->SaveRadixerSettings(store);
     LatencyCalculator->DoneLatency(FSettings);
+    PrefixCalculator->SavePrefixSettings(store);
     SaveMainSettings(store);
   } catch (const std::exception& error) {
     ShowException(error);
@@ -460,6 +479,7 @@ void TMainForm::SelectCalculatorValue(int32_t value) {
   switch (value) {
     case 0: SelectCalculator(TCalculator::caRadixer); break;
     case 2: SelectCalculator(TCalculator::caLatency); break;
+    case 3: SelectCalculator(TCalculator::caPrefix); break;
     default: SelectCalculator(TCalculator::caIPSubnet); break;
   }
 }
@@ -474,6 +494,9 @@ void TMainForm::SelectCalculator(TCalculator calculator) {
   } else if (calculator == TCalculator::caLatency) {
     item = CalculatorLatencyItem;
     page = LatencyTabSheet;
+  } else if (calculator == TCalculator::caPrefix) {
+    item = CalculatorPrefixItem;
+    page = PrefixTabSheet;
   }
   item->setChecked(true);
   CalculatorTopFrame->SetCalculator(calculator);
@@ -520,6 +543,8 @@ void TMainForm::CalculatorItemClick() {
     SelectCalculator(TCalculator::caRadixer);
   else if (sender == CalculatorLatencyItem)
     SelectCalculator(TCalculator::caLatency);
+  else if (sender == CalculatorPrefixItem)
+    SelectCalculator(TCalculator::caPrefix);
   else
     SelectCalculator(TCalculator::caIPSubnet);
 }

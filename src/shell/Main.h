@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The main window: banner, the three calculator pages, menus and status bar.
+// The main window: banner, the four calculator pages, menus and status bar.
 // It creates the calculators, applies and saves the settings in their order,
 // and routes the menu commands; the calculators do the work.
 #pragma once
@@ -24,6 +24,7 @@ class TAboutForm;
 class TCalculatorTopFrame;
 class TIPSubnetCalculator;
 class TLatencyCalculator;
+class TPrefixCalculator;
 class TRadixerCalculator;
 class TSectionedStore;
 
@@ -38,7 +39,8 @@ class TMainForm : public QMainWindow {
   TCalculator CurrentCalculator() const { return FCurrentCalculator; }
   bool Loading() const { return FLoading; }
   void SelectCalculator(TCalculator calculator);
-  // Accepts any stored number: 0 Radixer, 2 Latency, everything else IP Subnet.
+  // Accepts any stored number: 0 Radixer, 2 Latency, 3 Prefix, everything
+  // else IP Subnet.
   void SelectCalculatorValue(int32_t value);
 
   // The settings file: $XDG_CONFIG_HOME/Quillfern/Parlamine.reg.
@@ -91,10 +93,12 @@ class TMainForm : public QMainWindow {
   QWidget* RadixerTabSheet = nullptr;
   QWidget* IPSubnetTabSheet = nullptr;
   QWidget* LatencyTabSheet = nullptr;
+  QWidget* PrefixTabSheet = nullptr;
   QStatusBar* MainStatusBar = nullptr;
   TRadixerCalculator* RadixerCalculator = nullptr;
   TIPSubnetCalculator* IPSubnetCalculator = nullptr;
   TLatencyCalculator* LatencyCalculator = nullptr;
+  TPrefixCalculator* PrefixCalculator = nullptr;
 
   QMenu* EditMenu = nullptr;
   QAction* FileExitItem = nullptr;
@@ -103,6 +107,7 @@ class TMainForm : public QMainWindow {
   QAction* CalculatorRadixerItem = nullptr;
   QAction* CalculatorIPSubnetItem = nullptr;
   QAction* CalculatorLatencyItem = nullptr;
+  QAction* CalculatorPrefixItem = nullptr;
   QAction* OptionsStayOnTopItem = nullptr;
   QAction* HelpTopicsItem = nullptr;
   QAction* HelpGotoWebsiteAction = nullptr;

@@ -12,12 +12,16 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <vector>
+
 namespace Parlamine {
 namespace {
 
 constexpr auto R = TCalculator::caRadixer;
 constexpr auto I = TCalculator::caIPSubnet;
 constexpr auto L = TCalculator::caLatency;
+constexpr auto P = TCalculator::caPrefix;
 
 QString UpHintFor(const char* name) { return QStringLiteral("Click to change to the ") + QLatin1String(name); }
 
@@ -74,9 +78,10 @@ TEST_F(CalculatorTopFrameTest, ArrowButtonsStepThroughTheCycleAndSlideFromTheirS
   };
   // Each row starts where the previous one left off.
   const Row rows[] = {
-      {"up from ip subnet", true, R},       {"up from radixer wraps", true, L},
-      {"up from latency", true, I},         {"down from ip subnet", false, L},
-      {"down from latency wraps", false, R}, {"down from radixer", false, I},
+      {"up from ip subnet", true, R},      {"up from radixer wraps", true, P},
+      {"up from prefix", true, L},         {"up from latency", true, I},
+      {"down from ip subnet", false, L},   {"down from latency", false, P},
+      {"down from prefix wraps", false, R}, {"down from radixer", false, I},
   };
   for (const Row& row : rows) {
     Spy.clear();
@@ -99,9 +104,11 @@ TEST_F(CalculatorTopFrameTest, HintsNameTheNeighboursOfTheCurrentCalculator) {
     const char* description;
   };
   const Row rows[] = {
-      {L, "IP Subnet Calculator", "Radixer Calculator",
+      {L, "IP Subnet Calculator", "Prefix Calculator",
        "The Latency Calculator estimates response times for packets traversing a series of networks"},
-      {R, "Latency Calculator", "IP Subnet Calculator",
+      {P, "Latency Calculator", "Radixer Calculator",
+       "The Prefix Calculator splits, summarizes and explains classless IPv4 and IPv6 prefixes"},
+      {R, "Prefix Calculator", "IP Subnet Calculator",
        "The Radixer Calculator performs useful functions with binary, decimal, hexadecimal, and octal numbers"},
       {I, "Radixer Calculator", "Latency Calculator",
        "The IP Subnet Calculator is a free utility that helps in learning and calculating IP subnets"},
@@ -130,6 +137,33 @@ TEST_F(CalculatorTopFrameTest, SettingTheCalculatorChangesTheLogoAtOnceWithoutSl
   Frame.SetCalculator(I);
   EXPECT_EQ(Logo(), ipSubnetLogo);
   EXPECT_EQ(Spy.count(), 2);
+}
+
+TEST_F(CalculatorTopFrameTest, FourLogosOfTheirOwnAndTheDownButtonSlidesThroughThemAll) {
+  const TCalculator order[] = {R, I, L, P};
+  std::vector<QImage> logos;
+  for (TCalculator calculator : order) {
+    Frame.SetCalculator(calculator);
+    logos.push_back(Logo());
+    // A logo that failed to load would leave the white panel alone.
+    std::set<QRgb> colours;
+    const QImage& logo = logos.back();
+    for (int y = 0; y < logo.height(); y += 2)
+      for (int x = 0; x < logo.width(); x += 2) colours.insert(logo.pixel(x, y));
+    EXPECT_GT(colours.size(), 10u) << "logo " << static_cast<int>(calculator) << " is drawn";
+  }
+  for (size_t a = 0; a < logos.size(); ++a)
+    for (size_t b = a + 1; b < logos.size(); ++b) EXPECT_NE(logos[a], logos[b]) << a << " and " << b;
+
+  // Down from the radixer: ip subnet, latency, prefix and round to the radixer.
+  Frame.SetCalculator(R);
+  for (int step = 1; step <= 4; ++step) {
+    QTest::mouseClick(Down(), Qt::LeftButton);
+    RunSlideToEnd();
+    const size_t expected = static_cast<size_t>(step % 4);
+    EXPECT_EQ(Frame.Calculator(), order[expected]) << "step " << step;
+    EXPECT_EQ(Logo(), logos[expected]) << "step " << step;
+  }
 }
 
 TEST_F(CalculatorTopFrameTest, AValueOutsideTheEnumerationMeansIPSubnet) {
@@ -167,7 +201,7 @@ TEST_F(CalculatorTopFrameTest, ClickDuringASlideStartsANewSlideFromTheCurrentCal
   Tick();
   Tick();
   QTest::mouseClick(Down(), Qt::LeftButton);
-  EXPECT_EQ(Frame.Calculator(), R) << "two downs from ip subnet";
+  EXPECT_EQ(Frame.Calculator(), P) << "two downs from ip subnet";
   EXPECT_EQ(Spy.count(), 2);
   EXPECT_EQ(RunSlideToEnd(), 9) << "the second slide starts from its own beginning";
 }

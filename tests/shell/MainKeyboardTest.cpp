@@ -84,6 +84,7 @@ TEST_P(FirstControl, GetsTheFocusWhenTheCalculatorChanges) {
 INSTANTIATE_TEST_SUITE_P(Shortcuts, FirstControl,
                          ::testing::Values(FirstControlCase{Qt::Key_H, "NumberWidthGroup"},
                                            FirstControlCase{Qt::Key_L, "NewNetworkButton"},
+                                           FirstControlCase{Qt::Key_P, "PrefixEdit"},
                                            FirstControlCase{Qt::Key_I, "IPFieldEdit0"}));
 
 TEST_F(MainKeyboardTest, MenuAndStoredCalculatorFocusTheFirstControlToo) {
@@ -100,8 +101,25 @@ TEST_F(MainKeyboardTest, MenuAndStoredCalculatorFocusTheFirstControlToo) {
   EXPECT_EQ(FocusName(), QStringLiteral("NewNetworkButton"));
 }
 
+TEST_F(MainKeyboardTest, RestartOnTheStoredPrefixCalculatorFocusesItsEntry) {
+  {
+    auto form = OpenActive();
+    form->findChild<QAction*>(QStringLiteral("CalculatorPrefixItem"))->trigger();
+    EXPECT_EQ(FocusName(), QStringLiteral("PrefixEdit"));
+  }
+  auto form = OpenActive();
+  EXPECT_EQ(form->CurrentCalculator(), TCalculator::caPrefix);
+  EXPECT_EQ(FocusName(), QStringLiteral("PrefixEdit"));
+}
+
 TEST_F(MainKeyboardTest, TabCyclesThroughTheShownCalculatorOnly) {
-  for (TCalculator calculator : {TCalculator::caIPSubnet, TCalculator::caRadixer, TCalculator::caLatency}) {
+  // The Prefix Calculator's first page has its entry line and its page tabs
+  // as the only stops: its results are read-only boxes outside the Tab order.
+  const std::pair<TCalculator, size_t> calculators[] = {{TCalculator::caIPSubnet, 4},
+                                                        {TCalculator::caRadixer, 4},
+                                                        {TCalculator::caLatency, 4},
+                                                        {TCalculator::caPrefix, 2}};
+  for (const auto& [calculator, stops] : calculators) {
     auto form = OpenActive();
     form->SelectCalculator(calculator);
     QWidget* page = Page(*form);
@@ -118,7 +136,7 @@ TEST_F(MainKeyboardTest, TabCyclesThroughTheShownCalculatorOnly) {
         seen.insert(w);
       }
       EXPECT_TRUE(cameBack) << "Tab goes round, calculator " << static_cast<int>(calculator);
-      EXPECT_GE(seen.size(), 4u) << "Tab moves, calculator " << static_cast<int>(calculator);
+      EXPECT_GE(seen.size(), stops) << "Tab moves, calculator " << static_cast<int>(calculator);
     }
     EXPECT_EQ(form->findChild<QTabWidget*>(QStringLiteral("MainPageControl"))->focusPolicy(), Qt::NoFocus);
   }
@@ -259,6 +277,33 @@ TEST_F(MainKeyboardTest, ScreenReadersHearTheHintOfEveryPictureButton) {
   EXPECT_GE(checked, 15);
   // Copy buttons beside number fields stay out of the tab order.
   EXPECT_EQ(form->findChild<QToolButton*>(QStringLiteral("HexClipboardButton"))->focusPolicy(), Qt::NoFocus);
+}
+
+TEST_F(MainKeyboardTest, CtrlPSwitchesToThePrefixCalculatorFromEveryKindOfControl) {
+  // The statistics grid takes Ctrl+P as its (empty) paste when alone; in the
+  // window the menu's key comes first, as it does for the other calculators'.
+  const struct {
+    TCalculator From;
+    int InnerPage;
+    const char* Control;
+  } cases[] = {
+      {TCalculator::caIPSubnet, 0, "IPFieldEdit0"},
+      {TCalculator::caLatency, 1, "LatencyStatsStringGrid"},
+      {TCalculator::caRadixer, 0, "DecNumberEdit"},
+  };
+  for (const auto& c : cases) {
+    auto form = OpenActive();
+    form->SelectCalculator(c.From);
+    Page(*form)->findChild<QTabWidget*>()->setCurrentIndex(c.InnerPage);
+    auto* control = form->findChild<QWidget*>(QLatin1String(c.Control));
+    ASSERT_NE(control, nullptr) << c.Control;
+    control->setFocus();
+    ASSERT_EQ(FocusName(), QLatin1String(c.Control));
+    QTest::keyClick(control, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(form->CurrentCalculator(), TCalculator::caPrefix) << c.Control;
+    EXPECT_EQ(Page(*form)->objectName(), QStringLiteral("PrefixTabSheet")) << c.Control;
+    EXPECT_EQ(FocusName(), QStringLiteral("PrefixEdit")) << c.Control;
+  }
 }
 
 }  // namespace

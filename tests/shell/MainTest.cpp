@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QActionGroup>
 #include <QMenu>
 #include <QScreen>
 #include <QStatusBar>
@@ -86,7 +87,9 @@ TEST_F(MainWindowTest, ShortcutsSwitchPageMenuCheckAndBannerTogether) {
   };
   const Step steps[] = {
       {Qt::Key_L, TCalculator::caLatency, "LatencyTabSheet", "CalculatorLatencyItem"},
+      {Qt::Key_P, TCalculator::caPrefix, "PrefixTabSheet", "CalculatorPrefixItem"},
       {Qt::Key_H, TCalculator::caRadixer, "RadixerTabSheet", "CalculatorRadixerItem"},
+      {Qt::Key_P, TCalculator::caPrefix, "PrefixTabSheet", "CalculatorPrefixItem"},
       {Qt::Key_I, TCalculator::caIPSubnet, "IPSubnetTabSheet", "CalculatorIPSubnetItem"},
       {Qt::Key_I, TCalculator::caIPSubnet, "IPSubnetTabSheet", "CalculatorIPSubnetItem"},
   };
@@ -102,6 +105,38 @@ TEST_F(MainWindowTest, ShortcutsSwitchPageMenuCheckAndBannerTogether) {
   }
 }
 
+TEST_F(MainWindowTest, CalculatorMenuHasFourRadioItemsWithTheirKeys) {
+  auto form = Open();
+  auto* menu = form->findChild<QMenu*>(QStringLiteral("CalculatorMenu"));
+  ASSERT_NE(menu, nullptr);
+  const struct {
+    const char* Name;
+    const char* Text;
+    QKeySequence Key;
+  } items[] = {
+      {"CalculatorRadixerItem", "&Radixer Calculator", QKeySequence(Qt::CTRL | Qt::Key_H)},
+      {"CalculatorIPSubnetItem", "&IP Subnet Calculator", QKeySequence(Qt::CTRL | Qt::Key_I)},
+      {"CalculatorLatencyItem", "&Latency Calculator", QKeySequence(Qt::CTRL | Qt::Key_L)},
+      {"CalculatorPrefixItem", "&Prefix Calculator", QKeySequence(Qt::CTRL | Qt::Key_P)},
+  };
+  const QList<QAction*> actions = menu->actions();
+  ASSERT_EQ(actions.size(), 4);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(actions[i]->objectName(), QLatin1String(items[i].Name));
+    EXPECT_EQ(actions[i]->text(), QLatin1String(items[i].Text));
+    EXPECT_EQ(actions[i]->shortcut(), items[i].Key);
+    EXPECT_TRUE(actions[i]->isCheckable());
+    ASSERT_NE(actions[i]->actionGroup(), nullptr);
+    EXPECT_EQ(actions[i]->actionGroup(), actions[0]->actionGroup());
+  }
+  EXPECT_TRUE(actions[0]->actionGroup()->isExclusive());
+  // No other action of the window answers to one of these keys.
+  for (QAction* other : form->findChildren<QAction*>()) {
+    if (actions.contains(other) || other->shortcut().isEmpty()) continue;
+    for (const auto& item : items) EXPECT_NE(other->shortcut(), item.Key) << qPrintable(other->objectName());
+  }
+}
+
 TEST_F(MainWindowTest, MenuItemsAndBannerSwitchTheCalculator) {
   auto form = Open();
   Action(*form, "CalculatorRadixerItem")->trigger();
@@ -111,6 +146,11 @@ TEST_F(MainWindowTest, MenuItemsAndBannerSwitchTheCalculator) {
   EXPECT_EQ(form->CurrentCalculator(), TCalculator::caLatency);
   EXPECT_EQ(CurrentPage(*form)->objectName(), QStringLiteral("LatencyTabSheet"));
   EXPECT_TRUE(Action(*form, "CalculatorLatencyItem")->isChecked());
+  Action(*form, "CalculatorPrefixItem")->trigger();
+  EXPECT_EQ(form->CurrentCalculator(), TCalculator::caPrefix);
+  EXPECT_EQ(CurrentPage(*form)->objectName(), QStringLiteral("PrefixTabSheet"));
+  EXPECT_EQ(banner->Calculator(), TCalculator::caPrefix);
+  EXPECT_FALSE(Action(*form, "CalculatorLatencyItem")->isChecked());
 }
 
 TEST_F(MainWindowTest, EditMenuEnablesWhatTheFocusedControlCanDo) {
@@ -233,7 +273,8 @@ TEST_P(StoredCalculator, OutOfRangeShowsIPSubnet) {
 INSTANTIATE_TEST_SUITE_P(Values, StoredCalculator,
                          ::testing::Values(StoredCalculatorCase{"0", TCalculator::caRadixer},
                                            StoredCalculatorCase{"2", TCalculator::caLatency},
-                                           StoredCalculatorCase{"3", TCalculator::caIPSubnet},
+                                           StoredCalculatorCase{"3", TCalculator::caPrefix},
+                                           StoredCalculatorCase{"4", TCalculator::caIPSubnet},
                                            StoredCalculatorCase{"-1", TCalculator::caIPSubnet},
                                            StoredCalculatorCase{"x", TCalculator::caIPSubnet}));
 
@@ -427,7 +468,6 @@ TEST_F(MainWindowTest, AStoredNetworkBeyondTheShownPanelIsPulledInToItsRealEdge)
   EXPECT_EQ(QPoint(record.Left, record.Top), QPoint(panel.width() - 58, panel.height() - 58));
 }
 
-}  // namespace
 
 
 TEST_F(MainWindowTest, AnUnreadableSettingsFileIsToldOnceAndNeverReplaced) {
@@ -470,3 +510,44 @@ TEST_F(MainWindowTest, ADamagedLatencyKeyKeepsTheWindowsOwnSettings) {
   EXPECT_TRUE(after.ReadBool("", "StayOnTop", false));
 }
 
+TEST_F(MainWindowTest, ADamagedLatencyKeyStillLoadsThePrefixCalculatorAfterIt) {
+  TRegistryTree tree;
+  TSectionedStore store(tree, Root);
+  store.WriteInteger("", "Calculator", 3);
+  store.WriteInteger("Prefix Calculator", "ActivePageIndex", 2);
+  TDirectStore direct(tree);
+  ASSERT_TRUE(direct.OpenKey(Root + "\\Latency Calculator", true));
+  direct.WriteInteger("ActivePageIndex", 0);
+  direct.WriteString("NumNetworks", "3");  // mistyped
+  WriteSettings(tree);
+  ParlamineTest::TMessageBoxScript boxes({QMessageBox::Ok});
+  auto form = Open();
+  ASSERT_EQ(boxes.Shown().size(), 1u);
+  EXPECT_EQ(boxes.Shown()[0].Text, QStringLiteral("Invalid data type for 'NumNetworks'"));
+  EXPECT_EQ(form->CurrentCalculator(), TCalculator::caPrefix);
+  EXPECT_EQ(CurrentPage(*form)->objectName(), QStringLiteral("PrefixTabSheet"));
+  EXPECT_EQ(form->findChild<QTabWidget*>(QStringLiteral("PrefixPageControl"))->currentIndex(), 2)
+      << "the prefix section is read although the latency key before it failed";
+}
+
+TEST_F(MainWindowTest, PrefixCalculatorIsSavedWithTheOthersAndShownAgain) {
+  {
+    auto form = Open();
+    QTest::keyClick(form.get(), Qt::Key_P, Qt::ControlModifier);
+    form->findChild<QTabWidget*>(QStringLiteral("PrefixPageControl"))->setCurrentIndex(1);
+  }
+  TRegistryTree saved = ReadSettings();
+  TSectionedStore store(saved, Root);
+  EXPECT_EQ(store.ReadInteger("", "Calculator", -1), 3);
+  EXPECT_EQ(store.ReadInteger("Prefix Calculator", "ActivePageIndex", -1), 1);
+  EXPECT_FALSE(saved.FindValue(Root + "\\IP Subnet Calculator", "IPAddress") == nullptr)
+      << "the calculators saved before it are still saved";
+
+  auto form = Open();
+  EXPECT_EQ(form->CurrentCalculator(), TCalculator::caPrefix);
+  EXPECT_TRUE(Action(*form, "CalculatorPrefixItem")->isChecked());
+  EXPECT_EQ(form->findChild<TCalculatorTopFrame*>()->Calculator(), TCalculator::caPrefix);
+  EXPECT_EQ(form->findChild<QTabWidget*>(QStringLiteral("PrefixPageControl"))->currentIndex(), 1);
+}
+
+}  // namespace

@@ -3,54 +3,11 @@
 
 #include <cstring>
 
+#include "DecimalWriter.h"
+
 namespace Parlamine {
 
 namespace {
-
-// Decimal texts of 0..255, so a row of the subnet table is copied, not
-// formatted, octet by octet.
-struct TOctetTexts {
-  char Text[256][4];
-  uint8_t Length[256];
-  TOctetTexts() {
-    for (int v = 0; v < 256; ++v) {
-      const std::string s = std::to_string(v);
-      std::memcpy(Text[v], s.c_str(), s.size());
-      Length[v] = static_cast<uint8_t>(s.size());
-    }
-  }
-};
-
-const TOctetTexts& OctetTexts() {
-  static const TOctetTexts texts;
-  return texts;
-}
-
-char* WriteDotted(uint32_t value, char* out) {
-  const TOctetTexts& texts = OctetTexts();
-  for (int shift = 24; shift >= 0; shift -= 8) {
-    const unsigned octet = (value >> shift) & 0xFFu;
-    std::memcpy(out, texts.Text[octet], 4);
-    out += texts.Length[octet];
-    if (shift > 0) *out++ = '.';
-  }
-  return out;
-}
-
-char* WriteDecimal(int64_t value, char* out) {
-  if (value < 0) {
-    *out++ = '-';
-    value = -value;
-  }
-  char digits[20];
-  int count = 0;
-  do {
-    digits[count++] = static_cast<char>('0' + value % 10);
-    value /= 10;
-  } while (value > 0);
-  while (count > 0) *out++ = digits[--count];
-  return out;
-}
 
 const char HexDigits[] = "0123456789ABCDEF";
 
@@ -153,8 +110,8 @@ TFirstOctetCheck CheckFirstOctet(uint32_t address) {
 }
 
 std::string DottedDecimal(uint32_t value) {
-  char buffer[16];
-  return std::string(buffer, WriteDotted(value, buffer));
+  char buffer[MaxDottedQuadTextSize];
+  return std::string(buffer, WriteDottedQuad(value, buffer));
 }
 
 std::string DottedBinary(uint32_t value) {
@@ -282,15 +239,15 @@ std::string TSubnetTable::CellText(int64_t row, int column) const {
 
 size_t TSubnetTable::FormatRow(int64_t row, char* out) const {
   const TRow r = Row(row);
-  char* p = WriteDecimal(r.Number, out);
+  char* p = WriteSignedDecimal(r.Number, out);
   *p++ = '\t';
-  p = WriteDotted(r.Id, p);
+  p = WriteDottedQuad(r.Id, p);
   *p++ = '\t';
-  p = WriteDotted(r.Id + 1, p);
+  p = WriteDottedQuad(r.Id + 1, p);
   std::memcpy(p, " - ", 3);
-  p = WriteDotted(r.Broadcast - 1, p + 3);
+  p = WriteDottedQuad(r.Broadcast - 1, p + 3);
   *p++ = '\t';
-  p = WriteDotted(r.Broadcast, p);
+  p = WriteDottedQuad(r.Broadcast, p);
   return static_cast<size_t>(p - out);
 }
 

@@ -19,8 +19,8 @@ std::string_view LineEndText(TLineEnd lineEnd);
 // "#\tID\tRange\tBroadcast", no line end.
 std::string_view SubnetTableHeader();
 
-// The dotted decimal form written at `out` (room for 15 characters); returns
-// the end of what was written.
+// The dotted decimal form written at `out` (room for 15 characters, which
+// may be overwritten after the returned end); returns the end of the text.
 char* WriteDottedDecimal(uint32_t value, char* out);
 
 // One row as a JSON object without line end:

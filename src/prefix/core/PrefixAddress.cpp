@@ -6,6 +6,7 @@
 #include <bit>
 #include <vector>
 
+#include "DecimalWriter.h"
 #include "ZellBinDecHex.h"
 
 namespace Parlamine {
@@ -163,25 +164,6 @@ bool ReadIPv6(std::string_view text, TUInt128& value, std::string& error) {
   return true;
 }
 
-char* WriteDecimal(unsigned value, char* out) {
-  char digits[10];
-  int count = 0;
-  do {
-    digits[count++] = static_cast<char>('0' + value % 10);
-    value /= 10;
-  } while (value > 0);
-  while (count > 0) *out++ = digits[--count];
-  return out;
-}
-
-char* WriteIPv4(uint32_t value, char* out) {
-  for (int shift = 24; shift >= 0; shift -= 8) {
-    out = WriteDecimal((value >> shift) & 0xFFu, out);
-    if (shift > 0) *out++ = '.';
-  }
-  return out;
-}
-
 char* WriteHexGroup(unsigned group, char* out) {
   static constexpr char Digits[] = "0123456789abcdef";
   bool started = false;
@@ -206,7 +188,7 @@ char* WriteIPv6(TUInt128 value, char* out) {
   if (mapped) {
     static constexpr std::string_view MappedHead = "::ffff:";
     out = std::copy(MappedHead.begin(), MappedHead.end(), out);
-    return WriteIPv4((groups[6] << 16) | groups[7], out);
+    return WriteDottedQuad((groups[6] << 16) | groups[7], out);
   }
   // The longest run of zero groups, the first of equal ones; a run of one
   // group is not compressed.
@@ -269,14 +251,15 @@ bool Contains(const TPrefix& outer, const TPrefix& inner) {
 }
 
 char* WriteAddress(const TAddress& address, char* out) {
-  if (address.Family == TAddressFamily::afIPv4) return WriteIPv4(static_cast<uint32_t>(address.Value), out);
+  if (address.Family == TAddressFamily::afIPv4)
+    return WriteDottedQuad(static_cast<uint32_t>(address.Value), out);
   return WriteIPv6(address.Value, out);
 }
 
 char* WritePrefix(const TPrefix& prefix, char* out) {
   out = WriteAddress(prefix.Network, out);
   *out++ = '/';
-  return WriteDecimal(static_cast<unsigned>(prefix.Length), out);
+  return WriteDecimal(static_cast<uint64_t>(prefix.Length), out);
 }
 
 std::string AddressText(const TAddress& address) {

@@ -66,8 +66,19 @@ class TPrefixSplit {
   // returns the number of characters; `out` must hold MaxRowTextSize.
   size_t FormatRow(int64_t row, char* out) const;
   static constexpr size_t MaxRowTextSize = 8 + 3 * (MaxPrefixTextSize + 1) + 16;
+  // The same row as one JSON object keyed by the column captions, every
+  // value a string, no line end:
+  // {"#":"0","Network":"10.0.0.0/30","First Host":"10.0.0.1",...}. The cell
+  // texts hold nothing that JSON escapes. Returns the number of characters;
+  // `out` must hold MaxRowJsonSize; 0 for a row outside the table.
+  size_t FormatRowJson(int64_t row, char* out) const;
+  // The row text, the longest captions (36 characters for IPv4) and six
+  // characters of quotes, colon and comma per column, with the braces.
+  static constexpr size_t MaxRowJsonSize = MaxRowTextSize + 40 + 6 * 5 + 2;
 
  private:
+  size_t FormatIPv4Row(int64_t row, char* out) const;
+
   TPrefix FPrefix;
   int FLength = 0;
   int64_t FRowCount = 0;

@@ -11,6 +11,8 @@ TCalculator CalculatorFromOrdinal(int ordinal) {
       return TCalculator::caRadixer;
     case 2:
       return TCalculator::caLatency;
+    case 3:
+      return TCalculator::caPrefix;
     default:
       return TCalculator::caIPSubnet;
   }
@@ -22,7 +24,8 @@ int CalculatorIndex(TCalculator calculator) {
 
 TAdjacentCalculators AdjacentCalculators(TCalculator calculator) {
   const int c = CalculatorIndex(calculator);
-  return {CalculatorFromOrdinal((c + 2) % CalculatorCount), CalculatorFromOrdinal((c + 1) % CalculatorCount)};
+  return {CalculatorFromOrdinal((c + CalculatorCount - 1) % CalculatorCount),
+          CalculatorFromOrdinal((c + 1) % CalculatorCount)};
 }
 
 TLogoRect LogoHomeRect(int panelWidth, int panelHeight) {

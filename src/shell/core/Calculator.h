@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The three calculators of the program, their names and descriptions, and the
+// The four calculators of the program, their names and descriptions, and the
 // geometry of the banner's sliding logo.
 #pragma once
 
@@ -10,11 +10,11 @@
 namespace Parlamine {
 
 // The calculator shown; one byte in memory, its integer value when stored.
-enum class TCalculator : uint8_t { caRadixer = 0, caIPSubnet = 1, caLatency = 2 };
+enum class TCalculator : uint8_t { caRadixer = 0, caIPSubnet = 1, caLatency = 2, caPrefix = 3 };
 
-inline constexpr int CalculatorCount = 3;
+inline constexpr int CalculatorCount = 4;
 
-// A stored or computed ordinal outside 0..2 means the IP Subnet Calculator,
+// A stored or computed ordinal outside 0..3 means the IP Subnet Calculator,
 // the program's default, so a damaged value never indexes past the tables.
 TCalculator CalculatorFromOrdinal(int ordinal);
 // The table index of a calculator, with the same rule for values outside the
@@ -23,14 +23,16 @@ int CalculatorIndex(TCalculator calculator);
 
 // Indexed by CalculatorIndex.
 inline constexpr std::array<std::string_view, CalculatorCount> CalculatorNames = {
-    "Radixer Calculator", "IP Subnet Calculator", "Latency Calculator"};
+    "Radixer Calculator", "IP Subnet Calculator", "Latency Calculator", "Prefix Calculator"};
 inline constexpr std::array<std::string_view, CalculatorCount> CalculatorDescriptions = {
     "The Radixer Calculator performs useful functions with binary, decimal, hexadecimal, and octal numbers",
     "The IP Subnet Calculator is a free utility that helps in learning and calculating IP subnets",
-    "The Latency Calculator estimates response times for packets traversing a series of networks"};
+    "The Latency Calculator estimates response times for packets traversing a series of networks",
+    "The Prefix Calculator splits, summarizes and explains classless IPv4 and IPv6 prefixes"};
 
-// The neighbours in the cycle of three: previous = (c + 2) mod 3,
-// next = (c + 1) mod 3.
+// The neighbours in the cycle of all calculators in ordinal order:
+// previous = (c + CalculatorCount - 1) mod CalculatorCount,
+// next = (c + 1) mod CalculatorCount.
 struct TAdjacentCalculators {
   TCalculator Previous;
   TCalculator Next;

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "CliTestSupport.h"
+#include "PrefixSplit.h"
 
 namespace Parlamine {
 namespace {
@@ -29,6 +30,28 @@ TEST(PrefixCommand, IPv6SplitTableStreamsEveryRow) {
             "1\t2001:db8:4000::/34\t2001:db8:4000::\t2001:db8:7fff:ffff:ffff:ffff:ffff:ffff\n"
             "2\t2001:db8:8000::/34\t2001:db8:8000::\t2001:db8:bfff:ffff:ffff:ffff:ffff:ffff\n"
             "3\t2001:db8:c000::/34\t2001:db8:c000::\t2001:db8:ffff:ffff:ffff:ffff:ffff:ffff\n");
+}
+
+TEST(PrefixCommand, JsonTableLinesAreTheRowsKeyedByTheirCaptions) {
+  const struct {
+    const char* Prefix;
+    const char* Split;
+  } splits[] = {
+      {"192.0.2.0/24", "31"}, {"10.0.0.0/8", "12"}, {"2001:db8::/32", "34"}, {"::ffff:10.0.0.0/120", "122"}};
+  for (const auto& s : splits) {
+    const TCliResult r = RunCli({"prefix", s.Prefix, "--split", s.Split, "--table", "--json"});
+    ASSERT_EQ(r.ExitCode, 0) << r.Err;
+    const TPrefixSplit split(ParsePrefix(s.Prefix).Prefix(), std::stoi(s.Split));
+    std::string expected;
+    for (int64_t row = 0; row < split.RowCount(); ++row) {
+      nlohmann::ordered_json line;
+      line[std::string(split.ColumnCaption(0))] = row;  // the row number as a JSON number
+      for (int column = 1; column < split.ColumnCount(); ++column)
+        line[std::string(split.ColumnCaption(column))] = split.CellText(row, column);
+      expected += line.dump() + "\n";
+    }
+    EXPECT_EQ(r.Out, expected) << s.Prefix;
+  }
 }
 
 TEST(PrefixCommand, BadPrefixAndSplitLengthExitTwo) {

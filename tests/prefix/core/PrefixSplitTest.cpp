@@ -42,6 +42,16 @@ TEST(PrefixSplit, RowsFromTheirIndexAlone) {
       {"/32 is one host", "192.0.2.0/30", 32, 4, 3, "3\t192.0.2.3/32\t192.0.2.3\t192.0.2.3\tnone"},
       {"the prefix itself", "192.168.1.0/24", 24, 1, 0,
        "0\t192.168.1.0/24\t192.168.1.1\t192.168.1.254\t192.168.1.255"},
+      {"whole IPv4 space left whole", "0.0.0.0/0", 0, 1, 0,
+       "0\t0.0.0.0/0\t0.0.0.1\t255.255.255.254\t255.255.255.255"},
+      {"IPv4 space halved, upper half", "0.0.0.0/0", 1, 2, 1,
+       "1\t128.0.0.0/1\t128.0.0.1\t255.255.255.254\t255.255.255.255"},
+      {"last /31 of the space", "255.255.255.0/24", 31, 128, 127,
+       "127\t255.255.255.254/31\t255.255.255.254\t255.255.255.255\tnone"},
+      {"last address alone", "255.255.255.255/32", 32, 1, 0,
+       "0\t255.255.255.255/32\t255.255.255.255\t255.255.255.255\tnone"},
+      {"host bits of the typed address cleared", "10.1.2.3/22", 24, 4, 3,
+       "3\t10.1.3.0/24\t10.1.3.1\t10.1.3.254\t10.1.3.255"},
       {"IPv6 /48s", "2001:db8::/32", 48, 65536, 1,
        "1\t2001:db8:1::/48\t2001:db8:1::\t2001:db8:1:ffff:ffff:ffff:ffff:ffff"},
       {"IPv6 last /48", "2001:db8::/32", 48, 65536, 65535,
@@ -63,6 +73,46 @@ TEST(PrefixSplit, RowsFromTheirIndexAlone) {
     for (int column = 0; column < split.ColumnCount(); ++column)
       joined += (column > 0 ? "\t" : "") + split.CellText(c.Row, column);
     EXPECT_EQ(joined, c.Text) << c.Name;
+  }
+}
+
+TEST(PrefixSplit, RowsAsJsonObjects) {
+  const struct {
+    std::string Prefix;
+    int Length;
+    int64_t Row;
+    std::string Json;
+  } cases[] = {
+      {"172.16.0.0/16", 26, 4,
+       R"({"#":4,"Network":"172.16.1.0/26","First Host":"172.16.1.1","Last Host":"172.16.1.62",)"
+       R"("Broadcast":"172.16.1.63"})"},
+      {"192.0.2.0/24", 31, 1,
+       R"({"#":1,"Network":"192.0.2.2/31","First Host":"192.0.2.2","Last Host":"192.0.2.3","Broadcast":"none"})"},
+      {"2001:db8::/32", 48, 65535,
+       R"({"#":65535,"Network":"2001:db8:ffff::/48","First Address":"2001:db8:ffff::",)"
+       R"("Last Address":"2001:db8:ffff:ffff:ffff:ffff:ffff:ffff"})"},
+  };
+  for (const auto& c : cases) {
+    const TPrefixSplit split(PrefixOf(c.Prefix), c.Length);
+    char json[TPrefixSplit::MaxRowJsonSize];
+    EXPECT_EQ(std::string(json, split.FormatRowJson(c.Row, json)), c.Json) << c.Prefix;
+  }
+  char json[TPrefixSplit::MaxRowJsonSize];
+  EXPECT_EQ(TPrefixSplit(PrefixOf("10.0.0.0/8"), 9).FormatRowJson(2, json), 0u);
+}
+
+TEST(PrefixSplit, LongestRowsFitTheirBuffers) {
+  // The longest texts of each family: eight-digit-wide numbers, full addresses.
+  const std::pair<std::string, int> splits[] = {{"0.0.0.0/0", 22},
+                                                {"ffff:ffff:ffff:ffff:ffff:ffff:fff0:0/106", 128},
+                                                {"1111:2222:3333:4444:5555:6666::/96", 118}};
+  for (const auto& [prefix, length] : splits) {
+    const TPrefixSplit split(PrefixOf(prefix), length);
+    char line[TPrefixSplit::MaxRowTextSize];
+    char json[TPrefixSplit::MaxRowJsonSize];
+    const int64_t last = split.RowCount() - 1;
+    EXPECT_LE(split.FormatRow(last, line), TPrefixSplit::MaxRowTextSize) << prefix;
+    EXPECT_LE(split.FormatRowJson(last, json), TPrefixSplit::MaxRowJsonSize) << prefix;
   }
 }
 

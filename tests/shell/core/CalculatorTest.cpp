@@ -4,12 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 namespace Parlamine {
 namespace {
 
 constexpr auto R = TCalculator::caRadixer;
 constexpr auto I = TCalculator::caIPSubnet;
 constexpr auto L = TCalculator::caLatency;
+constexpr auto P = TCalculator::caPrefix;
 
 TEST(CalculatorCycle, NeighboursOfEachCalculator) {
   struct Row {
@@ -18,23 +22,44 @@ TEST(CalculatorCycle, NeighboursOfEachCalculator) {
     TAdjacentCalculators expected;
   };
   const Row rows[] = {
-      {"radixer wraps back to latency", R, {L, I}},
-      {"ip subnet sits in the middle", I, {R, L}},
-      {"latency wraps forward to radixer", L, {I, R}},
+      {"radixer wraps back to prefix", R, {P, I}},
+      {"ip subnet sits between radixer and latency", I, {R, L}},
+      {"latency sits between ip subnet and prefix", L, {I, P}},
+      {"prefix wraps forward to radixer", P, {L, R}},
       {"damaged ordinal counts as ip subnet", static_cast<TCalculator>(7), {R, L}},
   };
   for (const Row& row : rows) EXPECT_EQ(AdjacentCalculators(row.current), row.expected) << row.name;
 }
 
-TEST(CalculatorCycle, ThreeStepsEitherWayReturnToTheStart) {
-  for (TCalculator start : {R, I, L}) {
+TEST(CalculatorCycle, FourStepsEitherWayReturnToTheStart) {
+  for (TCalculator start : {R, I, L, P}) {
     TCalculator down = start, up = start;
-    for (int i = 0; i < 3; ++i) {
+    std::set<TCalculator> seenDown, seenUp;
+    for (int i = 0; i < 4; ++i) {
       down = AdjacentCalculators(down).Next;
       up = AdjacentCalculators(up).Previous;
+      seenDown.insert(down);
+      seenUp.insert(up);
     }
     EXPECT_EQ(down, start);
     EXPECT_EQ(up, start);
+    EXPECT_EQ(seenDown.size(), 4u) << "every calculator is passed on the way down";
+    EXPECT_EQ(seenUp.size(), 4u) << "every calculator is passed on the way up";
+  }
+}
+
+TEST(CalculatorTables, EveryCalculatorHasItsNameAndDescription) {
+  const struct {
+    TCalculator Calculator;
+    const char* Name;
+  } rows[] = {{R, "Radixer Calculator"}, {I, "IP Subnet Calculator"}, {L, "Latency Calculator"},
+              {P, "Prefix Calculator"}};
+  for (const auto& row : rows) {
+    const size_t index = static_cast<size_t>(CalculatorIndex(row.Calculator));
+    EXPECT_EQ(CalculatorNames[index], row.Name);
+    // Each description starts with the calculator's own name.
+    EXPECT_EQ(CalculatorDescriptions[index].substr(0, 4 + CalculatorNames[index].size()),
+              "The " + std::string(row.Name));
   }
 }
 
@@ -43,7 +68,7 @@ TEST(CalculatorCycle, OrdinalsOutsideTheEnumerationMeanIPSubnet) {
     int ordinal;
     TCalculator expected;
   };
-  const Row rows[] = {{-1, I}, {0, R}, {1, I}, {2, L}, {3, I}, {255, I}};
+  const Row rows[] = {{-1, I}, {0, R}, {1, I}, {2, L}, {3, P}, {4, I}, {255, I}};
   for (const Row& row : rows) EXPECT_EQ(CalculatorFromOrdinal(row.ordinal), row.expected) << row.ordinal;
   EXPECT_EQ(CalculatorIndex(static_cast<TCalculator>(200)), 1);
 }

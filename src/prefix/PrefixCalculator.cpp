@@ -1,0 +1,541 @@
+// SPDX-License-Identifier: MIT
+#include "PrefixCalculator.h"
+
+#include <QAbstractItemView>
+#include <QAbstractListModel>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <vector>
+
+#include "PrefixAddress.h"
+#include "PrefixInfo.h"
+#include "PrefixSplitTableSource.h"
+#include "PrefixSummarize.h"
+#include "SettingsStore.h"
+#include "ZellBitMap.h"
+#include "ZellClipboardRequest.h"
+#include "ZellGlobal.h"
+#include "ZellLabel.h"
+#include "ZellMsgClasses.h"
+#include "ZellTableExport.h"
+
+namespace Parlamine {
+
+namespace {
+
+constexpr const char* Section = "Prefix Calculator";
+constexpr const char* DefaultPrefix = "192.168.1.0/24";
+// Longer than any prefix with blanks around it; a pasted page of text is cut
+// here instead of being parsed.
+constexpr int PrefixEditMaxLength = 255;
+
+void SetHint(QWidget* widget, const QString& hint) {
+  widget->setToolTip(hint);
+  widget->setStatusTip(hint);
+}
+
+TTextBox* NewTextBox(QWidget* parent, const char* name) {
+  auto* box = new TTextBox(parent);
+  box->setObjectName(QLatin1String(name));
+  box->setTextInteractionFlags(Qt::NoTextInteraction);
+  // Long texts (several address types, IPv6 reverse zones) end in an
+  // ellipsis; tab expansion would switch it off.
+  box->SetExpandTabs(false);
+  box->SetEllipsis(dteEnd);
+  // Three pixels above the text's height: the twelve results, the bit map and
+  // the entry fit the page at the window's minimum size.
+  box->setFixedHeight(box->fontMetrics().height() + 3);
+  box->setMinimumWidth(40);
+  return box;
+}
+
+QLabel* NewCaption(QWidget* parent, const char* name, const char* text, QWidget* buddy) {
+  auto* label = new QLabel(QLatin1String(text), parent);
+  label->setObjectName(QLatin1String(name));
+  label->setBuddy(buddy);
+  return label;
+}
+
+QVBoxLayout* NewPageLayout(QWidget* page) {
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(4, 4, 4, 4);
+  layout->setSpacing(3);
+  return layout;
+}
+
+QGridLayout* NewResultGrid() {
+  auto* grid = new QGridLayout;
+  grid->setContentsMargins(0, 0, 0, 0);
+  grid->setHorizontalSpacing(6);
+  grid->setVerticalSpacing(1);
+  grid->setColumnStretch(1, 1);
+  return grid;
+}
+
+QString FromStd(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+// The summary's prefixes, their texts made when shown.
+class TPrefixListModel : public QAbstractListModel {
+ public:
+  explicit TPrefixListModel(QObject* parent) : QAbstractListModel(parent) {}
+
+  void SetPrefixes(std::vector<TPrefix> prefixes) {
+    beginResetModel();
+    FPrefixes = std::move(prefixes);
+    endResetModel();
+  }
+  const std::vector<TPrefix>& Prefixes() const { return FPrefixes; }
+
+  int rowCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : static_cast<int>(FPrefixes.size());
+  }
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (!index.isValid() || index.row() >= rowCount() || role != Qt::DisplayRole) return {};
+    return FromStd(PrefixText(FPrefixes[static_cast<size_t>(index.row())]));
+  }
+
+ private:
+  std::vector<TPrefix> FPrefixes;
+};
+
+TPrefixCalculator::TPrefixCalculator(QWidget* parent)
+    : QWidget(parent), FSplitSource(std::make_unique<TPrefixSplitTableSource>()) {
+  setObjectName(QStringLiteral("PrefixCalculator"));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  PrefixPageControl = new QTabWidget(this);
+  PrefixPageControl->setObjectName(QStringLiteral("PrefixPageControl"));
+  PrefixPageControl->setDocumentMode(true);
+  PrefixPageControl->setUsesScrollButtons(false);
+  PrefixPageControl->addTab(CreatePrefixInfoPage(), QStringLiteral("Prefix Info"));
+  PrefixPageControl->addTab(CreateSplitPage(), QStringLiteral("Split"));
+  PrefixPageControl->addTab(CreateSummarizePage(), QStringLiteral("Summarize"));
+  layout->addWidget(PrefixPageControl, 1);
+
+  // Keyboard order: each page's controls top to bottom; a list comes after
+  // the buttons above it.
+  setTabOrder(SplitClipboardButton, SplitListView);
+  setTabOrder(SummarizeMemo, SummarizeErrorsMemo);
+  setTabOrder(SummarizeErrorsMemo, SummarizeButton);
+  setTabOrder(SummarizeButton, SummaryClipboardButton);
+  setTabOrder(SummaryClipboardButton, SummaryListView);
+
+  PrefixEdit->setText(QLatin1String(DefaultPrefix));
+  PrefixEditChange();
+}
+
+TPrefixCalculator::~TPrefixCalculator() {
+  // The list view reads the source while it is torn down.
+  delete SplitListView;
+  SplitListView = nullptr;
+}
+
+QWidget* TPrefixCalculator::CreatePrefixInfoPage() {
+  auto* page = new QWidget;
+  page->setObjectName(QStringLiteral("PrefixInfoTabSheet"));
+  auto* layout = NewPageLayout(page);
+
+  PrefixEdit = new QLineEdit(page);
+  PrefixEdit->setObjectName(QStringLiteral("PrefixEdit"));
+  PrefixEdit->setMaxLength(PrefixEditMaxLength);
+  SetHint(PrefixEdit,
+          QStringLiteral("Enter an IPv4 or IPv6 address with an optional /prefix length or mask"));
+  connect(PrefixEdit, &QLineEdit::textChanged, this, [this] { PrefixEditChange(); });
+  auto* entry = new QHBoxLayout;
+  entry->setSpacing(6);
+  entry->addWidget(NewCaption(page, "PrefixLabel", "&Prefix", PrefixEdit));
+  entry->addWidget(PrefixEdit, 1);
+  layout->addLayout(entry);
+
+  // One line, always there so that the results below do not jump while the
+  // user types; empty while the text is a prefix.
+  PrefixMessageLabel = new TZellLabel(page);
+  PrefixMessageLabel->setObjectName(QStringLiteral("PrefixMessageLabel"));
+  PrefixMessageLabel->SetExpandTabs(false);
+  PrefixMessageLabel->SetEllipsis(dteEnd);
+  PrefixMessageLabel->SetShowAccelChar(false);
+  PrefixMessageLabel->setMinimumWidth(40);
+  PrefixMessageLabel->setFixedHeight(PrefixMessageLabel->fontMetrics().height());
+  layout->addWidget(PrefixMessageLabel);
+
+  struct TResultRow {
+    TTextBox** Box;
+    const char* BoxName;
+    const char* LabelName;
+    const char* Caption;
+    bool IPv4Only;
+  };
+  const TResultRow rows[] = {
+      {&NetworkTextBox, "NetworkTextBox", "NetworkLabel", "Network", false},
+      {&PrefixLengthTextBox, "PrefixLengthTextBox", "PrefixLengthLabel", "Prefix Length", false},
+      {&NetmaskTextBox, "NetmaskTextBox", "NetmaskLabel", "Netmask", true},
+      {&WildcardMaskTextBox, "WildcardMaskTextBox", "WildcardMaskLabel", "Wildcard Mask", true},
+      {&FirstAddressTextBox, "FirstAddressTextBox", "FirstAddressLabel", "First Address", false},
+      {&LastAddressTextBox, "LastAddressTextBox", "LastAddressLabel", "Last Address", false},
+      {&FirstHostTextBox, "FirstHostTextBox", "FirstHostLabel", "First Host", true},
+      {&LastHostTextBox, "LastHostTextBox", "LastHostLabel", "Last Host", true},
+      {&AddressesTextBox, "AddressesTextBox", "AddressesLabel", "Addresses", false},
+      {&UsableHostsTextBox, "UsableHostsTextBox", "UsableHostsLabel", "Usable Hosts", true},
+      {&AddressTypeTextBox, "AddressTypeTextBox", "AddressTypeLabel", "Address Type", false},
+      {&ReverseDnsZoneTextBox, "ReverseDnsZoneTextBox", "ReverseDnsZoneLabel", "Reverse DNS Zone", false},
+  };
+  FResultGrid = NewResultGrid();
+  for (const TResultRow& row : rows) {
+    *row.Box = NewTextBox(page, row.BoxName);
+    FResultRows.push_back({NewCaption(page, row.LabelName, row.Caption, *row.Box), *row.Box, row.IPv4Only});
+  }
+  ArrangeResultRows(TAddressFamily::afIPv4);
+  layout->addLayout(FResultGrid);
+
+  PrefixBitMapTextBox = NewTextBox(page, "PrefixBitMapTextBox");
+  BinAddressTextBox = NewTextBox(page, "BinAddressTextBox");
+  PrefixBitMapLabel = new TZellLabel(page);
+  PrefixBitMapLabel->setObjectName(QStringLiteral("PrefixBitMapLabel"));
+  PrefixBitMapLabel->SetCaption(
+      BitMapLegendText(QStringLiteral("Prefix"), {TBitMapRole::brNetwork, TBitMapRole::brHost}));
+  PrefixBitMapLabel->setBuddy(PrefixBitMapTextBox);
+  PrefixBitMapLabel->SetOnCustomDraw([this](QPainter& canvas, const QRect& rect, bool& defaultDraw) {
+    BitMapLabelCustomDraw(canvas, rect, defaultDraw);
+  });
+  auto* binaryCaption = NewCaption(page, "BinAddressLabel", "Binary", BinAddressTextBox);
+  for (TTextBox* box : {PrefixBitMapTextBox, BinAddressTextBox}) {
+    box->SetEllipsis(dteNone);
+    box->SetOnCustomDraw([this, box](QPainter& canvas, const QRect& rect, bool& defaultDraw) {
+      BitMapTextBoxCustomDraw(box, canvas, rect, defaultDraw);
+    });
+  }
+  auto* bitMap = NewResultGrid();
+  bitMap->addWidget(PrefixBitMapLabel, 0, 0, 1, 2);
+  bitMap->addWidget(PrefixBitMapTextBox, 1, 1);
+  bitMap->addWidget(binaryCaption, 2, 0);
+  bitMap->addWidget(BinAddressTextBox, 2, 1);
+  layout->addLayout(bitMap);
+  FBitMapRows = {PrefixBitMapLabel, PrefixBitMapTextBox, binaryCaption, BinAddressTextBox};
+  layout->addStretch(1);
+  return page;
+}
+
+QWidget* TPrefixCalculator::CreateSplitPage() {
+  auto* page = new QWidget;
+  page->setObjectName(QStringLiteral("SplitTabSheet"));
+  auto* layout = NewPageLayout(page);
+
+  // What is split: the prefix entered on the first page.
+  SplitPrefixTextBox = NewTextBox(page, "SplitPrefixTextBox");
+  SplitLengthComboBox = new QComboBox(page);
+  SplitLengthComboBox->setObjectName(QStringLiteral("SplitLengthComboBox"));
+  SplitLengthComboBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  SplitLengthComboBox->setMinimumContentsLength(8);
+  SetHint(SplitLengthComboBox,
+          QStringLiteral("Select the prefix length of the subnets to split the prefix into"));
+  connect(SplitLengthComboBox, &QComboBox::activated, this, [this] { SplitLengthComboBoxClick(); });
+  auto* grid = NewResultGrid();
+  grid->setVerticalSpacing(3);
+  grid->addWidget(NewCaption(page, "SplitPrefixLabel", "Prefix", SplitPrefixTextBox), 0, 0);
+  grid->addWidget(SplitPrefixTextBox, 0, 1);
+  grid->addWidget(NewCaption(page, "SplitLengthLabel", "Split &into", SplitLengthComboBox), 1, 0);
+  grid->addWidget(SplitLengthComboBox, 1, 1);
+  layout->addLayout(grid);
+
+  SplitListView = new TVirtualListView(page);
+  SplitListView->setObjectName(QStringLiteral("SplitListView"));
+  SplitListView->SetSource(*FSplitSource);
+
+  auto* bar = new QHBoxLayout;
+  bar->setSpacing(2);
+  bar->addWidget(CreateTableNavigationToolBar(page, SplitListView, QStringLiteral("Split"),
+                                              QStringLiteral("split table")));
+  bar->addStretch(1);
+  SplitClipboardButton = CreateTableClipboardButton(page, QStringLiteral("SplitClipboardButton"),
+                                                    QStringLiteral("Copy split table to clipboard"));
+  connect(SplitClipboardButton, &QToolButton::clicked, this, [this] { SplitClipboardButtonClick(); });
+  bar->addWidget(SplitClipboardButton);
+  layout->addLayout(bar);
+  layout->addWidget(SplitListView, 1);
+  CreateListViewControlMessageHook(SplitListView, SplitClipboardButton,
+                                   QStringLiteral("SplitListViewControlMessageHook"));
+  return page;
+}
+
+QWidget* TPrefixCalculator::CreateSummarizePage() {
+  auto* page = new QWidget;
+  page->setObjectName(QStringLiteral("SummarizeTabSheet"));
+  auto* layout = NewPageLayout(page);
+
+  SummarizeMemo = new QPlainTextEdit(page);
+  SummarizeMemo->setObjectName(QStringLiteral("SummarizeMemo"));
+  SummarizeMemo->setTabChangesFocus(true);
+  SummarizeMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  SetHint(SummarizeMemo,
+          QStringLiteral("Enter or paste addresses, ranges (first - last) and prefixes of IPv4 and "
+                         "IPv6, one per line"));
+  layout->addWidget(
+      NewCaption(page, "SummarizeLabel", "&Addresses, ranges and prefixes (one per line)", SummarizeMemo));
+  layout->addWidget(SummarizeMemo, 3);
+
+  // The lines that could not be read, shown only while there are some.
+  SummarizeErrorsMemo = new QPlainTextEdit(page);
+  SummarizeErrorsMemo->setObjectName(QStringLiteral("SummarizeErrorsMemo"));
+  SummarizeErrorsMemo->setReadOnly(true);
+  SummarizeErrorsMemo->setTabChangesFocus(true);
+  SummarizeErrorsMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  SummarizeErrorsMemo->setFixedHeight(SummarizeErrorsMemo->fontMetrics().lineSpacing() * 3 + 10);
+  SummarizeErrorsMemo->setAccessibleName(QStringLiteral("Lines not summarized"));
+  SetHint(SummarizeErrorsMemo, QStringLiteral("The lines that are no address, range or prefix"));
+  SummarizeErrorsMemo->hide();
+  layout->addWidget(SummarizeErrorsMemo);
+
+  SummarizeButton = new QPushButton(QStringLiteral("&Summarize"), page);
+  SummarizeButton->setObjectName(QStringLiteral("SummarizeButton"));
+  SetHint(SummarizeButton,
+          QStringLiteral("Summarize the lines into the fewest prefixes that cover the same addresses"));
+  connect(SummarizeButton, &QPushButton::clicked, this, [this] { SummarizeButtonClick(); });
+  SummaryListView = new QListView(page);
+  SummaryListView->setObjectName(QStringLiteral("SummaryListView"));
+  SummaryListView->setUniformItemSizes(true);
+  SummaryListView->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  SummaryListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  FSummaryModel = new TPrefixListModel(SummaryListView);
+  SummaryListView->setModel(FSummaryModel);
+  SummaryClipboardButton =
+      CreateTableClipboardButton(page, QStringLiteral("SummaryClipboardButton"),
+                                 QStringLiteral("Copy summarized prefixes to clipboard"));
+  connect(SummaryClipboardButton, &QToolButton::clicked, this, [this] { SummaryClipboardButtonClick(); });
+  auto* bar = new QHBoxLayout;
+  bar->setSpacing(6);
+  bar->addWidget(SummarizeButton);
+  bar->addWidget(NewCaption(page, "SummaryLabel", "Prefixes", SummaryListView));
+  bar->addStretch(1);
+  bar->addWidget(SummaryClipboardButton);
+  layout->addLayout(bar);
+  layout->addWidget(SummaryListView, 2);
+
+  // Edit > Copy on the list copies as the button does.
+  auto* hook = new TControlMessageHook(SummaryListView);
+  hook->setObjectName(QStringLiteral("SummaryListViewControlMessageHook"));
+  hook->SetOnMessage([this](TMessageComponent*, QEvent* message, bool&) {
+    if (message->type() != TClipboardRequestEvent::EventType()) return;
+    auto* request = static_cast<TClipboardRequestEvent*>(message);
+    if (request->Request() != TClipboardRequest::crCopy) return;
+    SummaryClipboardButtonClick();
+    request->accept();
+  });
+  hook->SetControl(SummaryListView);
+  return page;
+}
+
+void TPrefixCalculator::PrefixEditChange() {
+  const TPrefixParse parsed = ParsePrefix(PrefixEdit->text().toStdString());
+  PrefixMessageLabel->SetCaption(parsed.Ok ? QString() : FromStd(parsed.Error));
+  // A message longer than the line ends in an ellipsis; its hint has it whole.
+  PrefixMessageLabel->setToolTip(PrefixMessageLabel->Caption());
+  if (parsed.Ok) {
+    FPrefix = parsed.Prefix();
+    const TPrefixInfo info = PrefixInfo(parsed.Address, parsed.Length);
+    ShowPrefixInfo(&info);
+  } else {
+    FPrefix.reset();
+    ShowPrefixInfo(nullptr);
+  }
+  UpdateSplitLengths();
+  UpdateSplitTable();
+}
+
+void TPrefixCalculator::ShowPrefixInfo(const TPrefixInfo* info) {
+  const TPrefixInfo none;
+  const TPrefixInfo& shown = info ? *info : none;
+  const std::pair<TTextBox*, const std::string*> boxes[] = {
+      {NetworkTextBox, &shown.Network},           {PrefixLengthTextBox, &shown.PrefixLength},
+      {NetmaskTextBox, &shown.Netmask},           {WildcardMaskTextBox, &shown.WildcardMask},
+      {FirstAddressTextBox, &shown.FirstAddress}, {LastAddressTextBox, &shown.LastAddress},
+      {FirstHostTextBox, &shown.FirstHost},       {LastHostTextBox, &shown.LastHost},
+      {AddressesTextBox, &shown.Addresses},       {UsableHostsTextBox, &shown.UsableHosts},
+      {AddressTypeTextBox, &shown.AddressType},   {ReverseDnsZoneTextBox, &shown.ReverseDnsZone},
+      {PrefixBitMapTextBox, &shown.BitMap},       {BinAddressTextBox, &shown.BinaryAddress},
+  };
+  for (const auto& [box, text] : boxes) {
+    box->SetCaption(FromStd(*text));
+    // A long type list or IPv6 address is shortened on screen; the hint has it whole.
+    box->setToolTip(box->Caption());
+  }
+  BinAddressTextBox->update();  // its colours follow the bit map
+  // While the text is no prefix the IPv4 rows stay, empty, as the last family
+  // shown would otherwise make the page jump with every keystroke.
+  if (info) ArrangeResultRows(info->Family);
+  SplitPrefixTextBox->SetCaption(FromStd(shown.Network));
+}
+
+void TPrefixCalculator::ArrangeResultRows(TAddressFamily family) {
+  if (FResultFamily == family && FResultGrid->count() > 0) return;
+  FResultFamily = family;
+  const bool ipv4 = family == TAddressFamily::afIPv4;
+  for (const TResultRow& row : FResultRows) {
+    FResultGrid->removeWidget(row.Caption);
+    FResultGrid->removeWidget(row.Box);
+  }
+  // IPv4 texts fit beside their captions; IPv6 addresses need the page's
+  // whole width, so there each caption stands above its box.
+  int line = 0;
+  for (const TResultRow& row : FResultRows) {
+    const bool shown = ipv4 || !row.IPv4Only;
+    row.Caption->setVisible(shown);
+    row.Box->setVisible(shown);
+    if (!shown) continue;
+    if (ipv4) {
+      FResultGrid->addWidget(row.Caption, line, 0);
+      FResultGrid->addWidget(row.Box, line, 1);
+    } else {
+      FResultGrid->addWidget(row.Caption, line, 0, 1, 2);
+      FResultGrid->addWidget(row.Box, ++line, 0, 1, 2);
+    }
+    ++line;
+  }
+  for (QWidget* w : FBitMapRows) w->setVisible(ipv4);
+}
+
+void TPrefixCalculator::UpdateSplitLengths() {
+  SplitLengthComboBox->clear();
+  if (!FPrefix) return;
+  const TPrefix& prefix = *FPrefix;
+  const int chosen = ChooseSplitLength(prefix, FSplitLengthWanted);
+  for (int length : SplitLengths(prefix)) {
+    SplitLengthComboBox->addItem(FromStd(SplitLengthItemText(prefix, length)), length);
+    if (length == chosen) SplitLengthComboBox->setCurrentIndex(SplitLengthComboBox->count() - 1);
+  }
+  SplitLengthComboBox->setMaxVisibleItems(SplitLengthComboBox->count());
+  // IPv6 counts make long items: the open list is as wide as its longest one,
+  // even where that is wider than the window.
+  int widest = 0;
+  for (int i = 0; i < SplitLengthComboBox->count(); ++i)
+    widest = std::max(widest,
+                      SplitLengthComboBox->fontMetrics().horizontalAdvance(SplitLengthComboBox->itemText(i)));
+  SplitLengthComboBox->view()->setMinimumWidth(widest + 24);
+}
+
+void TPrefixCalculator::UpdateSplitTable() {
+  if (FPrefix && SplitLengthComboBox->currentIndex() >= 0)
+    FSplitSource->SetSplit(TPrefixSplit(*FPrefix, SplitLengthComboBox->currentData().toInt()));
+  else
+    FSplitSource->SetSplit(TPrefixSplit());
+  SplitListView->Model()->Refresh();
+  FitSplitColumns();
+}
+
+void TPrefixCalculator::FitSplitColumns() {
+  // Wide enough for the longest texts the current table can show: the last
+  // row holds the largest numbers and addresses.
+  const QFontMetrics metrics = SplitListView->fontMetrics();
+  const TPrefixSplit& split = FSplitSource->Split();
+  const int64_t last = std::max<int64_t>(split.RowCount() - 1, 0);
+  auto width = [&](int column, const char* fallback) {
+    const QString text =
+        split.RowCount() > 0 ? FromStd(split.CellText(last, column)) : QString::fromLatin1(fallback);
+    const QString caption = FSplitSource->ColumnCaption(column);
+    return std::max(metrics.horizontalAdvance(text), metrics.horizontalAdvance(caption)) + 12;
+  };
+  QList<int> widths;
+  const int columns = std::max(split.ColumnCount(), 1);
+  widths << width(0, "0");
+  for (int c = 1; c < columns; ++c) widths << width(c, "255.255.255.255");
+  SplitListView->SetColumnWidths(widths);
+}
+
+void TPrefixCalculator::SplitLengthComboBoxClick() {
+  if (SplitLengthComboBox->currentIndex() >= 0)
+    FSplitLengthWanted = SplitLengthComboBox->currentData().toInt();
+  UpdateSplitTable();
+}
+
+void TPrefixCalculator::SummarizeButtonClick() {
+  const QByteArray text = SummarizeMemo->toPlainText().toUtf8();
+  const TSummary summary =
+      SummarizeText(std::string_view(text.constData(), static_cast<size_t>(text.size())));
+  FSummaryModel->SetPrefixes(summary.Prefixes);
+  QStringList errors;
+  for (const TSummaryLineError& error : summary.Errors) errors << FromStd(SummaryErrorText(error));
+  SummarizeErrorsMemo->setPlainText(errors.join(QLatin1Char('\n')));
+  SummarizeErrorsMemo->setVisible(!errors.isEmpty());
+}
+
+void TPrefixCalculator::SplitClipboardButtonClick() { CopyTableToClipboard(this, SplitListView); }
+
+void TPrefixCalculator::SummaryClipboardButtonClick() {
+  // The selected prefixes, or all of them when none is selected, one per line
+  // ended by CR LF like every table the program copies.
+  QList<int> rows;
+  for (const QModelIndex& index : SummaryListView->selectionModel()->selectedRows()) rows << index.row();
+  std::sort(rows.begin(), rows.end());
+  const std::vector<TPrefix>& prefixes = FSummaryModel->Prefixes();
+  if (rows.isEmpty())
+    for (int row = 0; row < static_cast<int>(prefixes.size()); ++row) rows << row;
+  if (rows.isEmpty()) return;
+  QByteArray text;
+  text.reserve(static_cast<qsizetype>(rows.size()) * static_cast<qsizetype>(MaxPrefixTextSize + 2));
+  char line[MaxPrefixTextSize];
+  for (int row : rows) {
+    text.append(line, WritePrefix(prefixes[static_cast<size_t>(row)], line) - line);
+    text.append("\r\n", 2);
+  }
+  SetClipboardTextBytes(std::move(text));
+}
+
+void TPrefixCalculator::BitMapLabelCustomDraw(QPainter& ACanvas, const QRect& ARect, bool& DefaultDraw) {
+  DefaultDraw = false;
+  DrawBitMapLegend(*PrefixBitMapLabel, ACanvas, ARect, QStringLiteral("Prefix"),
+                   {TBitMapRole::brNetwork, TBitMapRole::brHost});
+}
+
+void TPrefixCalculator::BitMapTextBoxCustomDraw(TTextBox* Sender, QPainter& ACanvas, const QRect& ARect,
+                                                bool& DefaultDraw) {
+  DefaultDraw = false;
+  // The binary address takes its colours from the bit map, position by position.
+  DrawBitMapText(*Sender, ACanvas, ARect, PrefixBitMapTextBox->Caption(), Sender->Caption());
+}
+
+void TPrefixCalculator::LoadPrefixSettings(TSectionedStore& store) {
+  // A stored text that is no prefix (only a damaged file or an exit in the
+  // middle of typing holds one) gives the default back.
+  const std::string stored = store.ReadString(Section, "Prefix", DefaultPrefix);
+  const bool storedOk = stored.size() <= static_cast<size_t>(PrefixEditMaxLength) && ParsePrefix(stored).Ok;
+  const int length = store.ReadInteger(Section, "SplitLength", -1);
+  FSplitLengthWanted.reset();
+  const TPrefixParse parsed = ParsePrefix(storedOk ? stored : std::string(DefaultPrefix));
+  const std::vector<int> lengths = SplitLengths(parsed.Prefix());
+  if (std::find(lengths.begin(), lengths.end(), length) != lengths.end()) FSplitLengthWanted = length;
+  const QString text = storedOk ? QString::fromStdString(stored) : QLatin1String(DefaultPrefix);
+  if (PrefixEdit->text() == text)
+    PrefixEditChange();
+  else
+    PrefixEdit->setText(text);
+
+  const int page = store.ReadInteger(Section, "ActivePageIndex", 0);
+  PrefixPageControl->setCurrentIndex(page >= 0 && page < PrefixPageControl->count() ? page : 0);
+
+  SummarizeMemo->setPlainText(QString::fromStdString(store.ReadString(Section, "SummarizeText", "")));
+  SummarizeButtonClick();
+}
+
+void TPrefixCalculator::SavePrefixSettings(TSectionedStore& store) {
+  store.WriteString(Section, "Prefix", PrefixEdit->text().toStdString());
+  store.WriteInteger(Section, "ActivePageIndex", PrefixPageControl->currentIndex());
+  if (SplitLengthComboBox->currentIndex() >= 0)
+    store.WriteInteger(Section, "SplitLength", SplitLengthComboBox->currentData().toInt());
+  else if (FSplitLengthWanted)
+    store.WriteInteger(Section, "SplitLength", *FSplitLengthWanted);
+  store.WriteString(Section, "SummarizeText", SummarizeMemo->toPlainText().toStdString());
+}
+
+}  // namespace Parlamine
