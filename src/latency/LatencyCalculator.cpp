@@ -69,6 +69,9 @@ TLatencyCalculator::TLatencyCalculator(QWidget* parent) : QWidget(parent) {
   LatencyPageControl->addTab(LatencyGraphsTabSheet, QStringLiteral("Latency Graphs"));
   layout->addWidget(LatencyPageControl);
 
+  connect(FSetupEditor, &TNetworkSetupEditor::OnNetworksSwapped, this, [this](int first, int second) {
+    FModel.SwapElementResults(static_cast<size_t>(first), static_cast<size_t>(second));
+  });
   connect(FSetupEditor, &TNetworkSetupEditor::OnChainChanged, this, [this] { FModel.MarkDirty(); });
   connect(FSetupEditor, &TNetworkSetupEditor::OnSelectNetwork, this, [this](TNetworkButton* element) {
     // An open dialog follows the selection.

@@ -279,6 +279,7 @@ void TNetworkSetupEditor::MoveNetwork(bool toRight) {
   neighbour->move(movedPosition);
   neighbour->show();
   FNetworks.swapItemsAt(index, neighbourIndex);
+  emit OnNetworksSwapped(static_cast<int>(index), static_cast<int>(neighbourIndex));
   // The remove submenu follows chain order.
   FRemoveEntries.swapItemsAt(index - 1, neighbourIndex - 1);
   // (clear() would delete the entries the submenu owns.)
@@ -379,8 +380,24 @@ void TNetworkSetupEditor::PlaceServerInCorner() {
 
 void TNetworkSetupEditor::NetworkSetupPanelResize() {
   // The server keeps to the bottom-right corner; everything else is only
-  // pulled back inside when the panel shrank past it.
+  // pulled back inside when the panel shrank past it. That move is for good
+  // (the stored places change), so it waits until control is back in the
+  // event loop: while the window and its page controls are being shown, the
+  // panel is shown and resized at provisional sizes before its real one.
   PlaceServerInCorner();
+  NetworkSetupPanel->update();
+  if (FPullInsidePending) return;
+  FPullInsidePending = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        FPullInsidePending = false;
+        if (NetworkSetupPanel->isVisible()) PullElementsInside();
+      },
+      Qt::QueuedConnection);
+}
+
+void TNetworkSetupEditor::PullElementsInside() {
   const QSize client = NetworkSetupPanel->size();
   for (TNetworkButton* element : FNetworks) {
     element->move(PulledInside(element->x(), client.width(), element->width()),
@@ -432,7 +449,8 @@ bool TNetworkSetupEditor::event(QEvent* event) {
 
 bool TNetworkSetupEditor::eventFilter(QObject* watched, QEvent* event) {
   // A hidden panel goes through passing sizes while the window is laid out
-  // (100 x 0 among them); only the size it is shown at counts.
+  // (100 x 0 among them); only the size it is shown at counts, once the
+  // showing is over (NetworkSetupPanelResize).
   if (watched == NetworkSetupPanel &&
       ((event->type() == QEvent::Resize && NetworkSetupPanel->isVisible()) || event->type() == QEvent::Show))
     NetworkSetupPanelResize();

@@ -68,6 +68,9 @@ class TNetworkSetupEditor : public QWidget {
  signals:
   // An insert, a removal or a reset: the results are stale.
   void OnChainChanged();
+  // Move left / right swapped two networks (chain indexes); the results are
+  // not stale, they change places with their elements.
+  void OnNetworksSwapped(int first, int second);
   void OnSelectNetwork(TNetworkButton* element);
   void OnNetworkProperties(TNetworkButton* element);
 
@@ -91,6 +94,7 @@ class TNetworkSetupEditor : public QWidget {
   void NetworkButtonDragMove(TNetworkButton* element, QPoint globalPosition);
   void NetworkButtonEndDrag(TNetworkButton* element);
   void NetworkSetupPanelResize();
+  void PullElementsInside();
   void NetworkSetupPanelCustomDraw(QPainter& canvas, const QRect& rect, bool& defaultDraw);
   bool HandleClipboardRequest(QEvent* event);
 
@@ -114,6 +118,7 @@ class TNetworkSetupEditor : public QWidget {
   int FDragOffsetX = 0;
   int FDragOffsetY = 0;
   bool FLoading = false;
+  bool FPullInsidePending = false;
 };
 
 }  // namespace Parlamine

@@ -3,13 +3,18 @@
 // element and following the selection, stale results recomputed only when a
 // results page is entered, and Edit > Copy on the setup page.
 #include "LatencyCalculator.h"
+#include "LatencyGraphsView.h"
+#include "LatencyStatisticsView.h"
 #include "NetworkSetupEditor.h"
 #include "ParlamineNetworkButton.h"
 #include "ParlamineNetworkButtonForm.h"
+#include "ParlamineRainbowBar.h"
+#include "QStringPrinter.h"
 #include "RegistryTree.h"
 #include "TestSupport.h"
 #include "ZellClipboardRequest.h"
 #include "ZellPanels.h"
+#include "ZellStringGrid.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -123,5 +128,73 @@ TEST_F(CalculatorTest, EditCopyOnTheSetupPageCopiesItsPicture) {
     EXPECT_FALSE(QApplication::clipboard()->image().isNull());
   }
 }
+
+// Client 10 ms - Satellite 0.512 Mbps / 270 ms - T1 1.544 Mbps / 5 ms -
+// server 5 ms, packets 64 and 1024 bytes. The request's delays:
+// satellite 0.271, T1 0.005 + 512 / 1544000 = 0.0053316, client 0.010.
+struct TMovedChainCase {
+  bool MoveT1Left;  // else the satellite right: the same swap from the other side
+};
+
+class MovedChainTest : public CalculatorTest, public ::testing::WithParamInterface<TMovedChainCase> {
+ protected:
+  void BuildChain() {
+    Editor->Client()->SetPacketSize(64);
+    Editor->Client()->SetProcessTime(10);
+    Editor->Server()->SetPacketSize(1024);
+    Editor->Server()->SetProcessTime(5);
+    SetNetwork(At(1), nbSatellite, QStringLiteral("Satellite"), 0.512, 270);
+    Editor->SelectNetwork(Editor->Server());
+    SetNetwork(Editor->InsertNetwork(), nbTCarrier, QStringLiteral("T1"), 1.544, 5);
+    // The chain is now client, Satellite, T1, server.
+  }
+  static void SetNetwork(TNetworkButton* network, TNetworkButtonKind kind, const QString& name, double mbps,
+                         int32_t delay) {
+    network->SetNetworkButtonKind(kind);
+    network->SetNetworkName(name);
+    network->SetBandwidth(mbps);
+    network->SetPropDelay(delay);
+    network->UpdateHint();
+  }
+  // The statistics table's texts of chain element i (row i + 1, under the
+  // header): the hint's first word, the delay, the percent.
+  QStringList StatisticsRow(int i) const {
+    const TSuperStringGrid* grid = Calculator->StatisticsView()->Grid();
+    const int row = i + 1;
+    return {grid->Cells(0, row).section(QLatin1Char(' '), 0, 0), grid->Cells(1, row), grid->Cells(2, row)};
+  }
+};
+
+TEST_P(MovedChainTest, ResultsStayWithTheirElementsAfterAMove) {
+  BuildChain();
+  EnterPage(1);
+  ASSERT_EQ(StatisticsRow(2), QStringList({"T1", "0.0053316", "1.9%"}));
+  ASSERT_EQ(StatisticsRow(1), QStringList({"Satellite", "0.2710000", "94.6%"}));
+  EnterPage(2);
+  const float satelliteShare = Calculator->GraphsView()->Bar(ldA)->Stripes(1).Value();
+  ASSERT_GT(satelliteShare, 0.9f);
+
+  EnterPage(0);
+  if (GetParam().MoveT1Left) {
+    Editor->SelectNetwork(At(2));
+    Editor->MoveNetwork(false);
+  } else {
+    Editor->SelectNetwork(At(1));
+    Editor->MoveNetwork(true);
+  }
+  ASSERT_EQ(At(1)->NetworkName(), QStringLiteral("T1"));
+
+  EnterPage(1);
+  EXPECT_EQ(StatisticsRow(1), QStringList({"T1", "0.0053316", "1.9%"}));
+  EXPECT_EQ(StatisticsRow(2), QStringList({"Satellite", "0.2710000", "94.6%"}));
+  EXPECT_EQ(StatisticsRow(0), QStringList({"Client", "0.0100000", "3.5%"}));
+  EXPECT_EQ(StatisticsRow(4), QStringList({"Totals:", "0.2863316", "100.0%"}));
+  EnterPage(2);
+  EXPECT_EQ(Calculator->GraphsView()->Bar(ldA)->Stripes(2).Value(), satelliteShare);
+  EXPECT_LT(Calculator->GraphsView()->Bar(ldA)->Stripes(1).Value(), 0.02f);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothDirections, MovedChainTest,
+                         ::testing::Values(TMovedChainCase{true}, TMovedChainCase{false}));
 
 }  // namespace

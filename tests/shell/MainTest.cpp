@@ -3,7 +3,12 @@
 // keyboard and menu, the Edit menu, Stay On Top and what survives a restart.
 #include "CalculatorTop.h"
 #include "FormPosition.h"
+#include "LatencyCalculator.h"
+#include "LatencySettings.h"
 #include "Main.h"
+#include "NetworkSetupEditor.h"
+#include "ParlamineNetworkButton.h"
+#include "ZellPanels.h"
 #include "RegistryTree.h"
 #include "SettingsStore.h"
 #include "TestSupport.h"
@@ -348,6 +353,119 @@ TEST_F(MainWindowTest, WebsiteActionOpensTheAddressAndReportsAFailure) {
   SetOpenUrlHandler([](const QString&) { return false; });
   EXPECT_THROW(Action(*form, "HelpGotoWebsiteAction")->trigger(), EShellExecuteError);
   SetOpenUrlHandler(previous);
+}
+
+// Stored network positions at the minimum window, started on the Network
+// Setup page. The panel passes through provisional sizes while the window
+// and its page controls are laid out; only the size it is shown at may pull
+// a network in.
+struct TStoredPositionsCase {
+  const char* Name;
+  std::vector<QPoint> Stored;
+  bool StartOnIPSubnet = false;  // the page is shown only when the user picks the calculator
+};
+
+class StoredNetworkPositions : public ::testing::TestWithParam<TStoredPositionsCase> {
+ protected:
+  void SetUp() override { QFile::remove(TMainForm::SettingsFileName()); }
+  void TearDown() override { QFile::remove(TMainForm::SettingsFileName()); }
+
+  static void WriteChain(const std::vector<QPoint>& positions, bool startOnIPSubnet) {
+    TRegistryTree tree;
+    TSectionedStore store(tree, Root);
+    store.WriteInteger("", "Calculator", startOnIPSubnet ? 1 : 2);
+    TDirectStore direct(tree);
+    EXPECT_TRUE(direct.OpenKey(LatencyKeyPath(), true));
+    TLatencySettings settings;
+    settings.Client = {64, 0};
+    settings.Server = {1024, 0};
+    for (const QPoint& position : positions) {
+      TStoredNetwork network;
+      network.Record = {1.544, position.x(), nbTCarrier, 5, position.y()};
+      network.NetworkName = "T1";
+      settings.Networks.push_back(network);
+    }
+    WriteLatencySettings(direct, settings);
+    SaveRegistryFile(tree, TMainForm::SettingsFileName().toStdString());
+  }
+  static std::vector<QPoint> SavedPositions() {
+    TRegistryTree tree = LoadRegistryFile(TMainForm::SettingsFileName().toStdString());
+    TDirectStore direct(tree);
+    EXPECT_TRUE(direct.OpenKey(LatencyKeyPath(), false));
+    std::vector<QPoint> positions;
+    for (int i = 1; i <= ReadNetworkCount(direct); ++i) {
+      const TNetworkRecord record = ReadStoredNetwork(direct, i).Record;
+      positions.emplace_back(record.Left, record.Top);
+    }
+    return positions;
+  }
+  static std::vector<QPoint> ShownPositions(const TNetworkSetupEditor& editor) {
+    std::vector<QPoint> positions;
+    for (qsizetype i = 1; i + 1 < editor.Networks().size(); ++i) positions.push_back(editor.Networks().at(i)->pos());
+    return positions;
+  }
+};
+
+TEST_P(StoredNetworkPositions, StayWhereTheyWereStoredThroughStartAndExit) {
+  const std::vector<QPoint>& stored = GetParam().Stored;
+  WriteChain(stored, GetParam().StartOnIPSubnet);
+  {
+    auto form = std::make_unique<TMainForm>();
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QApplication::processEvents();
+    if (GetParam().StartOnIPSubnet) {
+      form->SelectCalculator(TCalculator::caLatency);
+      QApplication::processEvents();
+    }
+    ASSERT_EQ(form->size(), QSize(312, 463));
+    const TNetworkSetupEditor* editor = form->findChild<TLatencyCalculator*>()->SetupEditor();
+    ASSERT_TRUE(editor->Panel()->isVisible());
+    ASSERT_GE(editor->Panel()->height(), 190 + 50 + 8) << "the stored places fit the shown panel";
+    EXPECT_EQ(ShownPositions(*editor), stored);
+  }
+  EXPECT_EQ(SavedPositions(), stored);
+}
+
+// Fourteen networks, the most a chain holds, all within the shown panel.
+std::vector<QPoint> FourteenPlaces() {
+  std::vector<QPoint> places;
+  for (int top : {8, 70, 130, 190})
+    for (int left : {8, 70, 130, 190})
+      if (places.size() < 14) places.emplace_back(left + 10, top);
+  return places;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MinimumWindow, StoredNetworkPositions,
+    ::testing::Values(TStoredPositionsCase{"OneNetwork", {{200, 190}}},
+                      TStoredPositionsCase{"FourteenNetworks", FourteenPlaces()},
+                      TStoredPositionsCase{"ShownLater", {{200, 190}}, true}),
+    [](const ::testing::TestParamInfo<TStoredPositionsCase>& info) { return std::string(info.param.Name); });
+
+TEST_F(MainWindowTest, AStoredNetworkBeyondTheShownPanelIsPulledInToItsRealEdge) {
+  TRegistryTree tree;
+  TSectionedStore store(tree, Root);
+  store.WriteInteger("", "Calculator", 2);
+  TDirectStore direct(tree);
+  ASSERT_TRUE(direct.OpenKey(LatencyKeyPath(), true));
+  TLatencySettings settings;
+  settings.Networks.push_back({{1.544, 900, nbTCarrier, 5, 900}, "T1"});
+  WriteLatencySettings(direct, settings);
+  WriteSettings(tree);
+  QSize panel;
+  {
+    auto form = Open();
+    QApplication::processEvents();
+    const TNetworkSetupEditor* editor = form->findChild<TLatencyCalculator*>()->SetupEditor();
+    panel = editor->Panel()->size();
+    EXPECT_EQ(editor->Networks().at(1)->pos(), QPoint(panel.width() - 58, panel.height() - 58));
+  }
+  TRegistryTree saved = ReadSettings();
+  TDirectStore after(saved);
+  ASSERT_TRUE(after.OpenKey(LatencyKeyPath(), false));
+  const TNetworkRecord record = ReadStoredNetwork(after, 1).Record;
+  EXPECT_EQ(QPoint(record.Left, record.Top), QPoint(panel.width() - 58, panel.height() - 58));
 }
 
 

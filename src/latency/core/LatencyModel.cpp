@@ -3,6 +3,8 @@
 
 #include "DecimalText.h"
 
+#include <utility>
+
 namespace Parlamine {
 
 namespace {
@@ -97,6 +99,11 @@ bool TLatencyModel::ComputeLatency(const std::vector<TNetworkElement>& chain) {
   }
   FLatencyDirty = false;
   return true;
+}
+
+void TLatencyModel::SwapElementResults(std::size_t first, std::size_t second) {
+  std::vector<TElementLatency>& elements = FResult.Elements;
+  if (first < elements.size() && second < elements.size()) std::swap(elements[first], elements[second]);
 }
 
 std::string FormatDelay(double seconds, char decimalSeparator) {

@@ -6,8 +6,9 @@
 // Usage: the owner of the chain keeps one TLatencyModel. Every change of the
 // chain or of an element's values calls MarkDirty(); a page that shows results
 // calls ComputeLatency(chain) (which does nothing while the results are
-// current) and then reads Result(). Dragging an element or swapping two
-// networks leaves the results alone until the next change.
+// current) and then reads Result(). Dragging an element leaves the results
+// alone; swapping two networks swaps their results (SwapElementResults), so
+// each element keeps its own figures until the next change.
 #pragma once
 
 #include "NetworkElement.h"
@@ -68,6 +69,9 @@ class TLatencyModel {
   // stays set, and the error is passed on.
   bool ComputeLatency(const std::vector<TNetworkElement>& chain);
   const TLatencyResult& Result() const { return FResult; }
+  // Two chain entries changed places: their results go with them, the totals
+  // stay as they are. Indexes beyond the results are ignored.
+  void SwapElementResults(std::size_t first, std::size_t second);
 
  private:
   TLatencyResult FResult;

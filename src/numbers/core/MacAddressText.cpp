@@ -95,9 +95,12 @@ std::optional<std::string> HardwareAddressOUI(std::string_view text) {
 
 std::string HardwareAddressText(const THardwareAddress& address) {
   static constexpr char Hex[] = "0123456789ABCDEF";
+  // Six dash groups always read as six bytes, so 11 digits are written bare
+  // (7D5F2F03D01), never as 7D-5F-2F-03-D0-1, which reads as ...-D0-01.
+  const bool grouped = address.Digits != 11;
   std::string text;
   for (int digit = 0; digit < address.Digits; ++digit) {
-    if (digit > 0 && digit % 2 == 0) text += '-';
+    if (grouped && digit > 0 && digit % 2 == 0) text += '-';
     text += Hex[(address.Value >> (44 - 4 * digit)) & 0xF];
   }
   return text;

@@ -34,7 +34,9 @@ TParsedHardwareAddress ParseHardwareAddress(std::string_view text);
 // hexadecimal digits in capitals ("001B63"). Empty for text that is none.
 std::optional<std::string> HardwareAddressOUI(std::string_view text);
 
-// "00-1A-2B-3C-4D-5E"; a prefix shows only its digits ("00-1A-2B-3").
+// "00-1A-2B-3C-4D-5E"; a prefix shows only its digits ("00-1A-2B-3"), an
+// 11-digit one without dashes ("001A2B3C4D5"), so every text reads back as
+// the same address.
 std::string HardwareAddressText(const THardwareAddress& address);
 // Each byte's bits reversed, the byte order kept (the Ethernet <-> Token Ring
 // / FDDI form). Of an odd number of digits the last one is dropped: its bits

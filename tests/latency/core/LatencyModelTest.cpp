@@ -161,6 +161,28 @@ TEST(LatencyModel, RecomputesOnlyAfterAChange) {
   EXPECT_EQ(FormatDelay(model.Result().TotalDelay[ldAB]), "0.0320000");
 }
 
+TEST(LatencyModel, SwappedNetworksTakeTheirOwnResultsAlong) {
+  TLatencyModel model;
+  std::vector<TNetworkElement> chain = {Client(64, 10), Network(nbSatellite, 0.512, 270),
+                                        Network(nbTCarrier, 1.544, 5), Network(nbEthernet, 10, 0),
+                                        Server(1024, 5)};
+  model.ComputeLatency(chain);
+  const std::array<float, LatencyDirectionCount> totals = model.Result().TotalDelay;
+  model.SwapElementResults(1, 2);
+  model.SwapElementResults(3, 2);
+  model.SwapElementResults(2, 99);  // beyond the chain: nothing
+  EXPECT_FALSE(model.LatencyDirty());
+  EXPECT_EQ(model.Result().TotalDelay, totals);
+
+  // The same chain computed in its new order gives every element the same figures.
+  const TLatencyResult fresh = ComputeLatency({chain[0], chain[2], chain[3], chain[1], chain[4]});
+  for (int d = 0; d < LatencyDirectionCount; ++d) {
+    const auto direction = static_cast<TLatencyDirection>(d);
+    EXPECT_EQ(DelayColumn(model.Result(), direction), DelayColumn(fresh, direction)) << "direction " << d;
+    EXPECT_EQ(PercentColumn(model.Result(), direction), PercentColumn(fresh, direction)) << "direction " << d;
+  }
+}
+
 TEST(LatencyModel, AFailedComputationKeepsTheFlagAndZeroesTheTotals) {
   TLatencyModel model;
   std::vector<TNetworkElement> chain = {Client(64, 10), Network(nbSatellite, 0.512, 270), Server(1024, 5)};

@@ -40,6 +40,23 @@ INSTANTIATE_TEST_SUITE_P(
                     TNotation{"0x001122", ""}, TNotation{"", ""}, TNotation{"00::11:22", ""},
                     TNotation{"zz:zz:zz", ""}));
 
+// What an address is shown as must read back as that same address: six
+// dash groups always read as six bytes, so an 11-digit prefix cannot be
+// shown as 7D-5F-2F-03-D0-1 (that is 7D-5F-2F-03-D0-01).
+TEST(HardwareAddress, EveryShownFormReadsBackAsTheSameAddress) {
+  for (const char* text : {"7D5F2F03D01", "7d-5f-2f-03-d0-1", "7D5F.2F03.D01", "001A2B", "001A2B3", "001A2B3C4",
+                           "001A2B3C4D", "00:1A:2B:3C:4D:5E"}) {
+    const TParsedHardwareAddress parsed = ParseHardwareAddress(text);
+    ASSERT_TRUE(parsed.Address) << text;
+    const std::string shown = HardwareAddressText(*parsed.Address);
+    const TParsedHardwareAddress again = ParseHardwareAddress(shown);
+    ASSERT_TRUE(again.Address) << text << " shown as " << shown;
+    EXPECT_EQ(again.Address->Value, parsed.Address->Value) << text << " shown as " << shown;
+    EXPECT_EQ(again.Address->Digits, parsed.Address->Digits) << text << " shown as " << shown;
+  }
+  EXPECT_EQ(HardwareAddressText(*ParseHardwareAddress("7d5f2f03d01").Address), "7D5F2F03D01");
+}
+
 TEST(HardwareAddress, BitSwapReversesEachByte) {
   const THardwareAddress oui = *ParseHardwareAddress("000055").Address;
   EXPECT_EQ(HardwareAddressText(BitSwappedAddress(oui)), "00-00-AA");
