@@ -6,7 +6,7 @@
 // Also: the cost of giving the list view a new row count of that size.
 #include "IPSubnetModel.h"
 #include "IPSubnetTableSource.h"
-#include "PeakMemory.h"
+#include "TableBenchmarks.h"
 #include "ZellGlobal.h"
 #include "ZellTableExport.h"
 
@@ -26,24 +26,7 @@ constexpr int64_t LargestRowCount = 4194304;
 TSubnetTable LargestTable() { return TSubnetTable(0x0A010203u, 0, 30, true, LargestRowCount); }
 
 void BM_RowsIntoOneBuffer_Floor(benchmark::State& state) {
-  const TSubnetTable table = LargestTable();
-  size_t size = 0;
-  for (auto _ : state) {
-    ResetPeakMemory();
-    const long base = StatusKilobytes("VmRSS");
-    std::string text;
-    text.reserve(static_cast<size_t>(LargestRowCount) * 72 + 64);
-    text.append("#\tID\tRange\tBroadcast\r\n");
-    char line[TSubnetTable::MaxRowTextSize];
-    for (int64_t row = 0; row < LargestRowCount; ++row) {
-      text.append(line, table.FormatRow(row, line));
-      text.append("\r\n", 2);
-    }
-    size = text.size();
-    benchmark::DoNotOptimize(text.data());
-    ReportPeak(state, base, size);
-  }
-  state.SetBytesProcessed(static_cast<int64_t>(size) * state.iterations());
+  MeasureRowsIntoOneBuffer(state, LargestTable(), LargestRowCount, "#\tID\tRange\tBroadcast");
 }
 
 // The whole copy as the Copy button runs it after "Yes": header and every row
@@ -53,20 +36,7 @@ void BM_CopyAllRowsToClipboard(benchmark::State& state) {
   source.SetTable(LargestTable());
   TVirtualListView view;
   view.SetSource(source);
-  const TMessageBoxHandler previous =
-      SetMessageBoxHandler([](const TMessageBoxRequest&) { return QMessageBox::Yes; });
-  size_t size = 0;
-  for (auto _ : state) {
-    QApplication::clipboard()->clear();
-    ResetPeakMemory();
-    const long base = StatusKilobytes("VmRSS");
-    CopyTableToClipboard(nullptr, &view);
-    size = static_cast<size_t>(QApplication::clipboard()->mimeData()->data(QStringLiteral("text/plain")).size());
-    ReportPeak(state, base, size);
-  }
-  SetMessageBoxHandler(previous);
-  if (size == 0) state.SkipWithError("nothing reached the clipboard");
-  state.SetBytesProcessed(static_cast<int64_t>(size) * state.iterations());
+  MeasureCopyAllToClipboard(state, view);
 }
 
 // A new row count of 4,194,304 in the list view (alternating with 4,194,302

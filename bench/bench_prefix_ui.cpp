@@ -23,6 +23,7 @@
 #include "RegistryTree.h"
 #include "SettingsStore.h"
 #include "ZellGlobal.h"
+#include "TableBenchmarks.h"
 #include "ZellTableExport.h"
 
 namespace Parlamine {
@@ -32,46 +33,8 @@ constexpr int64_t LargestRowCount = MaxSplitRows;
 
 TPrefixSplit LargestSplit() { return TPrefixSplit(MakePrefix(ParsePrefix("10.0.0.0/8").Address, 8), 30); }
 
-// Kilobytes of a field of /proc/self/status ("VmHWM", "VmRSS").
-long StatusKilobytes(const char* field) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  const std::string prefix = std::string(field) + ":";
-  while (std::getline(status, line))
-    if (line.rfind(prefix, 0) == 0) return std::stol(line.substr(prefix.size()));
-  return -1;
-}
-
-// Lowers the peak resident size to the current one, so that the next peak
-// belongs to what runs after this call.
-void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
-
-void ReportPeak(benchmark::State& state, long baseKb, size_t textBytes) {
-  const double growth = (StatusKilobytes("VmHWM") - baseKb) * 1024.0;
-  state.counters["text_MB"] = static_cast<double>(textBytes) / 1e6;
-  state.counters["peak_growth_MB"] = growth / 1e6;
-  state.counters["peak_per_text"] = growth / static_cast<double>(textBytes);
-}
-
 void BM_SplitRowsIntoOneBuffer_Floor(benchmark::State& state) {
-  const TPrefixSplit split = LargestSplit();
-  size_t size = 0;
-  for (auto _ : state) {
-    ResetPeakMemory();
-    const long base = StatusKilobytes("VmRSS");
-    std::string text;
-    text.reserve(static_cast<size_t>(LargestRowCount) * 72 + 64);
-    text.append("#\tNetwork\tFirst Host\tLast Host\tBroadcast\r\n");
-    char line[TPrefixSplit::MaxRowTextSize];
-    for (int64_t row = 0; row < LargestRowCount; ++row) {
-      text.append(line, split.FormatRow(row, line));
-      text.append("\r\n", 2);
-    }
-    size = text.size();
-    benchmark::DoNotOptimize(text.data());
-    ReportPeak(state, base, size);
-  }
-  state.SetBytesProcessed(static_cast<int64_t>(size) * state.iterations());
+  MeasureRowsIntoOneBuffer(state, LargestSplit(), LargestRowCount, "#\tNetwork\tFirst Host\tLast Host\tBroadcast");
 }
 
 // The whole copy as the copy button runs it after "Yes": header and every
@@ -81,21 +44,7 @@ void BM_SplitCopyAllRowsToClipboard(benchmark::State& state) {
   source.SetSplit(LargestSplit());
   TVirtualListView view;
   view.SetSource(source);
-  const TMessageBoxHandler previous =
-      SetMessageBoxHandler([](const TMessageBoxRequest&) { return QMessageBox::Yes; });
-  size_t size = 0;
-  for (auto _ : state) {
-    QApplication::clipboard()->clear();
-    ResetPeakMemory();
-    const long base = StatusKilobytes("VmRSS");
-    CopyTableToClipboard(nullptr, &view);
-    size =
-        static_cast<size_t>(QApplication::clipboard()->mimeData()->data(QStringLiteral("text/plain")).size());
-    ReportPeak(state, base, size);
-  }
-  SetMessageBoxHandler(previous);
-  if (size == 0) state.SkipWithError("nothing reached the clipboard");
-  state.SetBytesProcessed(static_cast<int64_t>(size) * state.iterations());
+  MeasureCopyAllToClipboard(state, view);
 }
 
 // In the calculator itself: the split length picked from the list (/30 and
