@@ -2,11 +2,7 @@
 // The calculator at the window's minimum page size: every control inside its
 // page and no two visible controls of a page overlapping. With
 // PARLAMINE_RENDER_DIR set, each page is also written there as a PNG to look at.
-#include "IPSubnetCalculator.h"
-#include "RegistryTree.h"
-#include "SettingsStore.h"
-#include "ZellGlobal.h"
-#include "ZellLabel.h"
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -17,12 +13,15 @@
 #include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
-
-#include <gtest/gtest.h>
-
 #include <algorithm>
-
 #include <string>
+
+#include "BitMapInk.h"
+#include "IPSubnetCalculator.h"
+#include "RegistryTree.h"
+#include "SettingsStore.h"
+#include "ZellGlobal.h"
+#include "ZellLabel.h"
 
 namespace Parlamine {
 namespace {
@@ -32,8 +31,9 @@ QList<QWidget*> LeafControls(QWidget* page) {
   QList<QWidget*> controls;
   for (QWidget* w : page->findChildren<QWidget*>()) {
     if (!w->isVisibleTo(page)) continue;
-    const bool leaf = qobject_cast<QLabel*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QCheckBox*>(w) ||
-                      qobject_cast<QTableView*>(w) || qobject_cast<QToolBar*>(w) ||
+    const bool leaf = qobject_cast<QLabel*>(w) || qobject_cast<QComboBox*>(w) ||
+                      qobject_cast<QCheckBox*>(w) || qobject_cast<QTableView*>(w) ||
+                      qobject_cast<QToolBar*>(w) ||
                       (qobject_cast<QToolButton*>(w) && !qobject_cast<QToolBar*>(w->parentWidget()));
     if (leaf) controls.append(w);
   }
@@ -82,50 +82,11 @@ TEST_P(IPSubnetLayout, EveryPageFitsTheMinimumSize) {
     for (int a = 0; a < controls.size(); ++a)
       for (int b = a + 1; b < controls.size(); ++b)
         EXPECT_FALSE(RectOnPage(controls[a], page).intersects(RectOnPage(controls[b], page)))
-            << controls[a]->objectName().toStdString() << " overlaps " << controls[b]->objectName().toStdString();
-    if (!renderDir.isEmpty()) calculator.grab().save(renderDir + QStringLiteral("/ipsubnet_%1_page%2.png").arg(GetParam()).arg(i));
+            << controls[a]->objectName().toStdString() << " overlaps "
+            << controls[b]->objectName().toStdString();
+    if (!renderDir.isEmpty())
+      calculator.grab().save(renderDir + QStringLiteral("/ipsubnet_%1_page%2.png").arg(GetParam()).arg(i));
   }
-}
-
-
-// The colour roles of the bit maps, and the text colour of separators and
-// legend words, told apart on the drawn pixels.
-char RoleOf(QRgb pixel) {
-  struct Role {
-    char Letter;
-    QColor Colour;
-  };
-  const Role roles[] = {{'n', QColor(0, 0, 128)}, {'s', QColor(128, 0, 0)}, {'h', QColor(0, 128, 0)},
-                        {'g', QColor(128, 0, 128)}, {'.', QColor(0, 0, 0)}};
-  const QColor c(pixel);
-  // Only the solid core of a glyph: anti-aliased rims blend with the
-  // background and would read as another colour.
-  if (std::min({c.red(), c.green(), c.blue()}) > 40) return 0;
-  char best = 0;
-  int bestDistance = 60 * 60;
-  for (const Role& role : roles) {
-    const int dr = c.red() - role.Colour.red(), dg = c.green() - role.Colour.green(),
-              db = c.blue() - role.Colour.blue();
-    const int distance = dr * dr + dg * dg + db * db;
-    if (distance < bestDistance) {
-      bestDistance = distance;
-      best = role.Letter;
-    }
-  }
-  return best;
-}
-
-// The sequence of colour runs a control shows from left to right, one letter
-// per run ("n.h" is network-coloured ink, then separator ink, then host ink).
-std::string ColourRuns(QWidget* control) {
-  const QImage image = control->grab().toImage();
-  std::string runs;
-  for (int x = 3; x < image.width() - 3; ++x) {
-    char column = 0;
-    for (int y = 2; y < image.height() - 2 && !column; ++y) column = RoleOf(image.pixel(x, y));
-    if (column && (runs.empty() || runs.back() != column)) runs.push_back(column);
-  }
-  return runs;
 }
 
 TEST(IPSubnetBitMaps, EveryBitShowsInTheColourOfItsRole) {
@@ -166,7 +127,7 @@ TEST(IPSubnetBitMaps, EveryBitShowsInTheColourOfItsRole) {
     pages->setCurrentWidget(control->parentWidget()->parentWidget());
     calculator.show();
     QApplication::processEvents();
-    EXPECT_EQ(ColourRuns(control), c.Runs);
+    EXPECT_EQ(ParlamineTest::BitMapColourRuns(control), c.Runs);
   }
 }
 

@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <string>
 
+#include "BitMapInk.h"
 #include "PrefixCalculator.h"
 #include "RegistryTree.h"
 #include "SettingsStore.h"
@@ -113,44 +114,6 @@ INSTANTIATE_TEST_SUITE_P(States, PrefixLayout,
                                                       "10.0.0.0/8\nno address\n10/8\n1.2.3.4 - 1.2.3.0\n"}),
                          [](const auto& info) { return std::string(info.param.Name); });
 
-// The colour roles of the bit maps, and the text colour of separators, told
-// apart on the drawn pixels.
-char RoleOf(QRgb pixel) {
-  struct Role {
-    char Letter;
-    QColor Colour;
-  };
-  const Role roles[] = {{'n', QColor(0, 0, 128)}, {'h', QColor(0, 128, 0)}, {'.', QColor(0, 0, 0)}};
-  const QColor c(pixel);
-  // Only the solid core of a glyph: anti-aliased rims blend with the
-  // background and would read as another colour.
-  if (std::min({c.red(), c.green(), c.blue()}) > 40) return 0;
-  char best = 0;
-  int bestDistance = 60 * 60;
-  for (const Role& role : roles) {
-    const int dr = c.red() - role.Colour.red(), dg = c.green() - role.Colour.green(),
-              db = c.blue() - role.Colour.blue();
-    const int distance = dr * dr + dg * dg + db * db;
-    if (distance < bestDistance) {
-      bestDistance = distance;
-      best = role.Letter;
-    }
-  }
-  return best;
-}
-
-// The colour runs a control shows from left to right, one letter per run.
-std::string ColourRuns(QWidget* control) {
-  const QImage image = control->grab().toImage();
-  std::string runs;
-  for (int x = 3; x < image.width() - 3; ++x) {
-    char column = 0;
-    for (int y = 2; y < image.height() - 2 && !column; ++y) column = RoleOf(image.pixel(x, y));
-    if (column && (runs.empty() || runs.back() != column)) runs.push_back(column);
-  }
-  return runs;
-}
-
 TEST(PrefixBitMap, NetworkAndHostBitsShowInTheirColours) {
   ApplyApplicationFont();
   struct Case {
@@ -174,7 +137,8 @@ TEST(PrefixBitMap, NetworkAndHostBitsShowInTheirColours) {
     calculator.show();
     QApplication::processEvents();
     for (const char* box : {"PrefixBitMapTextBox", "BinAddressTextBox"})
-      EXPECT_EQ(ColourRuns(calculator.findChild<QWidget*>(QLatin1String(box))), c.Runs) << box;
+      EXPECT_EQ(ParlamineTest::BitMapColourRuns(calculator.findChild<QWidget*>(QLatin1String(box))), c.Runs)
+          << box;
   }
 }
 
