@@ -4,6 +4,8 @@
 // one of them starts to build on its own.
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <sstream>
@@ -33,9 +35,7 @@ class WindowAndCommand : public ::testing::Test {
  protected:
   template <typename T>
   T* Find(const char* name) const {
-    T* child = Calculator.findChild<T*>(QLatin1String(name));
-    EXPECT_NE(child, nullptr) << name;
-    return child;
+    return ParlamineTest::FindNamed<T>(&Calculator, name);
   }
   std::string Text(const char* box) const { return Find<TTextBox>(box)->Caption().toStdString(); }
 

@@ -50,9 +50,7 @@ class IPSubnetCalculatorTest : public ::testing::Test {
 
   template <typename T>
   T* Find(const char* name) const {
-    T* child = Calculator->findChild<T*>(QLatin1String(name));
-    EXPECT_NE(child, nullptr) << name;
-    return child;
+    return ParlamineTest::FindNamed<T>(Calculator.get(), name);
   }
   QString Text(const char* box) const { return Find<TTextBox>(box)->Caption(); }
   QString Item(const char* list) const { return Find<QComboBox>(list)->currentText(); }

@@ -50,9 +50,7 @@ class RadixerCalculatorTest : public ::testing::Test {
 
   template <typename T>
   T* Find(const char* name) const {
-    T* widget = Calculator->findChild<T*>(QLatin1String(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
+    return ParlamineTest::FindNamed<T>(Calculator.get(), name);
   }
   TNumberEdit* Field(const char* name) const { return Find<TNumberEdit>(name); }
   QString Text(const char* name) const { return Field(name)->text(); }

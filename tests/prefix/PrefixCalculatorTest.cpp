@@ -57,9 +57,7 @@ class PrefixCalculatorTest : public ::testing::Test {
 
   template <typename T>
   T* Find(const char* name) const {
-    T* child = Calculator->findChild<T*>(QLatin1String(name));
-    EXPECT_NE(child, nullptr) << name;
-    return child;
+    return ParlamineTest::FindNamed<T>(Calculator.get(), name);
   }
   QString Text(const char* box) const { return Find<TTextBox>(box)->Caption(); }
   QLineEdit* Edit() const { return Find<QLineEdit>("PrefixEdit"); }

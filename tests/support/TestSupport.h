@@ -6,13 +6,25 @@
 #include "ZellGlobal.h"
 
 #include <QMessageBox>
+#include <QObject>
 #include <QString>
 #include <QTemporaryDir>
+
+#include <gtest/gtest.h>
 
 #include <deque>
 #include <vector>
 
 namespace ParlamineTest {
+
+// The child of `parent` with that object name, or nothing with a test failure
+// naming it: a renamed control fails the test that looks for it.
+template <typename T>
+T* FindNamed(const QObject* parent, const char* name) {
+  T* child = parent->findChild<T*>(QLatin1String(name));
+  EXPECT_NE(child, nullptr) << name;
+  return child;
+}
 
 // While alive, message boxes are recorded instead of shown. Each box takes
 // the next scripted answer; a box with no answer left fails the test and is
