@@ -4,7 +4,7 @@
 // the Base Lookup table to the clipboard.
 //
 // The OUI list is the generated OUI.txt (build the target oui_txt first); its
-// path is taken from PARLAMINE_OUI_TXT, else src/shell/OUI.txt of the build
+// path is taken from PARLAMINE_OUI_TXT, else src/app/OUI.txt of the build
 // tree this program was built in.
 #include "BaseLookupPage.h"
 #include "OUIList.h"
@@ -27,7 +27,7 @@ using namespace Parlamine;
 QString OUIListPath() {
   const QByteArray fromEnvironment = qgetenv("PARLAMINE_OUI_TXT");
   if (!fromEnvironment.isEmpty()) return QString::fromLocal8Bit(fromEnvironment);
-  return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../src/shell/OUI.txt"));
+  return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../src/app/OUI.txt"));
 }
 
 bool RequireOUIList(benchmark::State& state) {

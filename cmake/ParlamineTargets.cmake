@@ -15,7 +15,7 @@
 # beside them (or in INCLUDE_DIR). Headers are included by their bare file name.
 
 # Lowest first. A library may link libraries of its own layer or a lower one.
-set(PARLAMINE_LAYERS resources controls support calculator window program)
+set(PARLAMINE_LAYERS resources support controls calculator window program)
 
 function(parlamine_register_layer target layer kind)
   list(FIND PARLAMINE_LAYERS "${layer}" rank)
@@ -73,7 +73,8 @@ function(parlamine_install_man_page page section)
 endfunction()
 
 # Fails the configuration when a registered target links a library of a
-# higher layer, or a core links anything but other cores (Qt above all).
+# higher layer, a calculator links another calculator, or a core links
+# anything but other cores (Qt above all).
 function(parlamine_check_layers)
   get_property(targets GLOBAL PROPERTY PARLAMINE_TARGETS)
   set(problems "")
@@ -98,6 +99,16 @@ function(parlamine_check_layers)
       if(kind STREQUAL "core")
         if(NOT link_kind STREQUAL "core")
           string(APPEND problems "\n  ${target} is a core library but links ${link}")
+          continue()
+        endif()
+      endif()
+      # Calculators stand side by side: what two of them share belongs to a
+      # lower layer. A calculator's libraries are named <calculator>_<kind>.
+      if(layer STREQUAL "calculator" AND link_layer STREQUAL "calculator")
+        string(REGEX REPLACE "_[^_]*$" "" own_name "${target}")
+        string(REGEX REPLACE "_[^_]*$" "" link_name "${link}")
+        if(NOT own_name STREQUAL link_name)
+          string(APPEND problems "\n  ${target} links ${link} of another calculator")
           continue()
         endif()
       endif()

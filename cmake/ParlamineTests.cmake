@@ -5,7 +5,7 @@
 #       plain C++ tests of a core, with gtest_main and no QApplication
 #   parlamine_widget_test(NAME SOURCES aTest.cpp ... LINKS lib ...)
 #       widget tests on the offscreen platform, with the shared test main of
-#       tests/support (application object, C locale, settings in a temporary
+#       tests/helpers (application object, C locale, settings in a temporary
 #       folder, an unexpected message box fails the running test)
 find_package(GTest REQUIRED)
 find_package(Qt6 REQUIRED COMPONENTS Test)

@@ -7,10 +7,10 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 build_dir=${BUILD_DIR:-$root/build}
 "$root/scripts/build.sh" "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPARLAMINE_TESTS=OFF
-program="$build_dir/src/shell/parlamine"
+program="$build_dir/src/app/parlamine"
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
-  cd "$build_dir/src/shell"
+  cd "$build_dir/src/app"
   exec "$program"
 fi
 
@@ -25,7 +25,7 @@ export DISPLAY=$display
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done 2>/dev/null || true
 sleep 1
 
-(cd "$build_dir/src/shell" && "$program") &
+(cd "$build_dir/src/app" && "$program") &
 program_pid=$!
 window=$(xdotool search --sync --onlyvisible --name '^Parlamine$' | head -n 1)
 sleep 1

@@ -114,16 +114,6 @@ std::string DottedDecimal(uint32_t value) {
   return std::string(buffer, WriteDottedQuad(value, buffer));
 }
 
-std::string DottedBinary(uint32_t value) {
-  std::string text;
-  text.reserve(35);
-  for (int bit = 31; bit >= 0; --bit) {
-    text.push_back(((value >> bit) & 1u) ? '1' : '0');
-    if (bit % 8 == 0 && bit > 0) text.push_back('.');
-  }
-  return text;
-}
-
 std::string DottedHex(uint32_t value) {
   std::string text;
   text.reserve(11);

@@ -128,23 +128,6 @@ std::string Int64ToOct(int64_t value, int digits) { return ZeroPad(PowerOfTwoDig
 std::string Int64ToHex(int64_t value, int digits) { return ZeroPad(PowerOfTwoDigits(value, 4), digits); }
 std::string Int64ToDec(int64_t value, int digits) { return ZeroPad(std::to_string(value), digits); }
 
-std::string InsertSeparators(std::string_view text, char separator, int groupSize) {
-  if (text.empty() || groupSize < 1) return std::string(text);
-  const size_t group = static_cast<size_t>(groupSize);
-  std::string result;
-  result.reserve(text.size() + text.size() / group);
-  // The first group is the remainder at the left; the others are full.
-  const size_t head = text.size() % group == 0 ? group : text.size() % group;
-  result.append(text.substr(0, head));
-  for (size_t pos = head; pos < text.size(); pos += group) {
-    result += separator;
-    result.append(text.substr(pos, group));
-  }
-  if (result.size() >= 2 && result[0] == '-' && result[1] == separator) result.erase(1, 1);
-  return result;
-}
-
-std::string InsertThousandSeparators(std::string_view text) { return InsertSeparators(text, ',', 3); }
 std::string GroupDigits(std::string_view text, int groupSize) { return InsertSeparators(text, ' ', groupSize); }
 
 void ReverseBitsInBytes(uint8_t* buffer, size_t count) {

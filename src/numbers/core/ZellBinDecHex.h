@@ -7,6 +7,8 @@
 // complement); the decimal form keeps the sign. Text is 8-bit characters.
 #pragma once
 
+#include "DigitText.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
@@ -52,12 +54,7 @@ std::string Int64ToOct(int64_t value, int digits);
 std::string Int64ToDec(int64_t value, int digits);
 std::string Int64ToHex(int64_t value, int digits);
 
-// Puts `separator` every `groupSize` characters counted from the right end,
-// never in front of the first character nor straight after a leading minus.
-// An empty text or a group size below 1 comes back unchanged.
-std::string InsertSeparators(std::string_view text, char separator, int groupSize);
-// Decimal text with a comma every three digits.
-std::string InsertThousandSeparators(std::string_view text);
+// InsertSeparators and InsertThousandSeparators: DigitText.h.
 // Hexadecimal, octal or binary text in groups separated by one blank.
 std::string GroupDigits(std::string_view text, int groupSize);
 

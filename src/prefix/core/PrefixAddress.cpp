@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "DecimalWriter.h"
-#include "ZellBinDecHex.h"
+#include "DigitText.h"
 
 namespace Parlamine {
 

@@ -3,9 +3,8 @@
 
 #include <algorithm>
 
-#include "IPSubnetModel.h"
+#include "DigitText.h"
 #include "AddressTypes.h"
-#include "ZellBinDecHex.h"
 
 namespace Parlamine {
 

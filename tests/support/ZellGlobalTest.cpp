@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The shared helpers: the busy-cursor token stack, tab-joined texts, the
-// clipboard request fallback and the error handler.
+// The shared helpers: the busy-cursor token stack, tab-joined texts and the
+// error handler.
 #include "ParlamineApplication.h"
 #include "TestSupport.h"
-#include "ZellClipboardRequest.h"
 #include "ZellGlobal.h"
 
 #include <QApplication>
@@ -68,29 +67,6 @@ TEST_F(CursorStack, AnOverrideFromBeforeIsRestored) {
 TEST(TabText, JoinsWithSingleTabs) {
   EXPECT_EQ(StringsToTabText({QStringLiteral("a")}), QStringLiteral("a"));
   EXPECT_EQ(StringsToTabText({QStringLiteral("Dec"), QString(), QStringLiteral("Bin")}), QStringLiteral("Dec\t\tBin"));
-}
-
-TEST(ClipboardRequest, LineEditsFallBackToTheirOwnCopyAndPaste) {
-  QLineEdit edit(QStringLiteral("192.168"));
-  edit.selectAll();
-  EXPECT_TRUE(SendClipboardRequest(&edit, TClipboardRequest::crCopy));
-  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("192.168"));
-  edit.clear();
-  EXPECT_TRUE(SendClipboardRequest(&edit, TClipboardRequest::crPaste));
-  EXPECT_EQ(edit.text(), QStringLiteral("192.168"));
-  QPushButton button;
-  EXPECT_FALSE(SendClipboardRequest(&button, TClipboardRequest::crCopy)) << "nobody carried it out";
-
-  // A read-only field gives its text but is never changed by the Edit menu.
-  edit.setReadOnly(true);
-  QApplication::clipboard()->setText(QStringLiteral("other"));
-  for (TClipboardRequest request : {TClipboardRequest::crPaste, TClipboardRequest::crCut, TClipboardRequest::crClear}) {
-    edit.selectAll();
-    EXPECT_FALSE(SendClipboardRequest(&edit, request));
-    EXPECT_EQ(edit.text(), QStringLiteral("192.168"));
-  }
-  EXPECT_TRUE(SendClipboardRequest(&edit, TClipboardRequest::crCopy));
-  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("192.168"));
 }
 
 class ThrowingButton : public QPushButton {
