@@ -3,9 +3,14 @@
 
 #include <QAbstractSpinBox>
 #include <QAction>
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 
 namespace Parlamine {
 
@@ -15,6 +20,15 @@ TClipboardRequestEvent::TClipboardRequestEvent(TClipboardRequest request)
 }
 
 QEvent::Type TClipboardRequestEvent::EventType() {
+  static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+  return type;
+}
+
+TClipboardQueryEvent::TClipboardQueryEvent(TClipboardRequest request) : QEvent(EventType()), FRequest(request) {
+  ignore();  // a control that could carry the request out accepts the event
+}
+
+QEvent::Type TClipboardQueryEvent::EventType() {
   static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
   return type;
 }
@@ -43,11 +57,59 @@ QAction* StandardMenuAction(const QMenu* menu, TStandardMenuItem item) {
   return nullptr;
 }
 
+static bool ClipboardHasText() {
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  return data && data->hasText();
+}
+
+// What a text widget could do now, given whether it has a selection and
+// whether it may be changed.
+static bool TextWidgetCan(TClipboardRequest request, bool hasSelection, bool readOnly) {
+  switch (request) {
+    case TClipboardRequest::crCopy: return hasSelection;
+    case TClipboardRequest::crCut:
+    case TClipboardRequest::crClear: return hasSelection && !readOnly;
+    case TClipboardRequest::crPaste: return !readOnly && ClipboardHasText();
+  }
+  return false;
+}
+
+bool CanCarryOut(QWidget* target, TClipboardRequest request) {
+  if (!target) return false;
+  TClipboardQueryEvent query(request);
+  QCoreApplication::sendEvent(target, &query);
+  if (query.isAccepted()) return true;
+  if (const QLineEdit* edit = LineEditOf(target))
+    return TextWidgetCan(request, edit->hasSelectedText(), edit->isReadOnly());
+  if (const auto* plain = qobject_cast<const QPlainTextEdit*>(target))
+    return TextWidgetCan(request, plain->textCursor().hasSelection(), plain->isReadOnly());
+  if (const auto* rich = qobject_cast<const QTextEdit*>(target))
+    return TextWidgetCan(request, rich->textCursor().hasSelection(), rich->isReadOnly());
+  return false;
+}
+
+// Carries the request out in a plain or rich text box: false when it is not one.
+template <typename TTextWidget>
+static bool TextBoxCarriesOut(QWidget* target, TClipboardRequest request) {
+  auto* box = qobject_cast<TTextWidget*>(target);
+  if (!box) return false;
+  if (box->isReadOnly() && request != TClipboardRequest::crCopy) return false;
+  switch (request) {
+    case TClipboardRequest::crCopy: box->copy(); break;
+    case TClipboardRequest::crCut: box->cut(); break;
+    case TClipboardRequest::crPaste: box->paste(); break;
+    case TClipboardRequest::crClear: box->textCursor().removeSelectedText(); break;
+  }
+  return true;
+}
+
 bool SendClipboardRequest(QWidget* target, TClipboardRequest request) {
   if (!target) return false;
   TClipboardRequestEvent event(request);
   QCoreApplication::sendEvent(target, &event);
   if (event.isAccepted()) return true;
+  if (TextBoxCarriesOut<QPlainTextEdit>(target, request) || TextBoxCarriesOut<QTextEdit>(target, request))
+    return true;
   QLineEdit* edit = LineEditOf(target);
   if (!edit) return false;
   // A read-only field can be copied from, never changed.

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The copy, cut, paste and clear requests that the Edit menu sends to the
-// focused control. Controls that know them handle the event and accept it;
-// plain line edits and spin boxes fall back to their own copy() and paste().
+// focused control, and the question the menu asks first: what can the control
+// do right now? Controls that know them handle the events and accept them;
+// Qt's own text widgets (line edits, spin boxes, plain and rich text boxes)
+// fall back to their own copy(), paste() and selection.
 #pragma once
 
 #include <QEvent>
@@ -24,8 +26,26 @@ class TClipboardRequestEvent : public QEvent {
   TClipboardRequest FRequest;
 };
 
+// Asks whether the control could carry the request out now (a selection to
+// copy, a writable text and text on the clipboard to paste, a table to copy).
+// A control answers by accepting the event when it could; it changes nothing.
+class TClipboardQueryEvent : public QEvent {
+ public:
+  explicit TClipboardQueryEvent(TClipboardRequest request);
+  static QEvent::Type EventType();
+  TClipboardRequest Request() const { return FRequest; }
+
+ private:
+  TClipboardRequest FRequest;
+};
+
+// What the Edit menu enables: the control's answer to the query, else what a
+// Qt text widget could do now; false for every other control.
+bool CanCarryOut(QWidget* target, TClipboardRequest request);
+
 // Sends the request to the widget. An event that no handler accepted is
-// carried out by a QLineEdit (or the line edit of a spin box) itself.
+// carried out by a QLineEdit (or the line edit of a spin box), a
+// QPlainTextEdit or a QTextEdit itself.
 // Returns true when someone carried it out.
 bool SendClipboardRequest(QWidget* target, TClipboardRequest request);
 
