@@ -13,6 +13,8 @@
 #include <QStylePainter>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace Parlamine {
 
 namespace {
@@ -28,8 +30,6 @@ constexpr QSize WebsiteImageSize(109, 68);
 constexpr int LogoAnimationIntervalMs = 30;
 constexpr const char* WebsiteHint = "Click to visit the Quillfern website";
 constexpr const char* ChangeCalculatorHint = "Click to change to the %1";
-
-QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 QPixmap LoadPicture(const QString& name, QSize size) {
   return QIcon(QStringLiteral(":/images/%1.svg").arg(name)).pixmap(size, qApp->devicePixelRatio());
@@ -73,7 +73,11 @@ void TPictureToolButton::paintEvent(QPaintEvent*) {
   painter.drawComplexControl(QStyle::CC_ToolButton, option);
 }
 
-TCalculatorTopFrame::TCalculatorTopFrame(QWidget* parent) : QFrame(parent) {
+TCalculatorTopFrame::TCalculatorTopFrame(std::vector<TCalculatorInfo> calculators, QWidget* parent)
+    : QFrame(parent), FCalculators(std::move(calculators)) {
+  std::stable_sort(FCalculators.begin(), FCalculators.end(),
+                   [](const TCalculatorInfo& a, const TCalculatorInfo& b) { return a.Value < b.Value; });
+  for (const TCalculatorInfo& info : FCalculators) FCycle.push_back(info.Value);
   setObjectName(QStringLiteral("CalculatorTopFrame"));
   setFixedHeight(FrameHeight);
   CreateComponents();
@@ -147,8 +151,8 @@ void TCalculatorTopFrame::CreateComponents() {
 }
 
 void TCalculatorTopFrame::LoadImageLists() {
-  for (int i = 0; i < CalculatorCount; ++i)
-    LogoImageList[i] = LoadPicture(QStringLiteral("Logo%1").arg(i), QSize(LogoWidth, LogoHeight));
+  for (const TCalculatorInfo& info : FCalculators)
+    LogoImageList.push_back(QIcon(info.Logo).pixmap(QSize(LogoWidth, LogoHeight), qApp->devicePixelRatio()));
   GotoWebsiteButtonImageList[0] = LoadPicture(QStringLiteral("GotoWebsite0"), WebsiteImageSize);
   GotoWebsiteButtonImageList[1] = LoadPicture(QStringLiteral("GotoWebsite1"), WebsiteImageSize);
 }
@@ -158,10 +162,10 @@ QToolButton* TCalculatorTopFrame::GotoWebsiteButton() const { return FGotoWebsit
 void TCalculatorTopFrame::SetCalculator(TCalculator value) { ChangeCalculator(value, TSlideDirection::sdNone); }
 
 void TCalculatorTopFrame::ChangeCalculator(TCalculator value, TSlideDirection direction) {
-  value = CalculatorFromOrdinal(static_cast<int>(value));
+  value = CalculatorFromOrdinal(static_cast<int>(value), FCycle);
   if (value == FCalculator) return;
-  OldImageIndex = CalculatorIndex(FCalculator);
-  NewImageIndex = CalculatorIndex(value);
+  OldImageIndex = IndexOf(FCalculator);
+  NewImageIndex = IndexOf(value);
   if (FSlide.Start(direction, LogoCanvasPanel->width(), LogoCanvasPanel->height())) {
     LogoAnimationTimer->start();
   } else {
@@ -175,17 +179,31 @@ void TCalculatorTopFrame::ChangeCalculator(TCalculator value, TSlideDirection di
   emit OnCalculatorChange(this);
 }
 
+int TCalculatorTopFrame::IndexOf(TCalculator value) const {
+  const auto found = std::find(FCycle.begin(), FCycle.end(), value);
+  return found != FCycle.end() ? static_cast<int>(found - FCycle.begin()) : -1;
+}
+
+const QPixmap& TCalculatorTopFrame::LogoAt(int index) const {
+  static const QPixmap none;
+  return index >= 0 && index < static_cast<int>(LogoImageList.size()) ? LogoImageList[size_t(index)] : none;
+}
+
 void TCalculatorTopFrame::UpdateHints(TCalculator value) {
-  const QString name = ToQString(CalculatorNames[CalculatorIndex(value)]);
-  const QString description = ToQString(CalculatorDescriptions[CalculatorIndex(value)]);
+  const auto nameOf = [this](TCalculator calculator) {
+    const int index = IndexOf(calculator);
+    return index >= 0 ? FCalculators[size_t(index)].Name() : QString();
+  };
+  const int index = IndexOf(value);
+  const QString description = index >= 0 ? FCalculators[size_t(index)].Description : QString();
   SetHint(LogoCanvasPanel, description);
-  LogoCanvasPanel->setAccessibleName(name);
+  LogoCanvasPanel->setAccessibleName(nameOf(value));
   LogoCanvasPanel->setAccessibleDescription(description);
 
-  const TAdjacentCalculators adjacent = AdjacentCalculators(value);
+  const TAdjacentCalculators adjacent = AdjacentCalculators(value, FCycle);
   const QString format = QString::fromLatin1(ChangeCalculatorHint);
-  const QString upHint = format.arg(ToQString(CalculatorNames[CalculatorIndex(adjacent.Previous)]));
-  const QString downHint = format.arg(ToQString(CalculatorNames[CalculatorIndex(adjacent.Next)]));
+  const QString upHint = format.arg(nameOf(adjacent.Previous));
+  const QString downHint = format.arg(nameOf(adjacent.Next));
   SetHint(LogoUpButton, upHint);
   SetHint(LogoDownButton, downHint);
   LogoUpButton->setAccessibleName(upHint);
@@ -193,7 +211,7 @@ void TCalculatorTopFrame::UpdateHints(TCalculator value) {
 }
 
 void TCalculatorTopFrame::LogoUpDownButtonClick() {
-  const TAdjacentCalculators adjacent = AdjacentCalculators(FCalculator);
+  const TAdjacentCalculators adjacent = AdjacentCalculators(FCalculator, FCycle);
   if (sender() == LogoUpButton)
     ChangeCalculator(adjacent.Previous, TSlideDirection::sdFromAbove);
   else
@@ -210,10 +228,10 @@ void TCalculatorTopFrame::LogoCanvasPanelCustomDraw(QPainter& canvas, const QRec
   QRect panelRect = rect;
   LogoCanvasPanel->DrawPanel(canvas, panelRect);
   if (LogoAnimationTimer->isActive()) {
-    canvas.drawPixmap(ToQRect(HomeRect).topLeft(), LogoImageList[OldImageIndex]);
-    canvas.drawPixmap(ToQRect(FSlide.SlideRect).topLeft(), LogoImageList[NewImageIndex]);
+    canvas.drawPixmap(ToQRect(HomeRect).topLeft(), LogoAt(OldImageIndex));
+    canvas.drawPixmap(ToQRect(FSlide.SlideRect).topLeft(), LogoAt(NewImageIndex));
   } else {
-    canvas.drawPixmap(ToQRect(HomeRect).topLeft(), LogoImageList[NewImageIndex]);
+    canvas.drawPixmap(ToQRect(HomeRect).topLeft(), LogoAt(NewImageIndex));
   }
 }
 

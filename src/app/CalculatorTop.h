@@ -7,12 +7,14 @@
 #pragma once
 
 #include "Calculator.h"
+#include "CustomCalculator.h"
 
 #include <QFrame>
 #include <QPixmap>
 #include <QToolButton>
 
 #include <array>
+#include <vector>
 
 class QTimer;
 
@@ -45,7 +47,9 @@ class TCalculatorTopFrame : public QFrame {
   Q_OBJECT
 
  public:
-  explicit TCalculatorTopFrame(QWidget* parent = nullptr);
+  // The banner cycles through the calculators in the order of their values,
+  // showing each one's logo, name and description.
+  explicit TCalculatorTopFrame(std::vector<TCalculatorInfo> calculators, QWidget* parent = nullptr);
   ~TCalculatorTopFrame() override;
 
   TCalculator Calculator() const { return FCalculator; }
@@ -70,6 +74,9 @@ class TCalculatorTopFrame : public QFrame {
   // comes from.
   void ChangeCalculator(TCalculator value, TSlideDirection direction);
   void UpdateHints(TCalculator value);
+  // The position of the calculator in the cycle; -1 for none.
+  int IndexOf(TCalculator value) const;
+  const QPixmap& LogoAt(int index) const;
   void LogoUpDownButtonClick();
   void LogoAnimationTimerTimer();
   void LogoCanvasPanelCustomDraw(QPainter& canvas, const QRect& rect, bool& defaultDraw);
@@ -86,9 +93,11 @@ class TCalculatorTopFrame : public QFrame {
   TPictureToolButton* FGotoWebsiteButton = nullptr;
   QTimer* LogoAnimationTimer = nullptr;
   TControlMessageHook* GotoWebsiteButtonControlMessageHook = nullptr;
-  // Image i of the logos is the logo of the calculator with ordinal i; the
-  // web-site button has its normal (0) and lit (1) picture.
-  std::array<QPixmap, CalculatorCount> LogoImageList;
+  // In the order of their values; image i of the logos is the logo of
+  // calculator i. The web-site button has its normal (0) and lit (1) picture.
+  std::vector<TCalculatorInfo> FCalculators;
+  std::vector<TCalculator> FCycle;
+  std::vector<QPixmap> LogoImageList;
   std::array<QPixmap, 2> GotoWebsiteButtonImageList;
 
   // The logo's rest position in the logo panel, and the slide in progress.
@@ -96,9 +105,9 @@ class TCalculatorTopFrame : public QFrame {
   TLogoSlide FSlide;
   int OldImageIndex = 0;
   int NewImageIndex = 0;
-  // Zero until the constructor selects the IP Subnet Calculator, so that
-  // first selection runs the whole setter.
-  TCalculator FCalculator = TCalculator::caRadixer;
+  // No calculator until the constructor selects the IP Subnet Calculator, so
+  // that first selection runs the whole setter.
+  TCalculator FCalculator = static_cast<TCalculator>(UINT8_MAX);
 };
 
 }  // namespace Parlamine

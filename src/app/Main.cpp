@@ -4,11 +4,8 @@
 #include "About.h"
 #include "CalculatorTop.h"
 #include "FormPosition.h"
-#include "IPSubnetCalculator.h"
-#include "LatencyCalculator.h"
+#include "CalculatorList.h"
 #include "ParlamineApplication.h"
-#include "PrefixCalculator.h"
-#include "RadixerCalculator.h"
 #include "SettingsStore.h"
 #include "ZellClipboardRequest.h"
 #include "ZellGlobal.h"
@@ -79,31 +76,6 @@ bool CanCopyFrom(const QWidget* widget) {
 
 bool IsEditKey(const QKeyEvent* key, Qt::Key letter) {
   return key->key() == letter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
-}
-
-// A control that Tab stops at: shown, enabled, taking Tab focus itself (not
-// through a focus proxy). The page tab bars are stops too, but a calculator
-// does not start on one.
-bool IsTabStop(const QWidget* widget, const QWidget* window) {
-  return widget->isVisibleTo(window) && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus) &&
-         !widget->focusProxy();
-}
-
-// The checked item stands for its radio group, as Tab enters a group there.
-QWidget* CheckedRadioOf(QWidget* widget) {
-  auto* radio = qobject_cast<QRadioButton*>(widget);
-  if (!radio || radio->isChecked() || !radio->autoExclusive() || !radio->parentWidget()) return widget;
-  for (QRadioButton* sibling : radio->parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly))
-    if (sibling->isChecked() && sibling->isEnabled()) return sibling;
-  return widget;
-}
-
-// The first control of the page in the window's tab order, skipping tab bars.
-QWidget* FirstControlOf(QWidget* page) {
-  QWidget* window = page->window();
-  for (QWidget* w = window->nextInFocusChain(); w && w != window; w = w->nextInFocusChain())
-    if (page->isAncestorOf(w) && IsTabStop(w, window) && !qobject_cast<QTabBar*>(w)) return CheckedRadioOf(w);
-  return nullptr;
 }
 
 // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDn, Ctrl+PgUp: +1 or -1, 0 for other keys.
@@ -208,7 +180,7 @@ void TMainForm::CreatePages() {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
 
-  CalculatorTopFrame = new TCalculatorTopFrame(central);
+  CalculatorTopFrame = new TCalculatorTopFrame(RegisteredCalculatorInfos(), central);
   layout->addWidget(CalculatorTopFrame);
 
   MainPageControl = new QTabWidget(central);
@@ -218,25 +190,25 @@ void TMainForm::CreatePages() {
   // the focus, and calculators change only through SelectCalculator.
   MainPageControl->setFocusPolicy(Qt::NoFocus);
   MainPageControl->tabBar()->setFocusPolicy(Qt::NoFocus);
-  auto addPage = [this](const char* name, const QString& caption, QWidget* calculator) {
+  for (const TCalculatorInfo& info : RegisteredCalculatorInfos()) {
     auto* page = new QWidget(MainPageControl);
-    page->setObjectName(QString::fromLatin1(name));
+    page->setObjectName(info.PageName());
     auto* pageLayout = new QVBoxLayout(page);
     pageLayout->setContentsMargins(2, 2, 2, 2);
-    calculator->setParent(page);
-    pageLayout->addWidget(calculator);
-    MainPageControl->addTab(page, caption);
-    return page;
-  };
-  RadixerCalculator = new TRadixerCalculator;
-  IPSubnetCalculator = new TIPSubnetCalculator;
-  LatencyCalculator = new TLatencyCalculator;
-  PrefixCalculator = new TPrefixCalculator;
-  RadixerTabSheet = addPage("RadixerTabSheet", QStringLiteral("Radixer"), RadixerCalculator);
-  IPSubnetTabSheet = addPage("IPSubnetTabSheet", QStringLiteral("IP Subnet"), IPSubnetCalculator);
-  LatencyTabSheet = addPage("LatencyTabSheet", QStringLiteral("Latency"), LatencyCalculator);
-  PrefixTabSheet = addPage("PrefixTabSheet", QStringLiteral("Prefix"), PrefixCalculator);
-  MainPageControl->setCurrentWidget(IPSubnetTabSheet);
+    FCalculators.push_back({info.Value, nullptr, page});
+    FCalculatorValues.push_back(info.Value);
+    MainPageControl->addTab(page, info.Caption);
+  }
+  // Created in settings order; each goes onto its page.
+  for (const TCalculatorRegistration& registration : RegisteredCalculators()) {
+    TCustomCalculator* calculator = registration.Create();
+    TCalculatorSlot& slot = *SlotOf(registration.Info().Value);
+    slot.Calculator = calculator;
+    calculator->setParent(slot.Page);
+    slot.Page->layout()->addWidget(calculator);
+    FSettingsOrder.push_back(calculator);
+  }
+  MainPageControl->setCurrentWidget(SlotOf(TCalculator::caIPSubnet)->Page);
   layout->addWidget(MainPageControl, 1);
   setCentralWidget(central);
 
@@ -275,23 +247,19 @@ void TMainForm::CreateMenus() {
   calculatorMenu->setObjectName(QStringLiteral("CalculatorMenu"));
   auto* group = new QActionGroup(this);
   group->setExclusive(true);
-  CalculatorRadixerItem = NewAction(this, "CalculatorRadixerItem", QStringLiteral("&Radixer Calculator"),
-                                    QKeySequence(Qt::CTRL | Qt::Key_H));
-  CalculatorIPSubnetItem = NewAction(this, "CalculatorIPSubnetItem", QStringLiteral("&IP Subnet Calculator"),
-                                     QKeySequence(Qt::CTRL | Qt::Key_I));
-  CalculatorLatencyItem = NewAction(this, "CalculatorLatencyItem", QStringLiteral("&Latency Calculator"),
-                                    QKeySequence(Qt::CTRL | Qt::Key_L));
-  CalculatorPrefixItem = NewAction(this, "CalculatorPrefixItem", QStringLiteral("&Prefix Calculator"),
-                                   QKeySequence(Qt::CTRL | Qt::Key_P));
-  for (QAction* item :
-       {CalculatorRadixerItem, CalculatorIPSubnetItem, CalculatorLatencyItem, CalculatorPrefixItem}) {
+  for (TCalculatorSlot& slot : FCalculators) {
+    const TCalculatorInfo& info = slot.Calculator->Info();
+    QAction* item = NewAction(this, "", info.MenuCaption(), info.Shortcut);
+    item->setObjectName(info.MenuItemName());
     item->setCheckable(true);
     item->setShortcutContext(Qt::ApplicationShortcut);
     group->addAction(item);
     calculatorMenu->addAction(item);
-    connect(item, &QAction::triggered, this, &TMainForm::CalculatorItemClick);
+    const TCalculator value = info.Value;
+    connect(item, &QAction::triggered, this, [this, value] { CalculatorItemClick(value); });
+    slot.MenuItem = item;
   }
-  CalculatorIPSubnetItem->setChecked(true);
+  SlotOf(TCalculator::caIPSubnet)->MenuItem->setChecked(true);
 
   QMenu* optionsMenu = bar->addMenu(QStringLiteral("&Options"));
   optionsMenu->setObjectName(QStringLiteral("OptionsMenu"));
@@ -348,59 +316,59 @@ void TMainForm::FormCreate() {
   }
   TSectionedStore store(FSettings, SettingsRoot);
   FLoading = true;
-  IPSubnetCalculator->SetLoading(true);
-  LatencyCalculator->SetLoading(true);
-  // A damaged latency key or prefix section must cost neither the other
-  // calculator's settings nor the window's own: every one of them is applied
-  // and their errors are shown after them, in load order.
-  std::vector<std::exception_ptr> deferredErrors;
-  const auto deferError = [&deferredErrors](const auto& load) {
-    try {
-      load();
-    } catch (const std::exception&) {
-      deferredErrors.push_back(std::current_exception());
-    }
-  };
-  try {
-    IPSubnetCalculator->LoadIPSubnetSettings(store);
-    RadixerCalculator->LoadRadixerSettings(store);
-    deferError([this] { LatencyCalculator->InitLatency(FSettings); });
-    deferError([this, &store] { PrefixCalculator->LoadPrefixSettings(store); });
-    LoadMainSettings(store);
-  } catch (const std::exception& error) {
-    // The rest of the start-up is skipped; the window opens with what was set.
-    ShowException(error);
-  }
-  for (const std::exception_ptr& deferred : deferredErrors) {
-    try {
-      std::rethrow_exception(deferred);
-    } catch (const std::exception& error) {
-      ShowException(error);
-    }
-  }
+  for (TCustomCalculator* calculator : FSettingsOrder) calculator->SetLoading(true);
+  LoadSettings(store);
   FLoading = false;
-  IPSubnetCalculator->SetLoading(false);
-  LatencyCalculator->SetLoading(false);
+  for (TCustomCalculator* calculator : FSettingsOrder) calculator->SetLoading(false);
   FocusFirstControl();
 }
 
 void TMainForm::FormDestroy() {
   if (FSettingsUnreadable) return;  // the user's file stays as it is
   TSectionedStore store(FSettings, SettingsRoot);
-  try {
-    IPSubnetCalculator->SaveIPSubnetSettings(store);
-    RadixerCalculator->SaveRadixerSettings(store);
-    LatencyCalculator->DoneLatency(FSettings);
-    PrefixCalculator->SavePrefixSettings(store);
-    SaveMainSettings(store);
-  } catch (const std::exception& error) {
-    ShowException(error);
-  }
+  SaveSettings(store);
   try {
     SaveRegistryFile(FSettings, SettingsFileName().toStdString());
   } catch (const std::exception& error) {
     ShowException(error);
   }
+}
+
+// One policy for every calculator: a setting it cannot read costs neither the
+// other calculators' settings nor the window's own. Every one is applied,
+// then the errors are shown, in load order.
+void TMainForm::LoadSettings(TSectionedStore& store) {
+  std::vector<std::exception_ptr> errors;
+  const auto load = [&errors](const auto& apply) {
+    try {
+      apply();
+    } catch (const std::exception&) {
+      errors.push_back(std::current_exception());
+    }
+  };
+  for (TCustomCalculator* calculator : FSettingsOrder) load([calculator, &store] { calculator->LoadSettings(store); });
+  load([this, &store] { LoadMainSettings(store); });
+  for (const std::exception_ptr& error : errors) {
+    try {
+      std::rethrow_exception(error);
+    } catch (const std::exception& shown) {
+      ShowException(shown);
+    }
+  }
+}
+
+// A calculator that fails to save keeps the others from nothing: each one's
+// error is shown and the rest are saved.
+void TMainForm::SaveSettings(TSectionedStore& store) {
+  const auto save = [](const auto& write) {
+    try {
+      write();
+    } catch (const std::exception& error) {
+      ShowException(error);
+    }
+  };
+  for (TCustomCalculator* calculator : FSettingsOrder) save([calculator, &store] { calculator->SaveSettings(store); });
+  save([this, &store] { SaveMainSettings(store); });
 }
 
 bool TMainForm::LoadFormPosition(QWidget* window, TRegistryTree& tree, const std::string& keyPath,
@@ -483,40 +451,29 @@ void TMainForm::SaveMainSettings(TSectionedStore& store) {
   store.WriteBool("", StayOnTopValueName, OptionsStayOnTopItem->isChecked());
 }
 
-void TMainForm::SelectCalculatorValue(int32_t value) {
-  switch (value) {
-    case 0: SelectCalculator(TCalculator::caRadixer); break;
-    case 2: SelectCalculator(TCalculator::caLatency); break;
-    case 3: SelectCalculator(TCalculator::caPrefix); break;
-    default: SelectCalculator(TCalculator::caIPSubnet); break;
-  }
+TMainForm::TCalculatorSlot* TMainForm::SlotOf(TCalculator calculator) {
+  for (TCalculatorSlot& slot : FCalculators)
+    if (slot.Value == calculator) return &slot;
+  return &FCalculators.front();
 }
 
+void TMainForm::SelectCalculatorValue(int32_t value) { SelectCalculator(CalculatorFromOrdinal(value, FCalculatorValues)); }
+
 void TMainForm::SelectCalculator(TCalculator calculator) {
+  calculator = CalculatorFromOrdinal(static_cast<int>(calculator), FCalculatorValues);
   FCurrentCalculator = calculator;
-  QAction* item = CalculatorIPSubnetItem;
-  QWidget* page = IPSubnetTabSheet;
-  if (calculator == TCalculator::caRadixer) {
-    item = CalculatorRadixerItem;
-    page = RadixerTabSheet;
-  } else if (calculator == TCalculator::caLatency) {
-    item = CalculatorLatencyItem;
-    page = LatencyTabSheet;
-  } else if (calculator == TCalculator::caPrefix) {
-    item = CalculatorPrefixItem;
-    page = PrefixTabSheet;
-  }
-  item->setChecked(true);
+  TCalculatorSlot* slot = SlotOf(calculator);
+  slot->MenuItem->setChecked(true);
   CalculatorTopFrame->SetCalculator(calculator);
-  const bool changed = MainPageControl->currentWidget() != page;
-  MainPageControl->setCurrentWidget(page);
-  // A new calculator starts at its first control; the same one again leaves
+  const bool changed = MainPageControl->currentWidget() != slot->Page;
+  MainPageControl->setCurrentWidget(slot->Page);
+  // A new calculator starts at its focus control; the same one again leaves
   // the focus where it is.
-  if (changed || !page->isAncestorOf(focusWidget())) FocusFirstControl();
+  if (changed || !slot->Page->isAncestorOf(focusWidget())) FocusFirstControl();
 }
 
 void TMainForm::FocusFirstControl() {
-  QWidget* first = FirstControlOf(MainPageControl->currentWidget());
+  QWidget* first = SlotOf(FCurrentCalculator)->Calculator->FocusControl();
   if (!first) return;
   first->setFocus(Qt::OtherFocusReason);
   // Typing replaces what the first field shows, as after Tab.
@@ -530,7 +487,7 @@ bool TMainForm::HandleInnerPageKey(QEvent* event) {
   if (step == 0) return false;
   // The key changes the inner page of the shown calculator, wherever the
   // focus is; it never reaches the main page control.
-  if (auto* pages = MainPageControl->currentWidget()->findChild<QTabWidget*>())
+  if (QTabWidget* pages = SlotOf(FCurrentCalculator)->Calculator->PageControl())
     pages->setCurrentIndex(NextShownPage(pages, step));
   return true;
 }
@@ -549,17 +506,7 @@ bool TMainForm::HandleAccessKey(QEvent* event) {
   return true;
 }
 
-void TMainForm::CalculatorItemClick() {
-  const QObject* sender = QObject::sender();
-  if (sender == CalculatorRadixerItem)
-    SelectCalculator(TCalculator::caRadixer);
-  else if (sender == CalculatorLatencyItem)
-    SelectCalculator(TCalculator::caLatency);
-  else if (sender == CalculatorPrefixItem)
-    SelectCalculator(TCalculator::caPrefix);
-  else
-    SelectCalculator(TCalculator::caIPSubnet);
-}
+void TMainForm::CalculatorItemClick(TCalculator calculator) { SelectCalculator(calculator); }
 
 void TMainForm::CalculatorTopFrameCalculatorChange() { SelectCalculator(CalculatorTopFrame->Calculator()); }
 

@@ -5,12 +5,14 @@
 #pragma once
 
 #include "Calculator.h"
+#include "CustomCalculator.h"
 #include "FormPosition.h"
 #include "RegistryTree.h"
 
 #include <QMainWindow>
 
 #include <memory>
+#include <vector>
 
 class QAction;
 class QActionGroup;
@@ -22,10 +24,6 @@ namespace Parlamine {
 
 class TAboutForm;
 class TCalculatorTopFrame;
-class TIPSubnetCalculator;
-class TLatencyCalculator;
-class TPrefixCalculator;
-class TRadixerCalculator;
 class TSectionedStore;
 
 class TMainForm : public QMainWindow {
@@ -39,9 +37,11 @@ class TMainForm : public QMainWindow {
   TCalculator CurrentCalculator() const { return FCurrentCalculator; }
   bool Loading() const { return FLoading; }
   void SelectCalculator(TCalculator calculator);
-  // Accepts any stored number: 0 Radixer, 2 Latency, 3 Prefix, everything
-  // else IP Subnet.
+  // Accepts any stored number: a calculator's value shows it, every other
+  // number the IP Subnet Calculator.
   void SelectCalculatorValue(int32_t value);
+  // The calculators in the order their settings are applied and saved.
+  const std::vector<TCustomCalculator*>& Calculators() const { return FSettingsOrder; }
 
   // The settings file: $XDG_CONFIG_HOME/Quillfern/Parlamine.reg.
   static QString SettingsFileName();
@@ -71,7 +71,7 @@ class TMainForm : public QMainWindow {
   void FormDestroy();
   void LoadMainSettings(TSectionedStore& store);
   void SaveMainSettings(TSectionedStore& store);
-  void CalculatorItemClick();
+  void CalculatorItemClick(TCalculator calculator);
   void CalculatorTopFrameCalculatorChange();
   void EditCopyItemClick();
   void EditPasteItemClick();
@@ -83,31 +83,36 @@ class TMainForm : public QMainWindow {
   bool HandleEditShortcut(QEvent* event);
   bool HandleInnerPageKey(QEvent* event);
   bool HandleAccessKey(QEvent* event);
-  // Gives the focus to the shown calculator's first control in its tab order.
+  // Gives the focus to the shown calculator's focus control.
   void FocusFirstControl();
+  // Applies every calculator's settings, then the window's own; the errors
+  // of each are shown afterwards, in load order.
+  void LoadSettings(TSectionedStore& store);
+  void SaveSettings(TSectionedStore& store);
   // A stored position is fitted again once the window manager's frame is known.
   void FitFrameOnceShown(QEvent* event);
 
   TCalculatorTopFrame* CalculatorTopFrame = nullptr;
   QTabWidget* MainPageControl = nullptr;
-  QWidget* RadixerTabSheet = nullptr;
-  QWidget* IPSubnetTabSheet = nullptr;
-  QWidget* LatencyTabSheet = nullptr;
-  QWidget* PrefixTabSheet = nullptr;
   QStatusBar* MainStatusBar = nullptr;
-  TRadixerCalculator* RadixerCalculator = nullptr;
-  TIPSubnetCalculator* IPSubnetCalculator = nullptr;
-  TLatencyCalculator* LatencyCalculator = nullptr;
-  TPrefixCalculator* PrefixCalculator = nullptr;
+  // One calculator with its top page and Calculator menu item.
+  struct TCalculatorSlot {
+    TCalculator Value;
+    TCustomCalculator* Calculator;
+    QWidget* Page;
+    QAction* MenuItem = nullptr;
+  };
+  // In the order of the calculators' values: pages, menu items, banner.
+  std::vector<TCalculatorSlot> FCalculators;
+  std::vector<TCustomCalculator*> FSettingsOrder;
+  std::vector<TCalculator> FCalculatorValues;
+  // The slot of the calculator; the first slot for a value no calculator has.
+  TCalculatorSlot* SlotOf(TCalculator calculator);
 
   QMenu* EditMenu = nullptr;
   QAction* FileExitItem = nullptr;
   QAction* EditCopyItem = nullptr;
   QAction* EditPasteItem = nullptr;
-  QAction* CalculatorRadixerItem = nullptr;
-  QAction* CalculatorIPSubnetItem = nullptr;
-  QAction* CalculatorLatencyItem = nullptr;
-  QAction* CalculatorPrefixItem = nullptr;
   QAction* OptionsStayOnTopItem = nullptr;
   QAction* HelpTopicsItem = nullptr;
   QAction* HelpGotoWebsiteAction = nullptr;

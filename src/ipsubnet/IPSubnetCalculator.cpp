@@ -115,8 +115,19 @@ QVBoxLayout* NewPageLayout(QWidget* page) {
 
 }  // namespace
 
+const TCalculatorInfo& TIPSubnetCalculator::CalculatorInfo() {
+  static const TCalculatorInfo info{
+      TCalculator::caIPSubnet, QStringLiteral("IP Subnet"),
+      QStringLiteral("The IP Subnet Calculator is a free utility that helps in learning and calculating IP subnets"),
+      QKeySequence(Qt::CTRL | Qt::Key_I), QStringLiteral(":/images/IPSubnetLogo.svg")};
+  return info;
+}
+
+void TIPSubnetCalculator::LoadSettings(TSectionedStore& store) { LoadIPSubnetSettings(store); }
+void TIPSubnetCalculator::SaveSettings(TSectionedStore& store) { SaveIPSubnetSettings(store); }
+
 TIPSubnetCalculator::TIPSubnetCalculator(QWidget* parent)
-    : QWidget(parent), FSubnetHostSource(std::make_unique<TSubnetHostTableSource>()) {
+    : TCustomCalculator(parent), FSubnetHostSource(std::make_unique<TSubnetHostTableSource>()) {
   setObjectName(QStringLiteral("IPSubnetCalculator"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -389,7 +400,7 @@ void TIPSubnetCalculator::IPAddressEditIPFieldValueChanged(TIPEdit*, int AIPFiel
   if (AIPFieldIndex == 0) {
     const uint32_t address = (IPAddressEdit->AddressValue() & 0x00FFFFFFu) | uint32_t{AValue} << 24;
     const TFirstOctetCheck check = CheckFirstOctet(address);
-    if (!check.Message.empty() && !FLoading) {
+    if (!check.Message.empty() && !Loading()) {
       TMessageBoxRequest box;
       box.Parent = this;
       box.Caption = QStringLiteral("Invalid IP Address");

@@ -9,7 +9,7 @@
 #include "ZellBitMap.h"  // the bit-map colours the pages are painted in
 
 #include <QColor>
-#include <QWidget>
+#include "CustomCalculator.h"
 
 #include <cstdint>
 #include <memory>
@@ -31,16 +31,20 @@ class TVirtualListView;
 class TZellCustomLabel;
 class TZellLabel;
 
-class TIPSubnetCalculator : public QWidget {
+class TIPSubnetCalculator : public TCustomCalculator {
   Q_OBJECT
  public:
   explicit TIPSubnetCalculator(QWidget* parent = nullptr);
   ~TIPSubnetCalculator() override;
 
-  // Set by the main window while it applies the stored settings: no message
-  // boxes are shown then.
-  void SetLoading(bool loading) { FLoading = loading; }
-  bool Loading() const { return FLoading; }
+  // The calculator interface.
+  static const TCalculatorInfo& CalculatorInfo();
+  const TCalculatorInfo& Info() const override { return CalculatorInfo(); }
+  QTabWidget* PageControl() const override { return IPSubnetPageControl; }
+  void LoadSettings(TSectionedStore& store) override;
+  void SaveSettings(TSectionedStore& store) override;
+  // While the main window applies the stored settings (SetLoading), no
+  // message boxes are shown.
 
   void LoadIPSubnetSettings(TSectionedStore& store);
   void SaveIPSubnetSettings(TSectionedStore& store);
@@ -113,7 +117,6 @@ class TIPSubnetCalculator : public QWidget {
   TTextBox* SupernetAddressRangeTextBox = nullptr;
 
   std::unique_ptr<TSubnetHostTableSource> FSubnetHostSource;
-  bool FLoading = false;
 };
 
 }  // namespace Parlamine

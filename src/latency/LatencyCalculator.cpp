@@ -40,7 +40,18 @@ constexpr int32_t FirstRunServerPacketSize = 1024;
 
 }  // namespace
 
-TLatencyCalculator::TLatencyCalculator(QWidget* parent) : QWidget(parent) {
+const TCalculatorInfo& TLatencyCalculator::CalculatorInfo() {
+  static const TCalculatorInfo info{
+      TCalculator::caLatency, QStringLiteral("Latency"),
+      QStringLiteral("The Latency Calculator estimates response times for packets traversing a series of networks"),
+      QKeySequence(Qt::CTRL | Qt::Key_L), QStringLiteral(":/images/LatencyLogo.svg")};
+  return info;
+}
+
+void TLatencyCalculator::LoadSettings(TSectionedStore& store) { InitLatency(store.Tree()); }
+void TLatencyCalculator::SaveSettings(TSectionedStore& store) { DoneLatency(store.Tree()); }
+
+TLatencyCalculator::TLatencyCalculator(QWidget* parent) : TCustomCalculator(parent) {
   setObjectName(QStringLiteral("LatencyCalculator"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -85,13 +96,13 @@ TLatencyCalculator::TLatencyCalculator(QWidget* parent) : QWidget(parent) {
 TLatencyCalculator::~TLatencyCalculator() = default;
 
 void TLatencyCalculator::SetLoading(bool loading) {
-  FLoading = loading;
+  TCustomCalculator::SetLoading(loading);
   FSetupEditor->SetLoading(loading);
 }
 
 void TLatencyCalculator::InitLatency(TRegistryTree& settings) {
   // No focus moves and no results pages filled while the chain is rebuilt.
-  const bool wasLoading = FLoading;
+  const bool wasLoading = Loading();
   SetLoading(true);
   FInitializing = true;
   FSetupEditor->SelectNetwork(FSetupEditor->Server());

@@ -5,7 +5,7 @@
 #include "LatencyModel.h"
 
 #include <QStringList>
-#include <QWidget>
+#include "CustomCalculator.h"
 
 
 class QTabWidget;
@@ -20,7 +20,7 @@ class TNetworkButtonForm;
 class TNetworkSetupEditor;
 class TRegistryTree;
 
-class TLatencyCalculator : public QWidget {
+class TLatencyCalculator : public TCustomCalculator {
   Q_OBJECT
  public:
   explicit TLatencyCalculator(QWidget* parent = nullptr);
@@ -28,8 +28,15 @@ class TLatencyCalculator : public QWidget {
 
   // Set by the main window while it applies the stored settings: selecting an
   // element then does not move the keyboard focus.
-  void SetLoading(bool loading);
-  bool Loading() const { return FLoading; }
+  // The calculator interface.
+  static const TCalculatorInfo& CalculatorInfo();
+  const TCalculatorInfo& Info() const override { return CalculatorInfo(); }
+  QTabWidget* PageControl() const override { return LatencyPageControl; }
+  void LoadSettings(TSectionedStore& store) override;
+  void SaveSettings(TSectionedStore& store) override;
+  // Its settings are a key of records of its own under the section's root:
+  // InitLatency and DoneLatency.
+  void SetLoading(bool loading) override;
 
   // Start-up: builds the chain and the statistics table, loads the stored
   // chain (or applies the first-run defaults) and registers custom values.
@@ -49,7 +56,6 @@ class TLatencyCalculator : public QWidget {
   // The one properties dialog; created when asked to, or nothing.
   TNetworkButtonForm* GetNetworkButtonForm(bool create);
   TNetworkSetupEditor* SetupEditor() const { return FSetupEditor; }
-  QTabWidget* PageControl() const { return LatencyPageControl; }
   const TLatencyModel& Model() const { return FModel; }
   TLatencyStatisticsView* StatisticsView() const { return FStatisticsView; }
   TLatencyGraphsView* GraphsView() const { return FGraphsView; }
@@ -72,7 +78,6 @@ class TLatencyCalculator : public QWidget {
   TLatencyGraphsView* FGraphsView = nullptr;
   TNetworkButtonForm* FNetworkButtonForm = nullptr;
   TLatencyModel FModel;
-  bool FLoading = false;
   bool FInitializing = false;
 };
 

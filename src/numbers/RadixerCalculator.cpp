@@ -37,7 +37,19 @@ class TCompactTabStyle : public QProxyStyle {
 
 }  // namespace
 
-TRadixerCalculator::TRadixerCalculator(QWidget* parent) : QWidget(parent) {
+const TCalculatorInfo& TRadixerCalculator::CalculatorInfo() {
+  static const TCalculatorInfo info{
+      TCalculator::caRadixer, QStringLiteral("Radixer"),
+      QStringLiteral("The Radixer Calculator performs useful functions with binary, decimal, hexadecimal, and octal "
+                     "numbers"),
+      QKeySequence(Qt::CTRL | Qt::Key_H), QStringLiteral(":/images/RadixerLogo.svg")};
+  return info;
+}
+
+void TRadixerCalculator::LoadSettings(TSectionedStore& store) { LoadRadixerSettings(store); }
+void TRadixerCalculator::SaveSettings(TSectionedStore& store) { SaveRadixerSettings(store); }
+
+TRadixerCalculator::TRadixerCalculator(QWidget* parent) : TCustomCalculator(parent) {
   setObjectName(QStringLiteral("RadixerCalculator"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);

@@ -2,7 +2,7 @@
 // The Radixer Calculator: the top page with its four inner pages.
 #pragma once
 
-#include <QWidget>
+#include "CustomCalculator.h"
 
 class QTabWidget;
 
@@ -14,11 +14,18 @@ class TBaseLookupPage;
 class TBitSwapperPage;
 class TOUIFinderPage;
 
-class TRadixerCalculator : public QWidget {
+class TRadixerCalculator : public TCustomCalculator {
   Q_OBJECT
  public:
   explicit TRadixerCalculator(QWidget* parent = nullptr);
   ~TRadixerCalculator() override;
+
+  // The calculator interface.
+  static const TCalculatorInfo& CalculatorInfo();
+  const TCalculatorInfo& Info() const override { return CalculatorInfo(); }
+  QTabWidget* PageControl() const override { return RadixerPageControl; }
+  void LoadSettings(TSectionedStore& store) override;
+  void SaveSettings(TSectionedStore& store) override;
 
   void LoadRadixerSettings(TSectionedStore& store);
   // Saves, then frees the OUI list.

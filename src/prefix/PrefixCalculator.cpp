@@ -111,8 +111,19 @@ class TPrefixListModel : public QAbstractListModel {
   std::vector<TPrefix> FPrefixes;
 };
 
+const TCalculatorInfo& TPrefixCalculator::CalculatorInfo() {
+  static const TCalculatorInfo info{
+      TCalculator::caPrefix, QStringLiteral("Prefix"),
+      QStringLiteral("The Prefix Calculator splits, summarizes and explains classless IPv4 and IPv6 prefixes"),
+      QKeySequence(Qt::CTRL | Qt::Key_P), QStringLiteral(":/images/PrefixLogo.svg")};
+  return info;
+}
+
+void TPrefixCalculator::LoadSettings(TSectionedStore& store) { LoadPrefixSettings(store); }
+void TPrefixCalculator::SaveSettings(TSectionedStore& store) { SavePrefixSettings(store); }
+
 TPrefixCalculator::TPrefixCalculator(QWidget* parent)
-    : QWidget(parent), FSplitSource(std::make_unique<TPrefixSplitTableSource>()) {
+    : TCustomCalculator(parent), FSplitSource(std::make_unique<TPrefixSplitTableSource>()) {
   setObjectName(QStringLiteral("PrefixCalculator"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);

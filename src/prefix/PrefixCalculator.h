@@ -6,7 +6,7 @@
 #pragma once
 
 #include <QList>
-#include <QWidget>
+#include "CustomCalculator.h"
 #include <memory>
 #include <optional>
 #include <vector>
@@ -34,11 +34,18 @@ class TVirtualListView;
 class TZellLabel;
 struct TPrefixInfo;
 
-class TPrefixCalculator : public QWidget {
+class TPrefixCalculator : public TCustomCalculator {
   Q_OBJECT
  public:
   explicit TPrefixCalculator(QWidget* parent = nullptr);
   ~TPrefixCalculator() override;
+
+  // The calculator interface.
+  static const TCalculatorInfo& CalculatorInfo();
+  const TCalculatorInfo& Info() const override { return CalculatorInfo(); }
+  QTabWidget* PageControl() const override { return PrefixPageControl; }
+  void LoadSettings(TSectionedStore& store) override;
+  void SaveSettings(TSectionedStore& store) override;
 
   // Section "Prefix Calculator".
   void LoadPrefixSettings(TSectionedStore& store);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The banner frame: stepping through the calculators with the arrow buttons,
 // the logo slide, the hints, and the web-site button's hover picture.
+#include "CalculatorList.h"
 #include "CalculatorTop.h"
 
 #include <QAction>
@@ -50,7 +51,7 @@ class CalculatorTopFrameTest : public ::testing::Test {
   }
   QImage Logo() { return LogoPanel()->grab().toImage(); }
 
-  TCalculatorTopFrame Frame;
+  TCalculatorTopFrame Frame{RegisteredCalculatorInfos()};
   QSignalSpy Spy;
 };
 
@@ -260,7 +261,7 @@ TEST(CalculatorTopFrameLayout, PartsFitWithoutOverlapping) {
       {500, {4, 4, 370, 71}, {378, 4, 118, 71}},
   };
   for (const Row& row : rows) {
-    TCalculatorTopFrame frame;
+    TCalculatorTopFrame frame(RegisteredCalculatorInfos());
     frame.resize(row.width, 83);
     frame.show();
     auto* logoPanel = frame.findChild<QWidget*>(QStringLiteral("LogoCanvasPanel"));

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QToolButton>
 
+#include "CalculatorList.h"
 #include "CalculatorTop.h"
 #include "ThemePalette.h"
 
@@ -14,7 +15,7 @@ namespace {
 
 TEST(BannerTheme, TheBandAndItsButtonsStayLightUnderADarkPalette) {
   const QPalette original = QApplication::palette();
-  TCalculatorTopFrame frame;
+  TCalculatorTopFrame frame(RegisteredCalculatorInfos());
   QApplication::setPalette(DarkFusionPalette());
   QApplication::processEvents();
   auto* band = frame.findChild<QWidget*>(QStringLiteral("FrameCanvasPanel"));

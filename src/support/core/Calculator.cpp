@@ -1,31 +1,25 @@
 // SPDX-License-Identifier: MIT
 #include "Calculator.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace Parlamine {
 
-TCalculator CalculatorFromOrdinal(int ordinal) {
-  switch (ordinal) {
-    case 0:
-      return TCalculator::caRadixer;
-    case 2:
-      return TCalculator::caLatency;
-    case 3:
-      return TCalculator::caPrefix;
-    default:
-      return TCalculator::caIPSubnet;
-  }
+TCalculator CalculatorFromOrdinal(int ordinal, std::span<const TCalculator> known) {
+  const auto found = std::find_if(known.begin(), known.end(),
+                                  [ordinal](TCalculator calculator) { return static_cast<int>(calculator) == ordinal; });
+  return found != known.end() ? *found : TCalculator::caIPSubnet;
 }
 
-int CalculatorIndex(TCalculator calculator) {
-  return static_cast<int>(CalculatorFromOrdinal(static_cast<int>(calculator)));
-}
-
-TAdjacentCalculators AdjacentCalculators(TCalculator calculator) {
-  const int c = CalculatorIndex(calculator);
-  return {CalculatorFromOrdinal((c + CalculatorCount - 1) % CalculatorCount),
-          CalculatorFromOrdinal((c + 1) % CalculatorCount)};
+TAdjacentCalculators AdjacentCalculators(TCalculator calculator, std::span<const TCalculator> cycle) {
+  if (cycle.empty()) return {calculator, calculator};
+  const TCalculator current = CalculatorFromOrdinal(static_cast<int>(calculator), cycle);
+  const auto position = std::find(cycle.begin(), cycle.end(), current);
+  // IP Subnet may itself be missing from a cycle: start from the first then.
+  const size_t index = position != cycle.end() ? static_cast<size_t>(position - cycle.begin()) : 0;
+  const size_t count = cycle.size();
+  return {cycle[(index + count - 1) % count], cycle[(index + 1) % count]};
 }
 
 TLogoRect LogoHomeRect(int panelWidth, int panelHeight) {

@@ -1,44 +1,32 @@
 // SPDX-License-Identifier: MIT
-// The four calculators of the program, their names and descriptions, and the
-// geometry of the banner's sliding logo.
+// The stored value of a calculator, the cycle the banner steps through, and
+// the geometry of the banner's sliding logo.
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <string_view>
+#include <span>
 
 namespace Parlamine {
 
 // The calculator shown; one byte in memory, its integer value when stored.
+// Each calculator declares its value (TCalculatorInfo); a new calculator adds
+// its value here.
 enum class TCalculator : uint8_t { caRadixer = 0, caIPSubnet = 1, caLatency = 2, caPrefix = 3 };
 
-inline constexpr int CalculatorCount = 4;
+// The calculator a stored or computed ordinal names among the known ones; an
+// ordinal none of them has means the IP Subnet Calculator, the program's
+// default, so a damaged value never selects a calculator that is not there.
+TCalculator CalculatorFromOrdinal(int ordinal, std::span<const TCalculator> known);
 
-// A stored or computed ordinal outside 0..3 means the IP Subnet Calculator,
-// the program's default, so a damaged value never indexes past the tables.
-TCalculator CalculatorFromOrdinal(int ordinal);
-// The table index of a calculator, with the same rule for values outside the
-// enumeration.
-int CalculatorIndex(TCalculator calculator);
-
-// Indexed by CalculatorIndex.
-inline constexpr std::array<std::string_view, CalculatorCount> CalculatorNames = {
-    "Radixer Calculator", "IP Subnet Calculator", "Latency Calculator", "Prefix Calculator"};
-inline constexpr std::array<std::string_view, CalculatorCount> CalculatorDescriptions = {
-    "The Radixer Calculator performs useful functions with binary, decimal, hexadecimal, and octal numbers",
-    "The IP Subnet Calculator is a free utility that helps in learning and calculating IP subnets",
-    "The Latency Calculator estimates response times for packets traversing a series of networks",
-    "The Prefix Calculator splits, summarizes and explains classless IPv4 and IPv6 prefixes"};
-
-// The neighbours in the cycle of all calculators in ordinal order:
-// previous = (c + CalculatorCount - 1) mod CalculatorCount,
-// next = (c + 1) mod CalculatorCount.
+// The neighbours in the cycle of the known calculators, in the cycle's order:
+// the previous one wraps from the first to the last, the next one from the
+// last to the first. A calculator outside the cycle counts as IP Subnet.
 struct TAdjacentCalculators {
   TCalculator Previous;
   TCalculator Next;
   bool operator==(const TAdjacentCalculators&) const = default;
 };
-TAdjacentCalculators AdjacentCalculators(TCalculator calculator);
+TAdjacentCalculators AdjacentCalculators(TCalculator calculator, std::span<const TCalculator> cycle);
 
 // --- The banner's logo slide ------------------------------------------------
 // A rectangle in pixels of the logo panel's client area; Right and Bottom are
