@@ -44,25 +44,19 @@ int main(int argc, char** argv) {
   window.show();
   QApplication::processEvents();
 
-  const Parlamine::TCalculator calculators[] = {Parlamine::TCalculator::caRadixer,
-                                                Parlamine::TCalculator::caIPSubnet,
-                                                Parlamine::TCalculator::caLatency,
-                                                Parlamine::TCalculator::caPrefix};
-  const char* names[] = {"radixer", "ipsubnet", "latency", "prefix"};
-  auto* mainPages = window.findChild<QTabWidget*>(QStringLiteral("MainPageControl"));
   int written = 0;
-  for (int i = 0; i < 4; ++i) {
-    window.SelectCalculator(calculators[i]);
+  for (Parlamine::TCustomCalculator* calculator : window.Calculators()) {
+    window.SelectCalculator(calculator->Info().Value);
     QApplication::processEvents();
-    QWidget* page = mainPages->currentWidget();
-    auto* inner = page->findChild<QTabWidget*>();
+    const QString calculatorName = calculator->Info().PageName().chopped(8).toLower();  // less "TabSheet"
+    QTabWidget* inner = calculator->PageControl();
     const int count = inner ? inner->count() : 1;
     for (int p = 0; p < count; ++p) {
       if (inner) inner->setCurrentIndex(p);
       QApplication::processEvents();
-      const QString name = inner ? QStringLiteral("%1-%2-%3.png").arg(QLatin1String(names[i])).arg(p).arg(
+      const QString name = inner ? QStringLiteral("%1-%2-%3.png").arg(calculatorName).arg(p).arg(
                                        FileNamePart(inner->tabText(p)))
-                                 : QStringLiteral("%1.png").arg(QLatin1String(names[i]));
+                                 : QStringLiteral("%1.png").arg(calculatorName);
       const QString path = QDir(folder).filePath(name);
       if (window.grab().save(path)) {
         std::printf("%s\n", qPrintable(path));
