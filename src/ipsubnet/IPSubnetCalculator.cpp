@@ -3,7 +3,6 @@
 
 #include "IPSubnetModel.h"
 #include "IPSubnetTableSource.h"
-#include "IPSubnetTexts.h"
 #include "SettingsStore.h"
 #include "WrapMessageText.h"
 #include "ZellAccessibleTabs.h"
@@ -27,7 +26,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <optional>
+#include <array>
 
 namespace Parlamine {
 
@@ -75,13 +74,17 @@ QLabel* NewCaption(QWidget* parent, const char* text, QWidget* buddy) {
   return label;
 }
 
-std::optional<int64_t> SelectedNumber(const QComboBox* list) {
-  if (list->currentIndex() < 0) return std::nullopt;
-  return list->currentData().toLongLong();
-}
-
-void SelectIndex(QComboBox* list, int index) {
-  list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
+// Rebuilds linked lists from their items and selects the same row in each;
+// each drops down whole, without scrolling.
+template <size_t N>
+void ShowLinkedLists(const std::array<QComboBox*, N>& lists, const TLinkedLists<N>& shown) {
+  for (size_t i = 0; i < N; ++i) {
+    QComboBox* list = lists[i];
+    list->clear();
+    for (const std::string& item : shown.Items[i]) list->addItem(QString::fromStdString(item));
+    list->setMaxVisibleItems(std::max(1, list->count()));
+    list->setCurrentIndex(shown.Selected);
+  }
 }
 
 QWidget* WithCaptionAbove(QWidget* parent, QLabel* caption, QWidget* control) {
@@ -166,6 +169,8 @@ TIPSubnetCalculator::TIPSubnetCalculator(QWidget* parent)
   IPSubnetPageControl->addTab(CreateSubnetInfoPage(), QStringLiteral("Subnet Info"));
   IPSubnetPageControl->addTab(CreateSubnetHostPage(), QStringLiteral("Subnets/Hosts"));
   IPSubnetPageControl->addTab(CreateCIDRPage(), QStringLiteral("CIDR"));
+  connect(IPSubnetPageControl, &QTabWidget::currentChanged, this,
+          [this](int page) { FState.PageIndex = page; });
   layout->addWidget(IPSubnetPageControl, 1);
 
   // Keyboard order: the address, its copy button, then each page's controls
@@ -387,167 +392,130 @@ QWidget* TIPSubnetCalculator::CreateCIDRPage() {
   return page;
 }
 
-int TIPSubnetCalculator::AddressClass() const { return AddressTypeComboBox->currentIndex(); }
+void TIPSubnetCalculator::ShowReservedOctetMessage(const std::string& message) {
+  TMessageBoxRequest box;
+  box.Parent = this;
+  box.Caption = QStringLiteral("Invalid IP Address");
+  box.Text = QString::fromStdString(WrapMessageText(message, 80));
+  box.Icon = QMessageBox::Information;
+  box.Buttons = QMessageBox::Ok;
+  ShowMessageBox(box);
+}
 
-void TIPSubnetCalculator::RecomputeAllPages() {
-  UpdateAddressInfo();
-  UpdateSubnetInfo();
-  UpdateSubnetTableCount();
-  UpdateSupernetInfo();
+void TIPSubnetCalculator::Recompute() {
+  FResult = ComputeIPSubnetResult(FState);
+  SettleState(FState, FResult);
+  ShowPages();
+  ShowAddressInfo();
+  ShowSubnetInfo();
+  ShowSubnetTable();
+  ShowSupernetInfo();
+  emit Recomputed();
 }
 
 void TIPSubnetCalculator::IPAddressEditIPFieldValueChanged(TIPEdit*, int AIPFieldIndex, uint8_t& AValue) {
+  // The address enters the state as its fields are committed; the edit holds
+  // the committed octets, including any set without a commit.
+  FState.Address = IPAddressEdit->AddressValue();
+  const std::string message = CommitOctet(FState, AIPFieldIndex, AValue);
+  if (!message.empty() && !Loading()) ShowReservedOctetMessage(message);
   if (AIPFieldIndex == 0) {
-    const uint32_t address = (IPAddressEdit->AddressValue() & 0x00FFFFFFu) | uint32_t{AValue} << 24;
-    const TFirstOctetCheck check = CheckFirstOctet(address);
-    if (!check.Message.empty() && !Loading()) {
-      TMessageBoxRequest box;
-      box.Parent = this;
-      box.Caption = QStringLiteral("Invalid IP Address");
-      box.Text = QString::fromStdString(WrapMessageText(check.Message, 80));
-      box.Icon = QMessageBox::Information;
-      box.Buttons = QMessageBox::Ok;
-      ShowMessageBox(box);
-    }
-    if (check.Replacement) AValue = *check.Replacement;
-    // The pages below must see the replacement whoever called this handler.
+    AValue = FirstOctet(FState.Address);
+    // The field shows a replacement whoever called this handler.
     IPAddressEdit->SetIPFieldValues(0, AValue);
-    if (check.AddressClass != AddressTypeComboBox->currentIndex()) {
-      AddressTypeComboBox->setCurrentIndex(check.AddressClass);
-      UpdateClassTabs();
-    }
   }
-  RecomputeAllPages();
+  Recompute();
 }
 
 void TIPSubnetCalculator::AddressTypeComboBoxClick() {
-  const int picked = AddressClass();
-  if (picked >= 0) IPAddressEdit->SetIPFieldValues(0, FirstOctetInClass(picked, IPAddressEdit->IPFieldValues(0)));
-  UpdateClassTabs();
-  RecomputeAllPages();
+  const int picked = AddressTypeComboBox->currentIndex();
+  if (picked >= 0) {
+    PickClass(FState, picked);
+    IPAddressEdit->SetIPFieldValues(0, FirstOctet(FState.Address));
+  }
+  Recompute();
 }
 
-void TIPSubnetCalculator::UpdateClassTabs() {
-  const bool subnetting = AddressClass() != MulticastClass;
-  for (int page = 1; page <= 3; ++page) IPSubnetPageControl->setTabVisible(page, subnetting);
-  // The tab bar's accessible children are its showing tabs: they changed.
-  QAccessibleEvent reordered(IPSubnetPageControl->tabBar(), QAccessible::ObjectReorder);
-  QAccessible::updateAccessibility(&reordered);
+void TIPSubnetCalculator::SubnetComboBoxClick(QComboBox* Sender) {
+  FState.SubnetBits = SubnetBitsAtItem(FState, Sender->currentIndex());
+  Recompute();
 }
 
-void TIPSubnetCalculator::UpdateAddressInfo() {
-  const int addressClass = AddressClass();
-  const uint32_t address = IPAddressEdit->AddressValue();
-  ClassBitMapLabel->SetCaption(BitMapLegendText(ClassBitMapLabel));
+void TIPSubnetCalculator::Allow1SubnetBitCheckBoxClick() {
+  FState.Allow1SubnetBit = Allow1SubnetBitCheckBox->isChecked();
+  Recompute();
+}
+
+void TIPSubnetCalculator::UseInverseSubnetMaskCheckBoxClick() {
+  FState.InverseSubnetMask = UseInverseSubnetMaskCheckBox->isChecked();
+  Recompute();
+}
+
+void TIPSubnetCalculator::SupernetComboBoxClick(QComboBox* Sender) {
+  FState.SupernetBits = SupernetBitsAtItem(FState, Sender->currentIndex());
+  Recompute();
+}
+
+void TIPSubnetCalculator::UseInverseSupernetMaskCheckBoxClick() {
+  FState.InverseSupernetMask = UseInverseSupernetMaskCheckBox->isChecked();
+  Recompute();
+}
+
+void TIPSubnetCalculator::ShowPages() {
+  const bool subnetting = !FResult.AddressInfo.Multicast;
+  if (IPSubnetPageControl->isTabVisible(1) != subnetting) {
+    for (int page = 1; page < IPSubnetPageCount; ++page) IPSubnetPageControl->setTabVisible(page, subnetting);
+    // The tab bar's accessible children are its showing tabs: they changed.
+    QAccessibleEvent reordered(IPSubnetPageControl->tabBar(), QAccessible::ObjectReorder);
+    QAccessible::updateAccessibility(&reordered);
+  }
+  IPSubnetPageControl->setCurrentIndex(FState.PageIndex);
+}
+
+void TIPSubnetCalculator::ShowAddressInfo() {
+  const TAddressInfo& info = FResult.AddressInfo;
+  AddressTypeComboBox->setCurrentIndex(FResult.AddressClass);
+  ClassBitMapLabel->SetCaption(QString::fromStdString(info.ClassBitMapLegend));
   ClassBitMapLabel->update();
-  ClassBitMapTextBox->SetCaption(QString::fromStdString(BitMapText(addressClass, false, 0, 0)));
-  BinAddressTextBox->SetCaption(QString::fromStdString(DottedBinary(address)));
+  ClassBitMapTextBox->SetCaption(QString::fromStdString(info.ClassBitMap));
+  BinAddressTextBox->SetCaption(QString::fromStdString(info.Binary));
   BinAddressTextBox->update();  // its colours follow the class map
-  HexAddressTextBox->SetCaption(QString::fromStdString(DottedHex(address)));
-  const bool multicast = addressClass == MulticastClass;
-  EthernetMulticastLabel->setVisible(multicast);
-  EthernetMulticastTextBox->setVisible(multicast);
-  EthernetMulticastTextBox->SetCaption(QString::fromStdString(MulticastMACText(address)));
+  HexAddressTextBox->SetCaption(QString::fromStdString(info.Hexadecimal));
+  EthernetMulticastLabel->setVisible(info.Multicast);
+  EthernetMulticastTextBox->setVisible(info.Multicast);
+  EthernetMulticastTextBox->SetCaption(QString::fromStdString(info.EthernetMulticast));
 }
 
-void TIPSubnetCalculator::UpdateSubnetInfo() {
-  const int addressClass = AddressClass();
-  const std::optional<int64_t> remembered = SelectedNumber(SubnetBitsComboBox);
-  const std::vector<TSubnetRow> rows = SubnetRows(addressClass, Allow1SubnetBitCheckBox->isChecked());
-  const bool inverse = UseInverseSubnetMaskCheckBox->isChecked();
-  const std::initializer_list<QComboBox*> lists = {SubnetBitsComboBox, SubnetMaskBitsComboBox, SubnetMaskComboBox,
-                                                   SubnetCountComboBox, SubnetHostCountComboBox};
-  for (QComboBox* list : lists) list->clear();
-  for (const TSubnetRow& row : rows) {
-    SubnetBitsComboBox->addItem(QString::number(row.SubnetBits), row.SubnetBits);
-    SubnetMaskBitsComboBox->addItem(QString::number(row.MaskBits), row.MaskBits);
-    SubnetMaskComboBox->addItem(QString::fromStdString(DottedDecimal(inverse ? ~row.Mask : row.Mask)),
-                                static_cast<qlonglong>(row.Mask));
-    SubnetCountComboBox->addItem(QString::number(row.SubnetCount), static_cast<qlonglong>(row.SubnetCount));
-    SubnetHostCountComboBox->addItem(QString::number(row.HostCount), static_cast<qlonglong>(row.HostCount));
-  }
-  const std::optional<int> rememberedBits =
-      remembered ? std::optional<int>(static_cast<int>(*remembered)) : std::nullopt;
-  const int chosen = ChooseRow(rows, rememberedBits, [](const TSubnetRow& r) { return r.SubnetBits; });
-  for (QComboBox* list : lists) {
-    list->setMaxVisibleItems(std::max(1, list->count()));
-    SelectIndex(list, chosen);
-  }
-
-  const TSubnetRow& row = rows[static_cast<size_t>(chosen)];
-  SubnetBitMapLabel->SetCaption(BitMapLegendText(SubnetBitMapLabel));
+void TIPSubnetCalculator::ShowSubnetInfo() {
+  const TSubnetInfo& info = FResult.SubnetInfo;
+  Allow1SubnetBitCheckBox->setChecked(info.Allow1SubnetBit);
+  UseInverseSubnetMaskCheckBox->setChecked(info.InverseMask);
+  ShowLinkedLists({SubnetBitsComboBox, SubnetMaskBitsComboBox, SubnetMaskComboBox, SubnetCountComboBox,
+                   SubnetHostCountComboBox},
+                  info.Lists);
+  SubnetBitMapLabel->SetCaption(QString::fromStdString(info.BitMapLegend));
   SubnetBitMapLabel->update();
-  SubnetBitMapTextBox->SetCaption(
-      QString::fromStdString(BitMapText(addressClass, true, row.SubnetBits, 32 - row.MaskBits)));
-  const TNetworkSpan subnet = NetworkSpan(IPAddressEdit->AddressValue(), row.Mask);
-  SubnetAddressRangeTextBox->SetCaption(QString::fromStdString(AddressRangeText(subnet.Network + 1, subnet.Broadcast - 1)));
-  SubnetIDTextBox->SetCaption(QString::fromStdString(DottedDecimal(subnet.Network)));
-  SubnetBroadcastTextBox->SetCaption(QString::fromStdString(DottedDecimal(subnet.Broadcast)));
+  SubnetBitMapTextBox->SetCaption(QString::fromStdString(info.BitMap));
+  SubnetAddressRangeTextBox->SetCaption(QString::fromStdString(info.HostRange));
+  SubnetIDTextBox->SetCaption(QString::fromStdString(info.Id));
+  SubnetBroadcastTextBox->SetCaption(QString::fromStdString(info.Broadcast));
 }
 
-void TIPSubnetCalculator::UpdateSubnetTableCount() {
-  const std::optional<int64_t> count = SelectedNumber(SubnetCountComboBox);
-  const std::optional<int64_t> maskBits = SelectedNumber(SubnetMaskBitsComboBox);
-  FSubnetHostSource->SetTable(TSubnetTable(IPAddressEdit->AddressValue(), AddressClass(),
-                                           static_cast<int>(maskBits.value_or(30)),
-                                           Allow1SubnetBitCheckBox->isChecked(), count.value_or(0)));
+void TIPSubnetCalculator::ShowSubnetTable() {
+  FSubnetHostSource->SetTable(FResult.SubnetTable);
   SubnetHostListView->Model()->Refresh();
   FitSubnetHostColumns();
 }
 
-void TIPSubnetCalculator::UpdateSupernetInfo() {
-  const int addressClass = AddressClass();
-  const std::optional<int64_t> remembered = SelectedNumber(SupernetMaskBitsComboBox);
-  const std::vector<TSupernetRow> rows = SupernetRows(addressClass);
-  const bool inverse = UseInverseSupernetMaskCheckBox->isChecked();
-  const std::initializer_list<QComboBox*> lists = {SupernetMaskBitsComboBox, SupernetMaskComboBox,
-                                                   SupernetCountComboBox, SupernetAddressCountComboBox};
-  for (QComboBox* list : lists) list->clear();
-  for (const TSupernetRow& row : rows) {
-    SupernetMaskBitsComboBox->addItem(QString::number(row.MaskBits), row.MaskBits);
-    SupernetMaskComboBox->addItem(QString::fromStdString(DottedDecimal(inverse ? ~row.Mask : row.Mask)),
-                                  static_cast<qlonglong>(row.Mask));
-    SupernetCountComboBox->addItem(QString::number(row.NetworkCount), static_cast<qlonglong>(row.NetworkCount));
-    SupernetAddressCountComboBox->addItem(QString::number(row.AddressCount),
-                                          static_cast<qlonglong>(row.AddressCount));
-  }
-  const std::optional<int> rememberedBits =
-      remembered ? std::optional<int>(static_cast<int>(*remembered)) : std::nullopt;
-  const int chosen = ChooseRow(rows, rememberedBits, [](const TSupernetRow& r) { return r.MaskBits; });
-  for (QComboBox* list : lists) {
-    list->setMaxVisibleItems(std::max(1, list->count()));
-    SelectIndex(list, chosen);
-  }
-  const TNetworkSpan supernet = NetworkSpan(IPAddressEdit->AddressValue(), rows[static_cast<size_t>(chosen)].Mask);
-  SupernetRouteTextBox->SetCaption(QString::fromStdString(DottedDecimal(supernet.Network)));
-  SupernetAddressRangeTextBox->SetCaption(QString::fromStdString(AddressRangeText(supernet.Network, supernet.Broadcast)));
+void TIPSubnetCalculator::ShowSupernetInfo() {
+  const TSupernetInfo& info = FResult.SupernetInfo;
+  UseInverseSupernetMaskCheckBox->setChecked(info.InverseMask);
+  ShowLinkedLists(
+      {SupernetMaskBitsComboBox, SupernetMaskComboBox, SupernetCountComboBox, SupernetAddressCountComboBox},
+      info.Lists);
+  SupernetRouteTextBox->SetCaption(QString::fromStdString(info.Route));
+  SupernetAddressRangeTextBox->SetCaption(QString::fromStdString(info.Range));
 }
-
-void TIPSubnetCalculator::SubnetComboBoxClick(QComboBox* Sender) {
-  const int index = Sender->currentIndex();
-  for (QComboBox* list : {SubnetBitsComboBox, SubnetMaskBitsComboBox, SubnetMaskComboBox, SubnetCountComboBox,
-                          SubnetHostCountComboBox})
-    SelectIndex(list, index);
-  UpdateSubnetInfo();
-  UpdateSubnetTableCount();
-}
-
-void TIPSubnetCalculator::Allow1SubnetBitCheckBoxClick() {
-  UpdateSubnetInfo();
-  UpdateSubnetTableCount();
-}
-
-void TIPSubnetCalculator::UseInverseSubnetMaskCheckBoxClick() { UpdateSubnetInfo(); }
-
-void TIPSubnetCalculator::SupernetComboBoxClick(QComboBox* Sender) {
-  const int index = Sender->currentIndex();
-  for (QComboBox* list :
-       {SupernetMaskBitsComboBox, SupernetMaskComboBox, SupernetCountComboBox, SupernetAddressCountComboBox})
-    SelectIndex(list, index);
-  UpdateSupernetInfo();
-}
-
-void TIPSubnetCalculator::UseInverseSupernetMaskCheckBoxClick() { UpdateSupernetInfo(); }
 
 void TIPSubnetCalculator::IPAddressClipboardButtonClick() { SetClipboardText(IPAddressEdit->AddressString()); }
 
@@ -569,19 +537,17 @@ void TIPSubnetCalculator::FitSubnetHostColumns() {
   SubnetHostListView->SetColumnWidths({number, address, 0, address}, width(2, "255.255.255.255 - 255.255.255.255"));
 }
 
-QString TIPSubnetCalculator::BitMapLegendText(const TZellLabel* label) const {
-  // The caption a screen reader reads: the same words the legend paints.
-  return QString::fromStdString(Parlamine::BitMapLegendText(AddressClass(), label == SubnetBitMapLabel));
-}
-
 void TIPSubnetCalculator::BitMapLabelCustomDraw(TZellLabel* Sender, QPainter& ACanvas, const QRect& ARect,
                                                 bool& DefaultDraw) {
   DefaultDraw = false;
-  const QString title = QString::fromStdString(BitMapTitle(AddressClass(), Sender == SubnetBitMapLabel));
+  // The caption a screen reader reads is the legend: the same words painted.
+  const bool subnetMap = Sender == SubnetBitMapLabel;
+  const QString title = QString::fromStdString(subnetMap ? FResult.SubnetInfo.BitMapTitle
+                                                         : FResult.AddressInfo.ClassBitMapTitle);
   QList<TBitMapRole> roles;
-  if (AddressClass() == MulticastClass)
+  if (FResult.AddressInfo.Multicast)
     roles = {TBitMapRole::brGroup};
-  else if (Sender == SubnetBitMapLabel)
+  else if (subnetMap)
     roles = {TBitMapRole::brNetwork, TBitMapRole::brSubnet, TBitMapRole::brHost};
   else
     roles = {TBitMapRole::brNetwork, TBitMapRole::brHost};
@@ -598,41 +564,34 @@ void TIPSubnetCalculator::BitMapTextBoxCustomDraw(TTextBox* Sender, QPainter& AC
 }
 
 void TIPSubnetCalculator::LoadIPSubnetSettings(TSectionedStore& store) {
-  const uint32_t address = static_cast<uint32_t>(store.ReadInteger(Section, "IPAddress", DefaultAddress));
-  IPAddressEdit->SetAddressValue(address);
-  uint8_t firstOctet = static_cast<uint8_t>(address >> 24);
-  IPAddressEditIPFieldValueChanged(IPAddressEdit, 0, firstOctet);
-
+  TIPSubnetState state = FState;
+  state.Address = static_cast<uint32_t>(store.ReadInteger(Section, "IPAddress", DefaultAddress));
+  const std::string message = CommitOctet(state, 0, FirstOctet(state.Address));
+  if (!message.empty() && !Loading()) ShowReservedOctetMessage(message);
   const int page = store.ReadInteger(Section, "ActivePageIndex", 0);
-  if (page >= 0 && page < IPSubnetPageControl->count() && IPSubnetPageControl->isTabVisible(page))
-    IPSubnetPageControl->setCurrentIndex(page);
-
+  if (PageShown(page, state.AddressClass)) state.PageIndex = page;
   // The stored item index counts rows of the list as it was saved, with or
-  // without the 1-subnet-bit row; build that list before the index is applied,
-  // or a stored choice would come back one subnet bit off.
-  const bool allow1SubnetBit = store.ReadBool(Section, "SHAllow1SubnetBit", false);
-  Allow1SubnetBitCheckBox->setChecked(allow1SubnetBit);
-  UpdateSubnetInfo();
-  SelectIndex(SubnetMaskComboBox, store.ReadInteger(Section, "SIItemIndex", DefaultItemIndex));
-  SubnetComboBoxClick(SubnetMaskComboBox);
-  Allow1SubnetBitCheckBox->setChecked(allow1SubnetBit);
-  Allow1SubnetBitCheckBoxClick();
-  UseInverseSubnetMaskCheckBox->setChecked(store.ReadBool(Section, "SHUseInverseSubnetMask", false));
-  UseInverseSubnetMaskCheckBoxClick();
-  UseInverseSupernetMaskCheckBox->setChecked(store.ReadBool(Section, "CIUseInverseSupernetMask", false));
-  UseInverseSupernetMaskCheckBoxClick();
-  SelectIndex(SupernetMaskComboBox, store.ReadInteger(Section, "CIItemIndex", DefaultItemIndex));
-  SupernetComboBoxClick(SupernetMaskComboBox);
+  // without the 1-subnet-bit row: it is read with the stored check state, or
+  // a stored choice would come back one subnet bit off.
+  state.Allow1SubnetBit = store.ReadBool(Section, "SHAllow1SubnetBit", false);
+  state.SubnetBits = SubnetBitsAtItem(state, store.ReadInteger(Section, "SIItemIndex", DefaultItemIndex));
+  state.InverseSubnetMask = store.ReadBool(Section, "SHUseInverseSubnetMask", false);
+  state.InverseSupernetMask = store.ReadBool(Section, "CIUseInverseSupernetMask", false);
+  state.SupernetBits = SupernetBitsAtItem(state, store.ReadInteger(Section, "CIItemIndex", DefaultItemIndex));
+
+  FState = state;
+  IPAddressEdit->SetAddressValue(FState.Address);
+  Recompute();
 }
 
 void TIPSubnetCalculator::SaveIPSubnetSettings(TSectionedStore& store) {
-  store.WriteInteger(Section, "IPAddress", static_cast<int32_t>(IPAddressEdit->AddressValue()));
-  store.WriteInteger(Section, "ActivePageIndex", IPSubnetPageControl->currentIndex());
-  store.WriteInteger(Section, "SIItemIndex", SubnetMaskComboBox->currentIndex());
-  store.WriteBool(Section, "SHAllow1SubnetBit", Allow1SubnetBitCheckBox->isChecked());
-  store.WriteBool(Section, "SHUseInverseSubnetMask", UseInverseSubnetMaskCheckBox->isChecked());
-  store.WriteBool(Section, "CIUseInverseSupernetMask", UseInverseSupernetMaskCheckBox->isChecked());
-  store.WriteInteger(Section, "CIItemIndex", SupernetMaskComboBox->currentIndex());
+  store.WriteInteger(Section, "IPAddress", static_cast<int32_t>(FState.Address));
+  store.WriteInteger(Section, "ActivePageIndex", FState.PageIndex);
+  store.WriteInteger(Section, "SIItemIndex", SubnetItemIndex(FState));
+  store.WriteBool(Section, "SHAllow1SubnetBit", FState.Allow1SubnetBit);
+  store.WriteBool(Section, "SHUseInverseSubnetMask", FState.InverseSubnetMask);
+  store.WriteBool(Section, "CIUseInverseSupernetMask", FState.InverseSupernetMask);
+  store.WriteInteger(Section, "CIItemIndex", SupernetItemIndex(FState));
 }
 
 }  // namespace Parlamine

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The IP Subnet Calculator: the address line above the four inner pages
-// (Address Info, Subnet Info, Subnets/Hosts, CIDR). Every committed octet and
-// every class pick recomputes the four pages in that order; picking from a
-// linked list picks the same row in its sister lists.
+// (Address Info, Subnet Info, Subnets/Hosts, CIDR). The calculator's state is
+// one plain struct: every handler changes it, computes the result of all four
+// pages once and shows it; picking from a linked list picks the same row in
+// its sister lists.
 #pragma once
 
+#include "IPSubnetResult.h"
+#include "IPSubnetState.h"
 #include "ThemeColors.h"
 #include "ZellBitMap.h"  // the bit-map colours the pages are painted in
 
@@ -13,6 +16,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 class QCheckBox;
 class QComboBox;
@@ -45,11 +49,10 @@ class TIPSubnetCalculator : public TCustomCalculator {
   void SaveSettings(TSectionedStore& store) override;
   // While the main window applies the stored settings (SetLoading), no
   // message boxes are shown.
-
   void LoadIPSubnetSettings(TSectionedStore& store);
   void SaveIPSubnetSettings(TSectionedStore& store);
 
-  // The handlers of the page's controls, also run by the settings loader.
+  // The handlers of the page's controls: each changes the state and recomputes.
   void IPAddressEditIPFieldValueChanged(TIPEdit* Sender, int AIPFieldIndex, uint8_t& AValue);
   void AddressTypeComboBoxClick();
   void SubnetComboBoxClick(QComboBox* Sender);
@@ -60,24 +63,28 @@ class TIPSubnetCalculator : public TCustomCalculator {
   void IPAddressClipboardButtonClick();
   void ListViewClipboardButtonClick();
 
-  void UpdateAddressInfo();
-  void UpdateClassTabs();
-  void UpdateSubnetInfo();
-  void UpdateSubnetTableCount();
-  void UpdateSupernetInfo();
+  const TIPSubnetState& State() const { return FState; }
+  const TIPSubnetResult& Result() const { return FResult; }
 
-  // The item index of the class list: 0 A to 3 D, -1 while none is picked.
-  int AddressClass() const;
+ signals:
+  // The result was computed from the state and shown: once per user action
+  // and once per start.
+  void Recomputed();
 
  private:
   QWidget* CreateAddressInfoPage();
   QWidget* CreateSubnetInfoPage();
   QWidget* CreateSubnetHostPage();
   QWidget* CreateCIDRPage();
-  void RecomputeAllPages();
+  void ShowReservedOctetMessage(const std::string& message);
+  void Recompute();
+  void ShowPages();
+  void ShowAddressInfo();
+  void ShowSubnetInfo();
+  void ShowSubnetTable();
+  void ShowSupernetInfo();
   void BitMapLabelCustomDraw(TZellLabel* Sender, QPainter& ACanvas, const QRect& ARect, bool& DefaultDraw);
   void BitMapTextBoxCustomDraw(TTextBox* Sender, QPainter& ACanvas, const QRect& ARect, bool& DefaultDraw);
-  QString BitMapLegendText(const TZellLabel* label) const;
   void FitSubnetHostColumns();
 
   TIPEdit* IPAddressEdit = nullptr;
@@ -117,6 +124,8 @@ class TIPSubnetCalculator : public TCustomCalculator {
   TTextBox* SupernetAddressRangeTextBox = nullptr;
 
   std::unique_ptr<TSubnetHostTableSource> FSubnetHostSource;
+  TIPSubnetState FState;
+  TIPSubnetResult FResult;
 };
 
 }  // namespace Parlamine

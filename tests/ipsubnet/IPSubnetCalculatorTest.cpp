@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -26,6 +27,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -480,6 +482,58 @@ TEST_F(IPSubnetCalculatorTest, StoredValuesOutOfRangeLoadQuietly) {
   EXPECT_EQ(Find<QComboBox>("SubnetBitsComboBox")->currentIndex(), 0);
   EXPECT_EQ(Find<QComboBox>("SupernetMaskComboBox")->currentIndex(), 0);
   EXPECT_EQ(Find<QTabWidget>("IPSubnetPageControl")->currentIndex(), 0);
+}
+
+TEST_F(IPSubnetCalculatorTest, AStartComputesThePagesOnce) {
+  // Settings of an older version: a reserved address, one subnet bit
+  // allowed, a row and a page on each list and page.
+  TSectionedStore store(Tree, SettingsRoot);
+  store.WriteInteger("IP Subnet Calculator", "IPAddress", 0x7F0A0B0C);  // 127.10.11.12
+  store.WriteInteger("IP Subnet Calculator", "ActivePageIndex", 3);
+  store.WriteBool("IP Subnet Calculator", "SHAllow1SubnetBit", true);
+  store.WriteInteger("IP Subnet Calculator", "SIItemIndex", 3);
+  store.WriteBool("IP Subnet Calculator", "SHUseInverseSubnetMask", true);
+  store.WriteInteger("IP Subnet Calculator", "CIItemIndex", 2);
+  Calculator = std::make_unique<TIPSubnetCalculator>();
+  QSignalSpy computed(Calculator.get(), &TIPSubnetCalculator::Recomputed);
+  Calculator->SetLoading(true);
+  Calculator->LoadIPSubnetSettings(store);
+  Calculator->SetLoading(false);
+  EXPECT_EQ(computed.count(), 1);
+
+  EXPECT_EQ(Edit()->AddressString(), QStringLiteral("126.10.11.12"));
+  EXPECT_EQ(Find<QTabWidget>("IPSubnetPageControl")->currentIndex(), 3);
+  EXPECT_EQ(Item("SubnetBitsComboBox"), QStringLiteral("4")) << "row 3 of the list from 1 subnet bit";
+  EXPECT_EQ(Item("SubnetMaskComboBox"), QStringLiteral("0.15.255.255"));
+  EXPECT_EQ(Table()->model()->rowCount(), 16);
+  EXPECT_EQ(Item("SupernetMaskComboBox"), QStringLiteral("224.0.0.0"));
+}
+
+TEST_F(IPSubnetCalculatorTest, EveryUserActionComputesThePagesOnce) {
+  QSignalSpy computed(Calculator.get(), &TIPSubnetCalculator::Recomputed);
+  const auto step = [this](const char* list, Qt::Key key) {
+    Find<QComboBox>(list)->setFocus();
+    QTest::keyClick(Find<QComboBox>(list), key);
+  };
+  struct Action {
+    const char* Name;
+    std::function<void()> Run;
+  };
+  const Action actions[] = {
+      {"octet", [&] { CommitFirstOctet("10"); }},
+      {"class", [&] { step("AddressTypeComboBox", Qt::Key_Down); }},
+      {"subnet list", [&] { step("SubnetHostCountComboBox", Qt::Key_Up); }},
+      {"minimum", [&] { Find<QCheckBox>("Allow1SubnetBitCheckBox")->click(); }},
+      {"subnet mask form", [&] { Find<QCheckBox>("UseInverseSubnetMaskCheckBox")->click(); }},
+      {"supernet list", [&] { step("SupernetCountComboBox", Qt::Key_Up); }},
+      {"supernet mask form", [&] { Find<QCheckBox>("UseInverseSupernetMaskCheckBox")->click(); }},
+  };
+  for (const Action& action : actions) {
+    SCOPED_TRACE(action.Name);
+    computed.clear();
+    action.Run();
+    EXPECT_EQ(computed.count(), 1);
+  }
 }
 
 TEST_F(IPSubnetCalculatorTest, NamesHintsAndKeyboardOrder) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "IPAddressText.h"
+#include "IPSubnetResult.h"
 #include "IPSubnetTexts.h"
 #include "JsonNumbers.h"
 #include "SubnetTableText.h"
@@ -65,6 +66,109 @@ void StreamTable(const TSubnetTable& table, bool json, TLineEnd lineEnd, TBuffer
     size_t used = 0;
     row += FormatSubnetRows(table, row, table.RowCount() - row, lineEnd, place, out.Room(), used);
     out.Commit(used);
+  }
+}
+
+// The calculator's state for the options: the window's state after the same
+// choices were made in its lists and check boxes.
+TIPSubnetState ChosenState(const TIpOptions& o, uint32_t address, int addressClass,
+                           const std::optional<TSubnetRow>& subnet,
+                           const std::optional<TSupernetRow>& supernet) {
+  TIPSubnetState state;
+  state.Address = address;
+  state.AddressClass = addressClass;
+  state.SubnetBits = subnet ? subnet->SubnetBits : 0;
+  state.Allow1SubnetBit = o.Allow1SubnetBit;
+  state.SupernetBits = supernet ? supernet->MaskBits : 0;
+  state.InverseSubnetMask = o.InverseMask;
+  state.InverseSupernetMask = o.InverseMask;
+  return state;
+}
+
+// The pages the answer shows beside Address Info: those the options chose.
+struct TShownPages {
+  bool Subnet = false;
+  bool Supernet = false;
+};
+
+TJson JsonAnswer(const TIPSubnetResult& result, TShownPages shown) {
+  const TAddressInfo& a = result.AddressInfo;
+  TJson doc;
+  doc["address"] = a.Address;
+  doc["class"] = ClassLetters[result.AddressClass];
+  doc["addressType"] = a.AddressType;
+  doc["networkBits"] = NetworkBits(result.AddressClass);
+  doc["classBitMapLegend"] = a.ClassBitMapLegend;
+  doc["classBitMap"] = a.ClassBitMap;
+  doc["binary"] = a.Binary;
+  doc["hexadecimal"] = a.Hexadecimal;
+  if (a.Multicast) doc["ethernetMulticast"] = a.EthernetMulticast;
+  if (shown.Subnet) {
+    const TSubnetInfo& info = result.SubnetInfo;
+    const TSubnetRow& row = info.Row();
+    TJson& s = doc["subnet"];
+    s["subnetBits"] = row.SubnetBits;
+    s["maskBits"] = row.MaskBits;
+    s["mask"] = DottedDecimal(row.Mask);
+    s["inverseMask"] = DottedDecimal(~row.Mask);
+    s["subnetCount"] = row.SubnetCount;
+    s["hostCount"] = row.HostCount;
+    s["allow1SubnetBit"] = info.Allow1SubnetBit;
+    s["bitMapLegend"] = info.BitMapLegend;
+    s["bitMap"] = info.BitMap;
+    s["subnetId"] = info.Id;
+    s["broadcast"] = info.Broadcast;
+    s["firstHost"] = DottedDecimal(info.Span.Network + 1);
+    s["lastHost"] = DottedDecimal(info.Span.Broadcast - 1);
+    s["hostRange"] = info.HostRange;
+  }
+  if (shown.Supernet) {
+    const TSupernetInfo& info = result.SupernetInfo;
+    const TSupernetRow& row = info.Row();
+    TJson& s = doc["supernet"];
+    s["maskBits"] = row.MaskBits;
+    s["mask"] = DottedDecimal(row.Mask);
+    s["inverseMask"] = DottedDecimal(~row.Mask);
+    s["supernetCount"] = row.NetworkCount;
+    s["addressCount"] = row.AddressCount;
+    s["route"] = info.Route;
+    s["lastAddress"] = DottedDecimal(info.Span.Broadcast);
+    s["range"] = info.Range;
+  }
+  return doc;
+}
+
+void WriteTextAnswer(const TIPSubnetResult& result, TShownPages shown, TBufferedWriter& out) {
+  const TAddressInfo& a = result.AddressInfo;
+  out.Write("Address Info\n");
+  Line(out, C::IPAddress, a.Address);
+  Line(out, C::AddressType, a.AddressType);
+  Line(out, a.ClassBitMapLegend, a.ClassBitMap);
+  Line(out, C::Binary, a.Binary);
+  Line(out, C::Hexadecimal, a.Hexadecimal);
+  if (a.Multicast) Line(out, C::EthernetMulticast, a.EthernetMulticast);
+  if (shown.Subnet) {
+    const TSubnetInfo& info = result.SubnetInfo;
+    out.Write("Subnet Info\n");
+    Line(out, C::SubnetBits, info.Lists.SelectedItem(slSubnetBits));
+    Line(out, C::MaskBits, info.Lists.SelectedItem(slMaskBits));
+    Line(out, C::SubnetMask, info.Lists.SelectedItem(slMask));
+    Line(out, C::MaxSubnets, info.Lists.SelectedItem(slSubnetCount));
+    Line(out, C::MaxHostsPerSubnet, info.Lists.SelectedItem(slHostCount));
+    Line(out, info.BitMapLegend, info.BitMap);
+    Line(out, C::SubnetHostAddressRange, info.HostRange);
+    Line(out, C::SubnetID, info.Id);
+    Line(out, C::SubnetBroadcast, info.Broadcast);
+  }
+  if (shown.Supernet) {
+    const TSupernetInfo& info = result.SupernetInfo;
+    out.Write("CIDR\n");
+    Line(out, C::MaskBits, info.Lists.SelectedItem(clMaskBits));
+    Line(out, C::SupernetMask, info.Lists.SelectedItem(clMask));
+    Line(out, C::MaxSupernets, info.Lists.SelectedItem(clSupernetCount));
+    Line(out, C::MaxAddresses, info.Lists.SelectedItem(clAddressCount));
+    Line(out, C::Route, info.Route);
+    Line(out, C::SupernetAddressRange, info.Range);
   }
 }
 
@@ -143,92 +247,15 @@ int RunIpCommand(const TIpOptions& o, TCommandIO& io) {
                       o.Address + " is a class D (multicast) address: it has no subnets or supernets");
   const std::optional<TSubnetRow> subnet = ChooseSubnetRow(o, addressClass);
   const std::optional<TSupernetRow> supernet = ChooseSupernetRow(o, addressClass);
-  TBufferedWriter& out = io.Out;
-
-  if (o.Table) {
-    const TSubnetTable table(address, addressClass, subnet->MaskBits, o.Allow1SubnetBit, subnet->SubnetCount);
-    StreamTable(table, o.Json, o.LineFeedOnly ? TLineEnd::leLF : TLineEnd::leCRLF, out);
-    return ExitAnswered;
-  }
-
-  const std::string classMap = BitMapText(addressClass, false, 0, 0);
-  const std::string dotted = DottedDecimal(address);
-  if (o.Json) {
-    TJson doc;
-    doc["address"] = dotted;
-    doc["class"] = ClassLetters[addressClass];
-    doc["addressType"] = AddressClassItems()[static_cast<size_t>(addressClass)];
-    doc["networkBits"] = NetworkBits(addressClass);
-    doc["classBitMapLegend"] = BitMapLegendText(addressClass, false);
-    doc["classBitMap"] = classMap;
-    doc["binary"] = DottedBinary(address);
-    doc["hexadecimal"] = DottedHex(address);
-    if (addressClass == MulticastClass) doc["ethernetMulticast"] = MulticastMACText(address);
-    if (subnet) {
-      const TNetworkSpan span = NetworkSpan(address, subnet->Mask);
-      TJson& s = doc["subnet"];
-      s["subnetBits"] = subnet->SubnetBits;
-      s["maskBits"] = subnet->MaskBits;
-      s["mask"] = DottedDecimal(subnet->Mask);
-      s["inverseMask"] = DottedDecimal(~subnet->Mask);
-      s["subnetCount"] = subnet->SubnetCount;
-      s["hostCount"] = subnet->HostCount;
-      s["allow1SubnetBit"] = o.Allow1SubnetBit;
-      s["bitMapLegend"] = BitMapLegendText(addressClass, true);
-      s["bitMap"] = BitMapText(addressClass, true, subnet->SubnetBits, 32 - subnet->MaskBits);
-      s["subnetId"] = DottedDecimal(span.Network);
-      s["broadcast"] = DottedDecimal(span.Broadcast);
-      s["firstHost"] = DottedDecimal(span.Network + 1);
-      s["lastHost"] = DottedDecimal(span.Broadcast - 1);
-      s["hostRange"] = AddressRangeText(span.Network + 1, span.Broadcast - 1);
-    }
-    if (supernet) {
-      const TNetworkSpan span = NetworkSpan(address, supernet->Mask);
-      TJson& s = doc["supernet"];
-      s["maskBits"] = supernet->MaskBits;
-      s["mask"] = DottedDecimal(supernet->Mask);
-      s["inverseMask"] = DottedDecimal(~supernet->Mask);
-      s["supernetCount"] = supernet->NetworkCount;
-      s["addressCount"] = supernet->AddressCount;
-      s["route"] = DottedDecimal(span.Network);
-      s["lastAddress"] = DottedDecimal(span.Broadcast);
-      s["range"] = AddressRangeText(span.Network, span.Broadcast);
-    }
-    WriteJsonDocument(out, doc);
-    return ExitAnswered;
-  }
-
-  out.Write("Address Info\n");
-  Line(out, C::IPAddress, dotted);
-  Line(out, C::AddressType, AddressClassItems()[static_cast<size_t>(addressClass)]);
-  Line(out, BitMapLegendText(addressClass, false), classMap);
-  Line(out, C::Binary, DottedBinary(address));
-  Line(out, C::Hexadecimal, DottedHex(address));
-  if (addressClass == MulticastClass) Line(out, C::EthernetMulticast, MulticastMACText(address));
-  if (subnet) {
-    const TNetworkSpan span = NetworkSpan(address, subnet->Mask);
-    out.Write("Subnet Info\n");
-    Line(out, C::SubnetBits, Number(subnet->SubnetBits));
-    Line(out, C::MaskBits, Number(subnet->MaskBits));
-    Line(out, C::SubnetMask, DottedDecimal(o.InverseMask ? ~subnet->Mask : subnet->Mask));
-    Line(out, C::MaxSubnets, Number(subnet->SubnetCount));
-    Line(out, C::MaxHostsPerSubnet, Number(subnet->HostCount));
-    Line(out, BitMapLegendText(addressClass, true),
-         BitMapText(addressClass, true, subnet->SubnetBits, 32 - subnet->MaskBits));
-    Line(out, C::SubnetHostAddressRange, AddressRangeText(span.Network + 1, span.Broadcast - 1));
-    Line(out, C::SubnetID, DottedDecimal(span.Network));
-    Line(out, C::SubnetBroadcast, DottedDecimal(span.Broadcast));
-  }
-  if (supernet) {
-    const TNetworkSpan span = NetworkSpan(address, supernet->Mask);
-    out.Write("CIDR\n");
-    Line(out, C::MaskBits, Number(supernet->MaskBits));
-    Line(out, C::SupernetMask, DottedDecimal(o.InverseMask ? ~supernet->Mask : supernet->Mask));
-    Line(out, C::MaxSupernets, Number(supernet->NetworkCount));
-    Line(out, C::MaxAddresses, Number(supernet->AddressCount));
-    Line(out, C::Route, DottedDecimal(span.Network));
-    Line(out, C::SupernetAddressRange, AddressRangeText(span.Network, span.Broadcast));
-  }
+  const TIPSubnetResult result =
+      ComputeIPSubnetResult(ChosenState(o, address, addressClass, subnet, supernet));
+  const TShownPages shown{subnet.has_value(), supernet.has_value()};
+  if (o.Table)
+    StreamTable(result.SubnetTable, o.Json, o.LineFeedOnly ? TLineEnd::leLF : TLineEnd::leCRLF, io.Out);
+  else if (o.Json)
+    WriteJsonDocument(io.Out, JsonAnswer(result, shown));
+  else
+    WriteTextAnswer(result, shown, io.Out);
   return ExitAnswered;
 }
 
