@@ -10,7 +10,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev sipcalc
   fonts-liberation2 fonts-dejavu-core
   ieee-data
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   xvfb xauth x11-utils xdotool imagemagick
   desktop-file-utils appstream lintian dpkg-dev
 )

@@ -38,6 +38,10 @@ TBaseConverterPage::TBaseConverterPage(QWidget* parent) : QWidget(parent) {
                                QStringLiteral("Copy binary number to clipboard"));
   OctNumberEdit = AddNumberRow(QStringLiteral("OctLabel"), QStringLiteral("&Octal (base 8)"),
                                QStringLiteral("OctNumberEdit"), QStringLiteral("OctClipboardButton"), QString());
+  // The octal button shows no hint, yet a screen reader still needs a name for
+  // a button that is only a picture.
+  findChild<QToolButton*>(QStringLiteral("OctClipboardButton"))
+      ->setAccessibleName(QStringLiteral("Copy octal number to clipboard"));
   DecNumberEdit->SetNumberStyle(TNumberStyle::nsDecimal);
   HexNumberEdit->SetNumberStyle(TNumberStyle::nsHexadecimal);
   BinNumberEdit->SetNumberStyle(TNumberStyle::nsBinary);

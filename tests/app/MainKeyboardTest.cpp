@@ -82,11 +82,15 @@ TEST_P(FirstControl, GetsTheFocusWhenTheCalculatorChanges) {
   EXPECT_EQ(FocusName(), QLatin1String(GetParam().Focus));
 }
 
-INSTANTIATE_TEST_SUITE_P(Shortcuts, FirstControl,
-                         ::testing::Values(FirstControlCase{Qt::Key_H, "NumberWidthGroup"},
-                                           FirstControlCase{Qt::Key_L, "NewNetworkButton"},
-                                           FirstControlCase{Qt::Key_P, "PrefixEdit"},
-                                           FirstControlCase{Qt::Key_I, "IPFieldEdit0"}));
+INSTANTIATE_TEST_SUITE_P(
+    Shortcuts, FirstControl,
+    ::testing::Values(FirstControlCase{Qt::Key_H, "NumberWidthGroup"},
+                      FirstControlCase{Qt::Key_L, "NewNetworkButton"},
+                      FirstControlCase{Qt::Key_P, "PrefixEdit"}, FirstControlCase{Qt::Key_I, "IPFieldEdit0"}),
+    [](const auto& info) {
+      return QKeySequence(Qt::ControlModifier | info.param.Key).toString().remove('+').toStdString() + "_" +
+             info.param.Focus;
+    });
 
 TEST_F(MainKeyboardTest, TypingAtStartReplacesTheFirstRunAddress) {
   auto form = OpenActive();
@@ -187,12 +191,15 @@ TEST_P(InnerPageKey, ChangesTheInnerPageNeverTheCalculator) {
   EXPECT_EQ(inner->currentIndex(), GetParam().Expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, InnerPageKey,
-                         ::testing::Values(InnerPageKeyCase{Qt::Key_Tab, Qt::ControlModifier, 1},
-                                           InnerPageKeyCase{Qt::Key_Backtab,
-                                                            Qt::ControlModifier | Qt::ShiftModifier, 3},
-                                           InnerPageKeyCase{Qt::Key_PageDown, Qt::ControlModifier, 1},
-                                           InnerPageKeyCase{Qt::Key_PageUp, Qt::ControlModifier, 3}));
+INSTANTIATE_TEST_SUITE_P(
+    Keys, InnerPageKey,
+    ::testing::Values(InnerPageKeyCase{Qt::Key_Tab, Qt::ControlModifier, 1},
+                      InnerPageKeyCase{Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 3},
+                      InnerPageKeyCase{Qt::Key_PageDown, Qt::ControlModifier, 1},
+                      InnerPageKeyCase{Qt::Key_PageUp, Qt::ControlModifier, 3}),
+    [](const auto& info) {
+      return QKeySequence(info.param.Modifiers | info.param.Key).toString().remove('+').toStdString();
+    });
 
 TEST_F(MainKeyboardTest, CtrlTabSkipsTheTabsHiddenForAClassDAddress) {
   auto form = OpenActive();
@@ -251,7 +258,12 @@ INSTANTIATE_TEST_SUITE_P(
                       ""},
         AccessKeyCase{TCalculator::caIPSubnet, "IPSubnetPageControl", 0, Qt::Key_H, "", "HelpMenu"},
         AccessKeyCase{TCalculator::caIPSubnet, "IPSubnetPageControl", 0, Qt::Key_O, "", "OptionsMenu"},
-        AccessKeyCase{TCalculator::caRadixer, "RadixerPageControl", 1, Qt::Key_O, "", "OptionsMenu"}));
+        AccessKeyCase{TCalculator::caRadixer, "RadixerPageControl", 1, Qt::Key_O, "", "OptionsMenu"}),
+    [](const auto& info) {
+      const AccessKeyCase& c = info.param;
+      return QKeySequence(Qt::AltModifier | c.Letter).toString().remove('+').toStdString() + "_" +
+             c.InnerPages + std::to_string(c.InnerPage) + "_" + (*c.Focus ? c.Focus : c.Menu);
+    });
 
 TEST_F(MainKeyboardTest, F10OpensTheMenuBarFromAnyControl) {
   auto form = OpenActive();

@@ -276,7 +276,13 @@ INSTANTIATE_TEST_SUITE_P(Values, StoredCalculator,
                                            StoredCalculatorCase{"3", TCalculator::caPrefix},
                                            StoredCalculatorCase{"4", TCalculator::caIPSubnet},
                                            StoredCalculatorCase{"-1", TCalculator::caIPSubnet},
-                                           StoredCalculatorCase{"x", TCalculator::caIPSubnet}));
+                                           StoredCalculatorCase{"x", TCalculator::caIPSubnet}),
+                         [](const auto& info) {
+                           std::string name = "Stored";
+                           for (const char* c = info.param.Text; *c; ++c)
+                             name += *c == '-' ? "Minus" : std::string(1, *c);
+                           return name;
+                         });
 
 TEST_F(MainWindowTest, StoredWindowIsFittedToTheScreen) {
   const QSize screen = QGuiApplication::primaryScreen()->size();

@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <algorithm>
 #include <sstream>
 
 #include "IPSubnetCalculator.h"
@@ -104,7 +105,12 @@ TEST_P(WindowAndCommandAddress, PagesAndTableCopyRead) {
 INSTANTIATE_TEST_SUITE_P(Addresses, WindowAndCommandAddress,
                          testing::Values(TAddressCase{"128.15.10.5", 0x800F0A05u, "24", false},
                                          TAddressCase{"192.168.1.77", 0xC0A8014Du, "27", true},
-                                         TAddressCase{"10.200.30.4", 0x0AC81E04u, "19", false}));
+                                         TAddressCase{"10.200.30.4", 0x0AC81E04u, "19", false}),
+                         [](const auto& info) {
+                           std::string name = info.param.Address;
+                           std::replace(name.begin(), name.end(), '.', '_');
+                           return name;
+                         });
 
 TEST(WindowAndCommandLatency, StatisticsGridReadsAsTheCommand) {
   TLatencyOptions options;

@@ -46,7 +46,13 @@ class IPSubnetLayout : public ::testing::TestWithParam<int32_t> {};
 
 // The default class B address, and a multicast address that shows the
 // Ethernet multicast row instead of the three subnet pages.
-INSTANTIATE_TEST_SUITE_P(Addresses, IPSubnetLayout, ::testing::Values(-2146498043, -536870911));
+INSTANTIATE_TEST_SUITE_P(Addresses, IPSubnetLayout, ::testing::Values(-2146498043, -536870911),
+                         [](const auto& info) {
+                           const auto address = static_cast<uint32_t>(info.param);
+                           return std::to_string(address >> 24) + "_" +
+                                  std::to_string((address >> 16) & 255) + "_" +
+                                  std::to_string((address >> 8) & 255) + "_" + std::to_string(address & 255);
+                         });
 
 TEST_P(IPSubnetLayout, EveryPageFitsTheMinimumSize) {
   ApplyApplicationFont();

@@ -430,7 +430,13 @@ INSTANTIATE_TEST_SUITE_P(Keys, TypedAddress,
                                            TypedAddressCase{"172.16.5.4", "172.16.5.4"},
                                            TypedAddressCase{"172 16 5 4", "172.16.5.4"},
                                            TypedAddressCase{"10.0.0.1", "10.0.0.1"},
-                                           TypedAddressCase{"255.255.255.0", "255.255.255.0"}));
+                                           TypedAddressCase{"255.255.255.0", "255.255.255.0"}),
+                         [](const auto& info) {
+                           std::string name;
+                           for (const char* c = info.param.Keys; *c; ++c)
+                             name += *c == '.' ? "Dot" : *c == ' ' ? "Space" : std::string(1, *c);
+                           return name;
+                         });
 
 }  // namespace
 }  // namespace Parlamine

@@ -195,6 +195,9 @@ TEST_P(MovedChainTest, ResultsStayWithTheirElementsAfterAMove) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothDirections, MovedChainTest,
-                         ::testing::Values(TMovedChainCase{true}, TMovedChainCase{false}));
+                         ::testing::Values(TMovedChainCase{true}, TMovedChainCase{false}),
+                         [](const auto& info) {
+                           return info.param.MoveT1Left ? "T1MovedLeft" : "SatelliteMovedRight";
+                         });
 
 }  // namespace

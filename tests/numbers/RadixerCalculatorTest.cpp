@@ -217,6 +217,31 @@ TEST_F(RadixerCalculatorTest, CopyButtonsCopyTheTextAsShown) {
   }
 }
 
+// A screen reader reads a picture-only button by its accessible name, hint or no hint.
+TEST_F(RadixerCalculatorTest, BaseConverterPictureButtonsHaveAccessibleNames) {
+  const struct {
+    const char* Button;
+    QString Name;
+  } cases[] = {
+      {"DecClipboardButton", "Copy decimal number to clipboard"},
+      {"HexClipboardButton", "Copy hexadecimal number to clipboard"},
+      {"BinClipboardButton", "Copy binary number to clipboard"},
+      {"OctClipboardButton", "Copy octal number to clipboard"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Find<QToolButton>(c.Button)->accessibleName(), c.Name) << c.Button;
+  EXPECT_TRUE(Find<QToolButton>("OctClipboardButton")->toolTip().isEmpty())
+      << "the octal button shows no hint";
+
+  int pictureOnly = 0;
+  for (QAbstractButton* button : Find<QWidget>("BaseConverterTabSheet")->findChildren<QAbstractButton*>()) {
+    auto* tool = qobject_cast<QToolButton*>(button);
+    if (!button->text().isEmpty() && !(tool && tool->toolButtonStyle() == Qt::ToolButtonIconOnly)) continue;
+    ++pictureOnly;
+    EXPECT_FALSE(button->accessibleName().isEmpty()) << button->objectName().toStdString();
+  }
+  EXPECT_EQ(pictureOnly, 4);
+}
+
 // Bit-Swapper
 
 TEST_F(RadixerCalculatorTest, BitSwapperReversals) {

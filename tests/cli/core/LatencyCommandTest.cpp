@@ -2,6 +2,7 @@
 // `latency`: the statistics tables of chains worked out by hand.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <nlohmann/json.hpp>
 
 #include "CliTestSupport.h"
@@ -98,7 +99,13 @@ INSTANTIATE_TEST_SUITE_P(Kinds, LatencyNetworkText,
                                          TNetworkCase{"14", nbUnknownNetwork, "<Unknown Topology>", 0, 0},
                                          TNetworkCase{"satellite:1.024:300", nbSatellite, "Satellite", 1.024,
                                                       300},
-                                         TNetworkCase{"ATM::2", nbATM, "ATM", 155.52, 2}));
+                                         TNetworkCase{"ATM::2", nbATM, "ATM", 155.52, 2}),
+                         [](const auto& info) {
+                           std::string name = info.param.Text;
+                           for (char& c : name)
+                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                           return name;
+                         });
 
 }  // namespace
 }  // namespace Parlamine

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "MacAddressText.h"
 
 namespace Parlamine {
@@ -38,7 +40,13 @@ INSTANTIATE_TEST_SUITE_P(
                     TNotation{"00:11:22:33:44:55:66", ""}, TNotation{"00:11:22:33:44:555", ""},
                     TNotation{"001A2B3C4D5E6", ""}, TNotation{"00112", ""}, TNotation{"001a.2b3.c4d5", ""},
                     TNotation{"0x001122", ""}, TNotation{"", ""}, TNotation{"00::11:22", ""},
-                    TNotation{"zz:zz:zz", ""}));
+                    TNotation{"zz:zz:zz", ""}),
+    [](const auto& info) {
+      std::string name = *info.param.Text ? info.param.Text : "Empty";
+      for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+      return name;
+    });
 
 // What an address is shown as must read back as that same address: six
 // dash groups always read as six bytes, so an 11-digit prefix cannot be
