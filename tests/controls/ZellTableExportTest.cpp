@@ -2,6 +2,10 @@
 // The shared virtual table: its model, the copy to the clipboard with the
 // busy cursor, and the navigation on empty and filled tables.
 #include "TestSupport.h"
+#include "QStringPrinter.h"
+#include "ViewCommandsProbe.h"
+#include "ZellClipboardRequest.h"
+#include "ZellMsgClasses.h"
 #include "ZellTableExport.h"
 
 #include <QAbstractItemModelTester>
@@ -10,8 +14,11 @@
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include <stdexcept>
 
@@ -123,6 +130,76 @@ TEST_F(TableExportTest, AFailureWhileBuildingLeavesTheClipboardAndCursor) {
   EXPECT_THROW(CopyTableToClipboard(nullptr, &View), std::runtime_error);
   EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("before"));
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(TableExportTest, KeysAndTheEditMenuCopyAsTheCopyButtonDoes) {
+  Source.Rows = 3;
+  View.Model()->Refresh();
+  const QString allRows = QStringLiteral("Row\tSquare\r\nr0\t0\r\nr1\t1\r\nr2\t4\r\n");
+  struct Row {
+    const char* Name;
+    QList<int> Selected;
+    std::function<void(TVirtualListView&)> Act;
+    std::deque<QMessageBox::StandardButton> Answers;  // to "Copy All Data?"
+    QString Copied;
+  };
+  const auto keys = [](std::initializer_list<QKeySequence::StandardKey> sequence) {
+    return [sequence](TVirtualListView& view) {
+      for (QKeySequence::StandardKey key : sequence) QTest::keySequence(&view, key);
+    };
+  };
+  const Row rows[] = {
+      {"Ctrl+C copies the selected rows",
+       {2, 0},
+       keys({QKeySequence::Copy}),
+       {},
+       QStringLiteral("Row\tSquare\r\nr0\t0\r\nr2\t4\r\n")},
+      {"Ctrl+C with nothing selected asks first",
+       {},
+       keys({QKeySequence::Copy}),
+       {QMessageBox::Yes},
+       allRows},
+      {"Ctrl+A selects every row", {1}, keys({QKeySequence::SelectAll, QKeySequence::Copy}), {}, allRows},
+      {"Edit, Copy copies the selected rows",
+       {1},
+       [](TVirtualListView& view) { EXPECT_TRUE(SendClipboardRequest(&view, TClipboardRequest::crCopy)); },
+       {},
+       QStringLiteral("Row\tSquare\r\nr1\t1\r\n")},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.Name);
+    ParlamineTest::TMessageBoxScript script(row.Answers);
+    View.clearSelection();
+    for (int selected : row.Selected)
+      View.selectionModel()->select(View.model()->index(selected, 0),
+                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    row.Act(View);
+    EXPECT_EQ(ClipboardBytes(), row.Copied);
+    EXPECT_EQ(script.Shown().size(), row.Answers.size());
+  }
+}
+
+TEST_F(TableExportTest, ThePagesHookAndTheViewCopyOnlyOnce) {
+  QToolButton button;
+  QObject::connect(&button, &QToolButton::clicked, &View, [this] { CopyTableToClipboard(nullptr, &View); });
+  CreateListViewControlMessageHook(&View, &button, QStringLiteral("Hook"));
+  // A second copy would ask a second time, which the script does not answer.
+  ParlamineTest::TMessageBoxScript script({QMessageBox::No});
+  EXPECT_TRUE(SendClipboardRequest(&View, TClipboardRequest::crCopy));
+  EXPECT_EQ(script.Shown().size(), 1u);
+}
+
+TEST_F(TableExportTest, MenuAndEditMenuOfferCopyWhileTheTableHasRows) {
+  QAction pageCommand(QStringLiteral("Page command"));
+  View.AddContextAction(&pageCommand);
+  EXPECT_EQ(ParlamineTest::ContextMenuItems(&View),
+            QStringList({"&Copy", "Select &All", "-", "Page command"}));
+  EXPECT_EQ(ParlamineTest::OfferedRequests(&View), QStringList{"copy"});
+  Source.Rows = 0;
+  View.Model()->Refresh();
+  EXPECT_EQ(ParlamineTest::ContextMenuItems(&View),
+            QStringList({"(&Copy)", "Select &All", "-", "Page command"}));
+  EXPECT_EQ(ParlamineTest::OfferedRequests(&View), QStringList());
 }
 
 TEST_F(TableExportTest, NavigationScrollsOnlyAndDoesNothingOnAnEmptyTable) {
