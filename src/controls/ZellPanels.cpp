@@ -176,20 +176,11 @@ void TZellCustomPanel::CopyRectToClipboard(const QRect& rect) {
   QApplication::clipboard()->setPixmap(picture);
 }
 
-void TZellCustomPanel::SetCopiesPicture(bool on) {
-  if (on == CopiesPicture()) return;
-  if (on) {
-    FCommands = new TViewCommands(this, {[] { return true; }, [this] { CopyPicture(); }, {}});
-    setFocusPolicy(Qt::StrongFocus);
-    setProperty("ClipboardCopy", true);  // Edit, Copy applies
-  } else {
-    delete FCommands->ContextMenu();
-    delete FCommands;
-    FCommands = nullptr;
-    setFocusPolicy(Qt::NoFocus);
-    setProperty("ClipboardCopy", false);
-  }
-  update();
+void TZellCustomPanel::EnablePictureCopy() {
+  if (FCommands) return;
+  FCommands = new TViewCommands(this, {[] { return true; }, [this] { CopyPicture(); }, {}});
+  setFocusPolicy(Qt::StrongFocus);
+  setProperty("ClipboardCopy", true);  // Edit, Copy applies
 }
 
 void TZellCustomPanel::CopyPicture() {

@@ -11,7 +11,7 @@
 // clear DefaultDraw and call DrawPanel itself to draw on top of the standard
 // look.
 //
-// A panel that shows a picture the user may want (SetCopiesPicture) is a
+// A panel that shows a picture the user may want (EnablePictureCopy) is a
 // keyboard stop with a focus frame; Ctrl+C, the Edit menu's Copy and its
 // context menu's "&Copy" copy the picture.
 #pragma once
@@ -94,9 +94,8 @@ class TZellCustomPanel : public QWidget {
   // shows, children included, on the clipboard.
   void CopyRectToClipboard(const QRect& rect);
 
-  // Off by default: most panels are backgrounds or hold other controls.
-  bool CopiesPicture() const { return FCommands != nullptr; }
-  void SetCopiesPicture(bool on);
+  // Not by default: most panels are backgrounds or hold other controls.
+  void EnablePictureCopy();
   // What copying does; by default the whole panel is copied. A page whose
   // picture is more than the panel (the latency graphs) copies that.
   void SetOnCopyPicture(std::function<void()> copy) { FOnCopyPicture = std::move(copy); }

@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "ZellViewCommands.h"
 
+#include "ZellClipboardRequest.h"
+
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QWidget>
-#include <utility>
 
-#include "ZellClipboardRequest.h"
+#include <utility>
 
 namespace Parlamine {
 

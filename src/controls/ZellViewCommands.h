@@ -11,6 +11,7 @@
 #pragma once
 
 #include <QObject>
+
 #include <functional>
 
 class QAction;

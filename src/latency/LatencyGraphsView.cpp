@@ -75,7 +75,7 @@ void TLatencyGraphsView::CreateBars() {
     // Each bar is a keyboard stop of the page; copying one copies the page's
     // picture, as the copy button does: a lone bar means nothing without
     // the legend.
-    bar->SetCopiesPicture(true);
+    bar->EnablePictureCopy();
     bar->SetOnCopyPicture([this] { CopyLatencyGraphsButtonClick(); });
     *bars[static_cast<std::size_t>(d)] = bar;
   }

@@ -144,7 +144,7 @@ void TNetworkSetupEditor::CreatePanel() {
   });
   // A keyboard stop whose Ctrl+C copies the setup's picture; its menu is the
   // page's own, with Copy added.
-  NetworkSetupPanel->SetCopiesPicture(true);
+  NetworkSetupPanel->EnablePictureCopy();
   NetworkSetupPanel->SetOnCopyPicture([this] { CopyNetworkSetupButtonClick(); });
   NetworkSetupPanel->setContextMenuPolicy(Qt::CustomContextMenu);
   NetworkSetupPanel->resize(DesignedPanelSize);

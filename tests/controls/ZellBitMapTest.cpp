@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QTest>
-#include <QVBoxLayout>
 
 #include "ControlsTestImages.h"
 #include "QStringPrinter.h"
@@ -95,11 +94,9 @@ TEST(BitMapText, EachCharacterTakesTheColourOfItsPlace) {
 
 TEST(BitMapTextBox, TabReachesItAndCopyTakesItsPictureWithoutTheFocusFrame) {
   QWidget window;
-  auto* layout = new QVBoxLayout(&window);
   auto* before = new QLineEdit(&window);
   auto* box = new TBitMapTextBox(&window);
-  layout->addWidget(before);
-  layout->addWidget(box);
+  box->setGeometry(0, 30, 200, 24);
   box->SetCaption(QStringLiteral("nnnn.hhhh"));
   box->SetOnCustomDraw([box](QPainter& canvas, const QRect& rect, bool& defaultDraw) {
     defaultDraw = false;

@@ -11,32 +11,24 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
-#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
-#include <QVBoxLayout>
 
 namespace Parlamine {
 namespace {
 
-using ParlamineTest::ContextMenuItems;
-using ParlamineTest::OfferedRequests;
 using Grid = TSuperStringGrid;
 
 // A 3 x 5 grid with one fixed row: headers "H0".."H2", cells "c:r".
-void FillGrid(Grid& grid) {
-  grid.SetColCount(3);
-  grid.SetRowCount(5);
-  for (int col = 0; col < 3; ++col) {
-    grid.SetCells(col, 0, QStringLiteral("H%1").arg(col));
-    for (int row = 1; row < 5; ++row) grid.SetCells(col, row, QStringLiteral("%1:%2").arg(col).arg(row));
-  }
-}
-
 class StringGridTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    FillGrid(FGrid);
+    FGrid.SetColCount(3);
+    FGrid.SetRowCount(5);
+    for (int col = 0; col < 3; ++col) {
+      FGrid.SetCells(col, 0, QStringLiteral("H%1").arg(col));
+      for (int row = 1; row < 5; ++row) FGrid.SetCells(col, row, QStringLiteral("%1:%2").arg(col).arg(row));
+    }
     QGuiApplication::clipboard()->setText(QStringLiteral("untouched"));
   }
 
@@ -117,83 +109,27 @@ TEST_F(StringGridTest, KeysCarryOutOnlyTheAllowedRequests) {
   }
 }
 
-TEST(StringGridKeys, TabWalksTheCellsAndLeavesTheGridAtItsEnds) {
-  QWidget window;
-  auto* layout = new QVBoxLayout(&window);
-  auto* before = new QLineEdit(&window);
-  auto* grid = new Grid(&window);
-  auto* after = new QLineEdit(&window);
-  for (QWidget* control :
-       {static_cast<QWidget*>(before), static_cast<QWidget*>(grid), static_cast<QWidget*>(after)})
-    layout->addWidget(control);
-  FillGrid(*grid);
-  window.show();
-  QApplication::setActiveWindow(&window);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-  struct Row {
-    const char* Name;
-    QPoint Cell;  // (column, row) before the key
-    Qt::Key Key;
-    Qt::KeyboardModifiers Modifiers;
-    QWidget* Focus;  // after the key
-    QPoint Current;  // when the grid keeps the focus
-  };
-  const Row rows[] = {
-      {"Tab goes on to the next row", {2, 1}, Qt::Key_Tab, Qt::NoModifier, grid, {0, 2}},
-      {"Tab leaves after the last cell", {2, 4}, Qt::Key_Tab, Qt::NoModifier, after, {}},
-      {"Shift+Tab goes back a row", {0, 2}, Qt::Key_Tab, Qt::ShiftModifier, grid, {2, 1}},
-      {"Shift+Tab leaves before the first cell", {0, 1}, Qt::Key_Tab, Qt::ShiftModifier, before, {}},
-      {"an arrow stays inside", {2, 4}, Qt::Key_Right, Qt::NoModifier, grid, {2, 4}},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.Name);
-    grid->setFocus();
-    grid->SetSelection({row.Cell.x(), row.Cell.y(), row.Cell.x(), row.Cell.y()});
-    QTest::keyClick(grid, row.Key, row.Modifiers);
-    EXPECT_EQ(QApplication::focusWidget(), row.Focus);
-    if (row.Focus == grid) {
-      EXPECT_EQ(QPoint(grid->currentColumn(), grid->currentRow() + 1), row.Current);
-    }
-  }
-}
-
-TEST_F(StringGridTest, SelectAllThenCopyTakesTheWholeTableByKeysAndMenu) {
+TEST_F(StringGridTest, MenuAndEditMenuOfferWhatTheModesAllowButNeverPaste) {
   QAction pageCommand(QStringLiteral("Page command"));
   FGrid.AddContextAction(&pageCommand);
-  EXPECT_EQ(ContextMenuItems(&FGrid), QStringList({"&Copy", "Select &All", "-", "Page command"}));
-  const QString table =
-      QStringLiteral("H0\tH1\tH2\r\n0:1\t1:1\t2:1\r\n0:2\t1:2\t2:2\r\n0:3\t1:3\t2:3\r\n0:4\t1:4\t2:4\r\n");
-  QTest::keySequence(&FGrid, QKeySequence::SelectAll);
-  QTest::keySequence(&FGrid, QKeySequence::Copy);
-  EXPECT_EQ(ClipboardText(), table);
-
-  FGrid.SetSelection({1, 2, 1, 2});
-  QGuiApplication::clipboard()->clear();
-  FGrid.findChild<QAction*>(QStringLiteral("SelectAllItem"))->trigger();
-  FGrid.findChild<QAction*>(QStringLiteral("CopyItem"))->trigger();
-  EXPECT_EQ(ClipboardText(), table);
-  // Shift+F10 opens the same menu as the menu key.
-  QTest::keyClick(&FGrid, Qt::Key_F10, Qt::ShiftModifier);
-  ASSERT_NE(QApplication::activePopupWidget(), nullptr);
-  EXPECT_EQ(QApplication::activePopupWidget(), FGrid.findChild<QMenu*>(QStringLiteral("ContextMenu")));
-  QApplication::activePopupWidget()->hide();
-}
-
-TEST_F(StringGridTest, TheEditMenuIsOfferedWhatTheModesAllowButNeverPaste) {
-  struct Row {
+  const struct {
     Grid::TEditModes Modes;
+    QStringList Menu;
     QStringList Offered;
+  } rows[] = {
+      {Grid::emCopy, {"&Copy", "Select &All", "-", "Page command"}, {"copy"}},
+      {Grid::emCut | Grid::emClear | Grid::emPaste,
+       {"(&Copy)", "Select &All", "-", "Page command"},
+       {"cut", "clear"}},
   };
-  const Row rows[] = {
-      {Grid::emCopy, {"copy"}}, {Grid::emCut | Grid::emClear | Grid::emPaste, {"cut", "clear"}}, {{}, {}}};
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     FGrid.SetEditModes(row.Modes);
-    EXPECT_EQ(OfferedRequests(&FGrid), row.Offered) << row.Modes.toInt();
+    EXPECT_EQ(ParlamineTest::ContextMenuItems(&FGrid), row.Menu);
+    EXPECT_EQ(ParlamineTest::OfferedRequests(&FGrid), row.Offered);
   }
   FGrid.SetEditModes(Grid::emCopy);
   FGrid.SetRowCount(1);  // the header row alone: nothing to copy
-  EXPECT_EQ(OfferedRequests(&FGrid), QStringList());
-  EXPECT_EQ(ContextMenuItems(&FGrid), QStringList({"(&Copy)", "Select &All"}));
+  EXPECT_EQ(ParlamineTest::OfferedRequests(&FGrid), QStringList());
 }
 
 TEST_F(StringGridTest, RequestsOutsideTheEditModesAreNotAccepted) {

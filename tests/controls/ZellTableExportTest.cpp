@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The shared virtual table: its model, the copy to the clipboard with the
 // busy cursor, and the navigation on empty and filled tables.
-#include "TestSupport.h"
 #include "QStringPrinter.h"
+#include "TestSupport.h"
 #include "ViewCommandsProbe.h"
 #include "ZellClipboardRequest.h"
 #include "ZellMsgClasses.h"
@@ -17,8 +17,6 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
-
-#include <functional>
 
 #include <stdexcept>
 
@@ -132,49 +130,32 @@ TEST_F(TableExportTest, AFailureWhileBuildingLeavesTheClipboardAndCursor) {
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(TableExportTest, KeysAndTheEditMenuCopyAsTheCopyButtonDoes) {
+TEST_F(TableExportTest, KeysCopyAsTheCopyButtonDoesAndSelectEveryRow) {
   Source.Rows = 3;
   View.Model()->Refresh();
-  const QString allRows = QStringLiteral("Row\tSquare\r\nr0\t0\r\nr1\t1\r\nr2\t4\r\n");
-  struct Row {
+  const char* allRows = "Row\tSquare\r\nr0\t0\r\nr1\t1\r\nr2\t4\r\n";
+  const struct {
     const char* Name;
     QList<int> Selected;
-    std::function<void(TVirtualListView&)> Act;
+    QList<QKeySequence::StandardKey> Keys;
     std::deque<QMessageBox::StandardButton> Answers;  // to "Copy All Data?"
-    QString Copied;
-  };
-  const auto keys = [](std::initializer_list<QKeySequence::StandardKey> sequence) {
-    return [sequence](TVirtualListView& view) {
-      for (QKeySequence::StandardKey key : sequence) QTest::keySequence(&view, key);
-    };
-  };
-  const Row rows[] = {
+    const char* Copied;
+  } rows[] = {
       {"Ctrl+C copies the selected rows",
        {2, 0},
-       keys({QKeySequence::Copy}),
+       {QKeySequence::Copy},
        {},
-       QStringLiteral("Row\tSquare\r\nr0\t0\r\nr2\t4\r\n")},
-      {"Ctrl+C with nothing selected asks first",
-       {},
-       keys({QKeySequence::Copy}),
-       {QMessageBox::Yes},
-       allRows},
-      {"Ctrl+A selects every row", {1}, keys({QKeySequence::SelectAll, QKeySequence::Copy}), {}, allRows},
-      {"Edit, Copy copies the selected rows",
-       {1},
-       [](TVirtualListView& view) { EXPECT_TRUE(SendClipboardRequest(&view, TClipboardRequest::crCopy)); },
-       {},
-       QStringLiteral("Row\tSquare\r\nr1\t1\r\n")},
+       "Row\tSquare\r\nr0\t0\r\nr2\t4\r\n"},
+      {"Ctrl+C with nothing selected asks first", {}, {QKeySequence::Copy}, {QMessageBox::Yes}, allRows},
+      {"Ctrl+A selects every row", {1}, {QKeySequence::SelectAll, QKeySequence::Copy}, {}, allRows},
   };
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     SCOPED_TRACE(row.Name);
     ParlamineTest::TMessageBoxScript script(row.Answers);
     View.clearSelection();
-    for (int selected : row.Selected)
-      View.selectionModel()->select(View.model()->index(selected, 0),
-                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    row.Act(View);
-    EXPECT_EQ(ClipboardBytes(), row.Copied);
+    for (int selected : row.Selected) Select({selected});
+    for (QKeySequence::StandardKey key : row.Keys) QTest::keySequence(&View, key);
+    EXPECT_EQ(ClipboardBytes(), QLatin1String(row.Copied));
     EXPECT_EQ(script.Shown().size(), row.Answers.size());
   }
 }
@@ -192,14 +173,14 @@ TEST_F(TableExportTest, ThePagesHookAndTheViewCopyOnlyOnce) {
 TEST_F(TableExportTest, MenuAndEditMenuOfferCopyWhileTheTableHasRows) {
   QAction pageCommand(QStringLiteral("Page command"));
   View.AddContextAction(&pageCommand);
-  EXPECT_EQ(ParlamineTest::ContextMenuItems(&View),
-            QStringList({"&Copy", "Select &All", "-", "Page command"}));
-  EXPECT_EQ(ParlamineTest::OfferedRequests(&View), QStringList{"copy"});
-  Source.Rows = 0;
-  View.Model()->Refresh();
-  EXPECT_EQ(ParlamineTest::ContextMenuItems(&View),
-            QStringList({"(&Copy)", "Select &All", "-", "Page command"}));
-  EXPECT_EQ(ParlamineTest::OfferedRequests(&View), QStringList());
+  for (int rowCount : {100, 0}) {
+    Source.Rows = rowCount;
+    View.Model()->Refresh();
+    const QString copy = rowCount ? QStringLiteral("&Copy") : QStringLiteral("(&Copy)");
+    EXPECT_EQ(ParlamineTest::ContextMenuItems(&View),
+              QStringList({copy, "Select &All", "-", "Page command"}));
+    EXPECT_EQ(ParlamineTest::OfferedRequests(&View), rowCount ? QStringList{"copy"} : QStringList());
+  }
 }
 
 TEST_F(TableExportTest, NavigationScrollsOnlyAndDoesNothingOnAnEmptyTable) {

@@ -3,45 +3,42 @@
 // answers to the Edit menu's question.
 #pragma once
 
+#include "ZellClipboardRequest.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QStringList>
 
-#include "ZellClipboardRequest.h"
+#include <utility>
 
 namespace ParlamineTest {
 
 // Opens the control's context menu as the menu key does, then closes it: the
-// captions of its shown items, "-" for a separator, a disabled item in
-// brackets. Empty when no menu opened.
+// captions of its shown items, "-" for a separator, a disabled one in brackets.
 inline QStringList ContextMenuItems(QWidget* control) {
   const QPoint middle = control->rect().center();
   QContextMenuEvent request(QContextMenuEvent::Keyboard, middle, control->mapToGlobal(middle));
   QApplication::sendEvent(control, &request);
-  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
   QStringList items;
-  if (!menu) return items;
-  for (const QAction* action : menu->actions()) {
-    if (!action->isVisible()) continue;
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  for (const QAction* action : menu ? menu->actions() : QList<QAction*>()) {
     const QString caption = action->isSeparator() ? QStringLiteral("-") : action->text();
-    items << (action->isEnabled() ? caption : QLatin1Char('(') + caption + QLatin1Char(')'));
+    if (action->isVisible()) items << (action->isEnabled() ? caption : QLatin1Char('(') + caption + QLatin1Char(')'));
   }
-  menu->hide();
+  if (menu) menu->hide();
   return items;
 }
 
-// The requests the control says it could carry out now: "copy", "cut",
-// "paste", "clear".
+// The requests the control says it could carry out now.
 inline QStringList OfferedRequests(QWidget* control) {
   using Parlamine::TClipboardRequest;
-  const std::pair<TClipboardRequest, const char*> requests[] = {{TClipboardRequest::crCopy, "copy"},
-                                                                {TClipboardRequest::crCut, "cut"},
-                                                                {TClipboardRequest::crPaste, "paste"},
-                                                                {TClipboardRequest::crClear, "clear"}};
   QStringList offered;
-  for (const auto& [request, name] : requests)
+  for (const auto& [request, name] : {std::pair{TClipboardRequest::crCopy, "copy"},
+                                      {TClipboardRequest::crCut, "cut"},
+                                      {TClipboardRequest::crPaste, "paste"},
+                                      {TClipboardRequest::crClear, "clear"}})
     if (Parlamine::CanCarryOut(control, request)) offered << QLatin1String(name);
   return offered;
 }
