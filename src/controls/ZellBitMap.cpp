@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "ZellBitMap.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
 
 #include "ThemePalette.h"
+#include "ZellPanels.h"
+#include "ZellViewCommands.h"
 
 namespace Parlamine {
 
@@ -96,6 +101,45 @@ void DrawBitMapText(TZellCustomTextBox& box, QPainter& canvas, const QRect& rect
     }
     painter.Segment(shown.mid(p, 1), colour);
   }
+}
+
+TBitMapTextBox::TBitMapTextBox(QWidget* parent) : TTextBox(parent) {
+  FCommands =
+      new TViewCommands(this, {[this] { return !Caption().isEmpty(); }, [this] { CopyPicture(); }, {}});
+  setFocusPolicy(Qt::StrongFocus);
+  setProperty("ClipboardCopy", true);  // Edit, Copy applies
+}
+
+void TBitMapTextBox::CopyPicture() { QGuiApplication::clipboard()->setPixmap(GrabPicture(this, rect())); }
+
+void TBitMapTextBox::AddContextAction(QAction* action) { FCommands->AddContextAction(action); }
+
+bool TBitMapTextBox::event(QEvent* event) {
+  if (FCommands && FCommands->HandleEvent(event)) return true;
+  return TTextBox::event(event);
+}
+
+void TBitMapTextBox::keyPressEvent(QKeyEvent* event) {
+  if (FCommands->HandleKey(event)) return;
+  TTextBox::keyPressEvent(event);
+}
+
+void TBitMapTextBox::contextMenuEvent(QContextMenuEvent* event) { FCommands->ShowContextMenu(event); }
+
+void TBitMapTextBox::focusInEvent(QFocusEvent* event) {
+  TTextBox::focusInEvent(event);
+  update();
+}
+
+void TBitMapTextBox::focusOutEvent(QFocusEvent* event) {
+  TTextBox::focusOutEvent(event);
+  update();
+}
+
+void TBitMapTextBox::paintEvent(QPaintEvent* event) {
+  TTextBox::paintEvent(event);
+  QPainter canvas(this);
+  DrawFocusIndication(canvas, *this, rect());
 }
 
 }  // namespace Parlamine

@@ -13,10 +13,12 @@
 #include "ThemeColors.h"
 #include "ZellLabel.h"
 
+class QAction;
 class QPainter;
 
 namespace Parlamine {
 
+class TViewCommands;
 class TZellCustomTextBox;
 
 // What a bit map or its legend is drawn on: the control's colour, or its
@@ -65,5 +67,32 @@ void DrawBitMapLegend(const TZellCustomLabel& label, QPainter& canvas, const QRe
 // (network at the start).
 void DrawBitMapText(TZellCustomTextBox& box, QPainter& canvas, const QRect& rect, const QString& colours,
                     const QString& shown);
+
+// The text box a bit map (or a text coloured after one) is drawn into with
+// DrawBitMapText. The colours are the picture, so it is a keyboard stop with
+// a focus frame, and Ctrl+C, the Edit menu's Copy and its context menu's
+// "&Copy" put its picture on the clipboard.
+class TBitMapTextBox : public TTextBox {
+  Q_OBJECT
+
+ public:
+  explicit TBitMapTextBox(QWidget* parent = nullptr);
+
+  // The box as shown, edge included, without the focus frame.
+  void CopyPicture();
+  // One of the page's commands for the context menu, below "&Copy".
+  void AddContextAction(QAction* action);
+
+ protected:
+  bool event(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  TViewCommands* FCommands = nullptr;
+};
 
 }  // namespace Parlamine

@@ -1,14 +1,47 @@
 // SPDX-License-Identifier: MIT
 #include "ZellPanels.h"
 
+#include "ZellViewCommands.h"
+
 #include <QApplication>
 #include <QBitmap>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QImage>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 
 namespace Parlamine {
+
+namespace {
+
+int PicturesBeingTaken = 0;
+
+}  // namespace
+
+bool TakingPicture() { return PicturesBeingTaken > 0; }
+
+QPixmap GrabPicture(QWidget* widget, const QRect& rect) {
+  struct TTaking {
+    TTaking() { ++PicturesBeingTaken; }
+    ~TTaking() { --PicturesBeingTaken; }
+  } taking;
+  return widget->grab(rect);
+}
+
+void DrawFocusIndication(QPainter& canvas, const QWidget& control, const QRect& rect) {
+  if (!control.hasFocus() || TakingPicture()) return;
+  // Two pixels wide, over the control's own edge, so that it shows on any
+  // picture inside.
+  constexpr int width = 2;
+  const QColor colour = control.palette().color(QPalette::Highlight);
+  canvas.fillRect(QRect(rect.left(), rect.top(), rect.width(), width), colour);
+  canvas.fillRect(QRect(rect.left(), rect.bottom() - width + 1, rect.width(), width), colour);
+  canvas.fillRect(QRect(rect.left(), rect.top(), width, rect.height()), colour);
+  canvas.fillRect(QRect(rect.right() - width + 1, rect.top(), width, rect.height()), colour);
+}
 
 TZellCustomPanel::TZellCustomPanel(QWidget* parent) : QWidget(parent) {}
 
@@ -139,8 +172,26 @@ TDrawTextParams TZellCustomPanel::CaptionTextParams() const {
 }
 
 void TZellCustomPanel::CopyRectToClipboard(const QRect& rect) {
-  const QPixmap picture = grab(rect);
+  const QPixmap picture = GrabPicture(this, rect);
   QApplication::clipboard()->setPixmap(picture);
+}
+
+void TZellCustomPanel::EnablePictureCopy() {
+  if (FCommands) return;
+  FCommands = new TViewCommands(this, {[] { return true; }, [this] { CopyPicture(); }, {}});
+  setFocusPolicy(Qt::StrongFocus);
+  setProperty("ClipboardCopy", true);  // Edit, Copy applies
+}
+
+void TZellCustomPanel::CopyPicture() {
+  if (FOnCopyPicture)
+    FOnCopyPicture();
+  else
+    CopyRectToClipboard(rect());
+}
+
+void TZellCustomPanel::AddContextAction(QAction* action) {
+  if (FCommands) FCommands->AddContextAction(action);
 }
 
 void TZellCustomPanel::DrawPanel(QPainter& canvas, QRect& rect) {
@@ -204,6 +255,34 @@ void TZellCustomPanel::paintEvent(QPaintEvent*) {
   bool defaultDraw = true;
   DoCustomDraw(canvas, r, defaultDraw);
   if (defaultDraw) DrawPanel(canvas, r);
+  if (FCommands) DrawFocusIndication(canvas, *this, rect());
+}
+
+bool TZellCustomPanel::event(QEvent* event) {
+  if (FCommands && FCommands->HandleEvent(event)) return true;
+  return QWidget::event(event);
+}
+
+void TZellCustomPanel::keyPressEvent(QKeyEvent* event) {
+  if (FCommands && FCommands->HandleKey(event)) return;
+  QWidget::keyPressEvent(event);
+}
+
+void TZellCustomPanel::contextMenuEvent(QContextMenuEvent* event) {
+  if (FCommands)
+    FCommands->ShowContextMenu(event);
+  else
+    QWidget::contextMenuEvent(event);
+}
+
+void TZellCustomPanel::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  if (FCommands) update();
+}
+
+void TZellCustomPanel::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  if (FCommands) update();
 }
 
 void TZellCustomPanel::DoCustomDraw(QPainter& canvas, const QRect& rect, bool& defaultDraw) {

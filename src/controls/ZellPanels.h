@@ -10,6 +10,10 @@
 // DrawPanel paints background, bevels and caption over it. A callback may
 // clear DefaultDraw and call DrawPanel itself to draw on top of the standard
 // look.
+//
+// A panel that shows a picture the user may want (EnablePictureCopy) is a
+// keyboard stop with a focus frame; Ctrl+C, the Edit menu's Copy and its
+// context menu's "&Copy" copy the picture.
 #pragma once
 
 #include "ControlsGeometry.h"
@@ -18,9 +22,25 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
+class QAction;
+
 namespace Parlamine {
+
+class TViewCommands;
+
+// True while a picture of controls is taken for the clipboard: focus
+// indications stay out of it.
+bool TakingPicture();
+// What the rectangle (widget coordinates) of the widget shows, children
+// included, without focus indications.
+QPixmap GrabPicture(QWidget* widget, const QRect& rect);
+// The focus indication of a custom-drawn control: a frame along the edge of
+// rect in the palette's highlight colour, drawn only while the control has
+// the keyboard focus and no picture is being taken.
+void DrawFocusIndication(QPainter& canvas, const QWidget& control, const QRect& rect);
 
 class TZellCustomPanel : public QWidget {
   Q_OBJECT
@@ -74,6 +94,16 @@ class TZellCustomPanel : public QWidget {
   // shows, children included, on the clipboard.
   void CopyRectToClipboard(const QRect& rect);
 
+  // Not by default: most panels are backgrounds or hold other controls.
+  void EnablePictureCopy();
+  // What copying does; by default the whole panel is copied. A page whose
+  // picture is more than the panel (the latency graphs) copies that.
+  void SetOnCopyPicture(std::function<void()> copy) { FOnCopyPicture = std::move(copy); }
+  void CopyPicture();
+  // One of the page's commands for the context menu of a panel that copies
+  // its picture, below its own "&Copy".
+  void AddContextAction(QAction* action);
+
   // Draws everything but the fill: background, bevels, caption, each step
   // handing on the rectangle it leaves.
   virtual void DrawPanel(QPainter& canvas, QRect& rect);
@@ -82,6 +112,11 @@ class TZellCustomPanel : public QWidget {
   virtual void DrawCaption(QPainter& canvas, QRect& rect, const TDrawTextParams& params);
 
  protected:
+  bool event(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void changeEvent(QEvent* event) override;
   // Calls OnCustomDraw when one is bound.
@@ -106,6 +141,8 @@ class TZellCustomPanel : public QWidget {
   int FBorderWidth = 0;
   std::optional<QColor> FColor;
   TCustomDrawEvent FOnCustomDraw;
+  TViewCommands* FCommands = nullptr;  // while the panel copies its picture
+  std::function<void()> FOnCopyPicture;
 };
 
 class TCanvasPanel : public TZellCustomPanel {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ZellStringGrid.h"
 
+#include "ZellViewCommands.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
@@ -121,6 +123,9 @@ TSuperStringGrid::TSuperStringGrid(QWidget* parent) : QTableWidget(parent) {
             FitCellsToText(topLeft.row() + FFixedRows, bottomRight.row() + FFixedRows,
                            topLeft.column() + FFixedCols, bottomRight.column() + FFixedCols);
           });
+
+  FCommands = new TViewCommands(this, {[this] { return CanCarryOutRequest(TClipboardRequest::crCopy); },
+                                       [this] { CopyToClipboard(); }, [this] { SelectAllCells(); }});
 
   FFixedFont = font();
   ApplyFixedFont();
@@ -329,9 +334,15 @@ void TSuperStringGrid::RowHeaderClick(int row) {
 }
 
 void TSuperStringGrid::CornerClick() {
-  SetSelection({FFixedCols, FFixedRows, ColCount() - 1, RowCount() - 1});
+  SelectAllCells();
   FAnchor = QPoint(0, 0);
 }
+
+void TSuperStringGrid::SelectAllCells() {
+  SetSelection({FFixedCols, FFixedRows, ColCount() - 1, RowCount() - 1});
+}
+
+void TSuperStringGrid::AddContextAction(QAction* action) { FCommands->AddContextAction(action); }
 
 void TSuperStringGrid::SetAutoHeight(bool on) {
   FAutoHeight = on;
@@ -422,6 +433,11 @@ bool TSuperStringGrid::event(QEvent* event) {
     request->setAccepted(HandleClipboardRequest(request->Request()));
     return true;
   }
+  if (event->type() == TClipboardQueryEvent::EventType()) {
+    event->setAccepted(CanCarryOutRequest(static_cast<TClipboardQueryEvent*>(event)->Request()));
+    return true;
+  }
+  if (FCommands && FCommands->HandleEvent(event)) return true;
   if (event->type() == QEvent::ParentChange && FParentFixedFont) TakeParentFont();
   return QTableWidget::event(event);
 }
@@ -429,10 +445,9 @@ bool TSuperStringGrid::event(QEvent* event) {
 void TSuperStringGrid::keyPressEvent(QKeyEvent* event) {
   // The view's own Ctrl+C would copy the current cell alone; the grid's
   // requests take these keys over entirely.
+  if (FCommands->HandleKey(event)) return;
   std::optional<TClipboardRequest> request;
-  if (event->matches(QKeySequence::Copy))
-    request = TClipboardRequest::crCopy;
-  else if (event->matches(QKeySequence::Cut))
+  if (event->matches(QKeySequence::Cut))
     request = TClipboardRequest::crCut;
   else if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier)
     request = TClipboardRequest::crClear;
@@ -446,10 +461,36 @@ void TSuperStringGrid::keyPressEvent(QKeyEvent* event) {
   event->accept();
 }
 
+void TSuperStringGrid::contextMenuEvent(QContextMenuEvent* event) { FCommands->ShowContextMenu(event); }
+
+bool TSuperStringGrid::focusNextPrevChild(bool next) {
+  // Tab walks the cells but does not wrap around: past the last cell (before
+  // the first, going back) the focus moves on to the next control.
+  const QModelIndex current = currentIndex();
+  const bool atEnd = next ? current.row() == rowCount() - 1 && current.column() == columnCount() - 1
+                          : current.row() == 0 && current.column() == 0;
+  if (tabKeyNavigation() && current.isValid() && !atEnd) return QTableWidget::focusNextPrevChild(next);
+  return QWidget::focusNextPrevChild(next);
+}
+
 void TSuperStringGrid::changeEvent(QEvent* event) {
   if (event->type() == QEvent::FontChange && FParentFixedFont) TakeParentFont();
   QTableWidget::changeEvent(event);
   if (event->type() == QEvent::FontChange) FitAllCellsToText();
+}
+
+bool TSuperStringGrid::CanCarryOutRequest(TClipboardRequest request) const {
+  switch (request) {
+    case TClipboardRequest::crCopy:
+      return (FEditModes & emCopy) && HasCells();
+    case TClipboardRequest::crCut:
+      return (FEditModes & emCut) && HasCells();
+    case TClipboardRequest::crClear:
+      return (FEditModes & emClear) && HasCells();
+    case TClipboardRequest::crPaste:
+      return false;
+  }
+  return false;
 }
 
 bool TSuperStringGrid::HandleClipboardRequest(TClipboardRequest request) {

@@ -11,6 +11,11 @@
 // behave as push buttons: a click selects the column or row, Shift extends the
 // selection from the last header clicked, the corner selects everything. At
 // most one fixed row and one fixed column.
+//
+// Keys: arrows move inside the grid; Tab moves from cell to cell and leaves
+// the grid after its last cell, Shift+Tab before its first. Ctrl+C copies as
+// the copy request does, Ctrl+A selects every cell, and the context menu
+// offers both.
 #pragma once
 
 #include "ControlsGeometry.h"
@@ -23,7 +28,11 @@
 
 #include <vector>
 
+class QAction;
+
 namespace Parlamine {
+
+class TViewCommands;
 
 class TSuperStringGrid : public QTableWidget {
   Q_OBJECT
@@ -100,6 +109,10 @@ class TSuperStringGrid : public QTableWidget {
   void AutoSizeColumns(int firstRow, int lastRow);
   // Carries out the copy request as the Edit menu does.
   void CopyToClipboard();
+  // Selects every non-fixed cell, as the corner does.
+  void SelectAllCells();
+  // One of the page's commands for the context menu, below Copy and Select All.
+  void AddContextAction(QAction* action);
   // The cell's font: FixedFont for fixed cells, else the grid's; then
   // OnGetCellFont may change it.
   QFont GetCellFont(int col, int row);
@@ -112,6 +125,8 @@ class TSuperStringGrid : public QTableWidget {
  protected:
   bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
   void changeEvent(QEvent* event) override;
 
  private:
@@ -119,6 +134,10 @@ class TSuperStringGrid : public QTableWidget {
   QTableWidgetItem* CellItem(int col, int row) const;
   // Carries out a clipboard request if its mode is allowed; true if it did.
   bool HandleClipboardRequest(TClipboardRequest request);
+  // The Edit menu's question: whether the request's mode is allowed and
+  // there are cells. Paste is never offered, as nothing is pasted.
+  bool CanCarryOutRequest(TClipboardRequest request) const;
+  bool HasCells() const { return rowCount() > 0 && columnCount() > 0; }
   QByteArray SelectionText(bool cut);
   void ClearSelectedCells();
   bool EditingEnabled() const;
@@ -155,6 +174,7 @@ class TSuperStringGrid : public QTableWidget {
   int FKnownColCount = 0;
   int FKnownRowCount = 0;
   bool FRearranging = false;  // fixed counts changing: counts settle afterwards
+  TViewCommands* FCommands = nullptr;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TSuperStringGrid::TEditModes)

@@ -5,6 +5,7 @@
 #include "ZellClipboardRequest.h"
 #include "ZellGlobal.h"
 #include "ZellMsgClasses.h"
+#include "ZellViewCommands.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -86,7 +87,25 @@ TVirtualListView::TVirtualListView(QWidget* parent) : QTableView(parent) {
   horizontalHeader()->setSectionsMovable(false);
   horizontalHeader()->setHighlightSections(false);
   horizontalHeader()->setStretchLastSection(false);
+  FCommands =
+      new TViewCommands(this, {[this] { return FModel && FModel->rowCount() > 0; },
+                               [this] { CopyTableToClipboard(this, this); }, [this] { selectAll(); }});
 }
+
+void TVirtualListView::AddContextAction(QAction* action) { FCommands->AddContextAction(action); }
+
+bool TVirtualListView::event(QEvent* event) {
+  if (FCommands && FCommands->HandleEvent(event)) return true;
+  return QTableView::event(event);
+}
+
+void TVirtualListView::keyPressEvent(QKeyEvent* event) {
+  // The view's own Ctrl+C would copy the current cell alone.
+  if (FCommands->HandleKey(event)) return;
+  QTableView::keyPressEvent(event);
+}
+
+void TVirtualListView::contextMenuEvent(QContextMenuEvent* event) { FCommands->ShowContextMenu(event); }
 
 void TVirtualListView::SetSource(const TVirtualTableSource& source) {
   QAbstractItemModel* old = model();

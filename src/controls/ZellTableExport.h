@@ -10,12 +10,14 @@
 #include <QTableView>
 
 class QAbstractButton;
+class QAction;
 class QToolBar;
 class QToolButton;
 
 namespace Parlamine {
 
 class TControlMessageHook;
+class TViewCommands;
 
 // What a virtual table shows. Rows are never stored: every cell is computed
 // from the row index and the owner's current state.
@@ -58,11 +60,15 @@ class TVirtualTableModel : public QAbstractTableModel {
 
 // Report-style list: whole rows selected, several rows selectable, grid lines,
 // no sorting, no row header, every row the same height so that millions of
-// rows scroll as fast as a few.
+// rows scroll as fast as a few. Ctrl+C copies the table (CopyTableToClipboard),
+// Ctrl+A selects every row, and the context menu offers both; Tab leaves the
+// list at once.
 class TVirtualListView : public QTableView {
   Q_OBJECT
  public:
   explicit TVirtualListView(QWidget* parent = nullptr);
+  // One of the page's commands for the context menu, below Copy and Select All.
+  void AddContextAction(QAction* action);
   // The source must outlive the view.
   void SetSource(const TVirtualTableSource& source);
   TVirtualTableModel* Model() const { return FModel; }
@@ -71,10 +77,14 @@ class TVirtualListView : public QTableView {
   void SetColumnWidths(const QList<int>& widths, int stretchMinimum = 0);
 
  protected:
+  bool event(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
   void FitStretchColumn();
+  TViewCommands* FCommands = nullptr;
   TVirtualTableModel* FModel = nullptr;
   QList<int> FColumnWidths;
   int FStretchMinimum = 0;
@@ -82,7 +92,8 @@ class TVirtualListView : public QTableView {
 
 // Hooks the list view (a TControlMessageHook named `name`, owned by the
 // view) so that the Edit menu's Copy request sent to it clicks the page's copy
-// button: both copy exactly alike. Every event still reaches the list view.
+// button: both copy exactly alike. Every event still reaches the list view,
+// which leaves alone a request the hook carried out.
 TControlMessageHook* CreateListViewControlMessageHook(TVirtualListView* view, QAbstractButton* copyButton,
                                                       const QString& name);
 

@@ -72,6 +72,11 @@ void TLatencyGraphsView::CreateBars() {
     bar->SetLayout(tlTop);
     bar->SetNumStripes(RainbowColorCount);
     bar->setAccessibleName(label->text());
+    // Each bar is a keyboard stop of the page; copying one copies the page's
+    // picture, as the copy button does: a lone bar means nothing without
+    // the legend.
+    bar->EnablePictureCopy();
+    bar->SetOnCopyPicture([this] { CopyLatencyGraphsButtonClick(); });
     *bars[static_cast<std::size_t>(d)] = bar;
   }
   Bevel1 = new QFrame(LatencyGraphsCanvasPanel);

@@ -2,7 +2,8 @@
 // The contents of the Latency Graphs page: three stacked bars (request,
 // reply, both) with one stripe per chain element, a legend of up to 16
 // elements in the rainbow colours, and a button that copies the page as a
-// picture.
+// picture. The bars are the page's keyboard stops; Ctrl+C and the context
+// menu on a bar copy the page's picture as the button does.
 //
 // Usage: put one view on LatencyGraphsTabSheet so that it fills the page. In
 // the page's enter handler, after the latency model computed successfully,

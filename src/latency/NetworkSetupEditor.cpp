@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFocusEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -141,8 +142,10 @@ void TNetworkSetupEditor::CreatePanel() {
   NetworkSetupPanel->SetOnCustomDraw([this](QPainter& canvas, const QRect& rect, bool& defaultDraw) {
     NetworkSetupPanelCustomDraw(canvas, rect, defaultDraw);
   });
-  NetworkSetupPanel->setProperty("ClipboardCopy", true);
-  NetworkSetupPanel->setFocusPolicy(Qt::ClickFocus);
+  // A keyboard stop whose Ctrl+C copies the setup's picture; its menu is the
+  // page's own, with Copy added.
+  NetworkSetupPanel->EnablePictureCopy();
+  NetworkSetupPanel->SetOnCopyPicture([this] { CopyNetworkSetupButtonClick(); });
   NetworkSetupPanel->setContextMenuPolicy(Qt::CustomContextMenu);
   NetworkSetupPanel->resize(DesignedPanelSize);
   NetworkSetupPanel->installEventFilter(this);
@@ -162,6 +165,12 @@ void TNetworkSetupEditor::CreatePopupMenu() {
   RemoveNetworkItem->setObjectName(QStringLiteral("RemoveNetworkItem"));
   RemoveNetworkItem->setVisible(false);
   connect(FRemoveSubmenu, &QMenu::aboutToShow, this, &TNetworkSetupEditor::RemoveNetworkItemClick);
+  NetworkSetupPopupMenu->addSeparator();
+  QAction* copyItem = NetworkSetupPopupMenu->addAction(QStringLiteral("&Copy"));
+  copyItem->setObjectName(QStringLiteral("CopyNetworkSetupItem"));
+  copyItem->setShortcut(QKeySequence::Copy);  // shown; the panel carries the key out
+  copyItem->setShortcutContext(Qt::WidgetShortcut);
+  connect(copyItem, &QAction::triggered, this, &TNetworkSetupEditor::CopyNetworkSetupButtonClick);
 }
 
 void TNetworkSetupEditor::BindElement(TNetworkButton* element) {
@@ -430,10 +439,19 @@ void TNetworkSetupEditor::CopyNetworkSetupButtonClick() {
   NetworkSetupPanel->CopyRectToClipboard(NetworkSetupPanel->InnerRect());
 }
 
-bool TNetworkSetupEditor::HandleClipboardRequest(QEvent* event) {
-  if (event->type() != TClipboardRequestEvent::EventType()) return false;
-  if (static_cast<TClipboardRequestEvent*>(event)->Request() != TClipboardRequest::crCopy) return false;
-  CopyNetworkSetupButtonClick();
+bool TNetworkSetupEditor::HandleElementCopy(QEvent* event) {
+  const QEvent::Type type = event->type();
+  const bool copyKey = (type == QEvent::ShortcutOverride || type == QEvent::KeyPress) &&
+                       static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy);
+  const bool copyQuery = type == TClipboardQueryEvent::EventType() &&
+                         static_cast<TClipboardQueryEvent*>(event)->Request() == TClipboardRequest::crCopy;
+  const bool copyRequest =
+      type == TClipboardRequestEvent::EventType() &&
+      static_cast<TClipboardRequestEvent*>(event)->Request() == TClipboardRequest::crCopy;
+  if (!copyKey && !copyQuery && !copyRequest) return false;
+  // A key press and a request copy; the shortcut check and the question only
+  // learn that an element can.
+  if (type == QEvent::KeyPress || copyRequest) CopyNetworkSetupButtonClick();
   event->accept();
   return true;
 }
@@ -463,7 +481,8 @@ bool TNetworkSetupEditor::eventFilter(QObject* watched, QEvent* event) {
         (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason))
       SelectNetwork(element);
   }
-  if (HandleClipboardRequest(event)) return true;
+  // The elements copy the setup's picture too (the panel does so itself).
+  if (qobject_cast<TNetworkButton*>(watched) && HandleElementCopy(event)) return true;
   return QWidget::eventFilter(watched, event);
 }
 

@@ -96,7 +96,9 @@ class TNetworkSetupEditor : public QWidget {
   void NetworkSetupPanelResize();
   void PullElementsInside();
   void NetworkSetupPanelCustomDraw(QPainter& canvas, const QRect& rect, bool& defaultDraw);
-  bool HandleClipboardRequest(QEvent* event);
+  // Ctrl+C on an element, and the Edit menu's question and request: the
+  // setup's picture is copied. True when the event was one of these.
+  bool HandleElementCopy(QEvent* event);
 
   QToolBar* NetworkSetupToolBar = nullptr;
   QToolButton* MoveNetworkLeftButton = nullptr;

@@ -4,10 +4,16 @@
 // colour its place in the colour text gives.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
 #include <QImage>
+#include <QLineEdit>
 #include <QPainter>
+#include <QTest>
 
 #include "ControlsTestImages.h"
+#include "QStringPrinter.h"
+#include "ViewCommandsProbe.h"
 #include "ZellBitMap.h"
 
 using namespace Parlamine;
@@ -84,6 +90,38 @@ TEST(BitMapText, EachCharacterTakesTheColourOfItsPlace) {
   const QImage shorter = DrawnBox(box, QStringLiteral("nnnn"));
   EXPECT_TRUE(Ink(shorter, Greenish).isNull());
   EXPECT_LE(Ink(shorter, Navyish).right(), navy.right());
+}
+
+TEST(BitMapTextBox, TabReachesItAndCopyTakesItsPictureWithoutTheFocusFrame) {
+  QWidget window;
+  auto* before = new QLineEdit(&window);
+  auto* box = new TBitMapTextBox(&window);
+  box->setGeometry(0, 30, 200, 24);
+  box->SetCaption(QStringLiteral("nnnn.hhhh"));
+  box->SetOnCustomDraw([box](QPainter& canvas, const QRect& rect, bool& defaultDraw) {
+    defaultDraw = false;
+    DrawBitMapText(*box, canvas, rect, box->Caption(), box->Caption());
+  });
+  window.show();
+  QApplication::setActiveWindow(&window);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  before->setFocus();
+  QTest::keyClick(before, Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), box);
+
+  const QRgb highlight = box->palette().color(QPalette::Highlight).rgb();
+  EXPECT_EQ(box->grab().toImage().pixel(0, 0), highlight) << "the focus shows";
+  QGuiApplication::clipboard()->clear();
+  QTest::keySequence(box, QKeySequence::Copy);
+  const QImage copied = QGuiApplication::clipboard()->image();
+  EXPECT_EQ(copied.size(), box->size());
+  EXPECT_NE(copied.pixel(0, 0), highlight) << "the focus is no part of the picture";
+  EXPECT_FALSE(Ink(copied, Navyish).isNull());
+
+  EXPECT_EQ(ParlamineTest::ContextMenuItems(box), QStringList{"&Copy"});
+  EXPECT_EQ(ParlamineTest::OfferedRequests(box), QStringList{"copy"});
+  box->SetCaption(QString());
+  EXPECT_EQ(ParlamineTest::OfferedRequests(box), QStringList());
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ZellStringGrid.h"
 
+#include "QStringPrinter.h"
+#include "ViewCommandsProbe.h"
 #include "ZellClipboardRequest.h"
 
 #include <gtest/gtest.h>
@@ -105,6 +107,29 @@ TEST_F(StringGridTest, KeysCarryOutOnlyTheAllowedRequests) {
     // The header row is never emptied.
     EXPECT_EQ(FGrid.Cells(1, 0), QStringLiteral("H1"));
   }
+}
+
+TEST_F(StringGridTest, MenuAndEditMenuOfferWhatTheModesAllowButNeverPaste) {
+  QAction pageCommand(QStringLiteral("Page command"));
+  FGrid.AddContextAction(&pageCommand);
+  const struct {
+    Grid::TEditModes Modes;
+    QStringList Menu;
+    QStringList Offered;
+  } rows[] = {
+      {Grid::emCopy, {"&Copy", "Select &All", "-", "Page command"}, {"copy"}},
+      {Grid::emCut | Grid::emClear | Grid::emPaste,
+       {"(&Copy)", "Select &All", "-", "Page command"},
+       {"cut", "clear"}},
+  };
+  for (const auto& row : rows) {
+    FGrid.SetEditModes(row.Modes);
+    EXPECT_EQ(ParlamineTest::ContextMenuItems(&FGrid), row.Menu);
+    EXPECT_EQ(ParlamineTest::OfferedRequests(&FGrid), row.Offered);
+  }
+  FGrid.SetEditModes(Grid::emCopy);
+  FGrid.SetRowCount(1);  // the header row alone: nothing to copy
+  EXPECT_EQ(ParlamineTest::OfferedRequests(&FGrid), QStringList());
 }
 
 TEST_F(StringGridTest, RequestsOutsideTheEditModesAreNotAccepted) {

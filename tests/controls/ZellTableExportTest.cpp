@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The shared virtual table: its model, the copy to the clipboard with the
 // busy cursor, and the navigation on empty and filled tables.
+#include "QStringPrinter.h"
 #include "TestSupport.h"
+#include "ViewCommandsProbe.h"
+#include "ZellClipboardRequest.h"
+#include "ZellMsgClasses.h"
 #include "ZellTableExport.h"
 
 #include <QAbstractItemModelTester>
@@ -10,6 +14,7 @@
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -123,6 +128,59 @@ TEST_F(TableExportTest, AFailureWhileBuildingLeavesTheClipboardAndCursor) {
   EXPECT_THROW(CopyTableToClipboard(nullptr, &View), std::runtime_error);
   EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("before"));
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(TableExportTest, KeysCopyAsTheCopyButtonDoesAndSelectEveryRow) {
+  Source.Rows = 3;
+  View.Model()->Refresh();
+  const char* allRows = "Row\tSquare\r\nr0\t0\r\nr1\t1\r\nr2\t4\r\n";
+  const struct {
+    const char* Name;
+    QList<int> Selected;
+    QList<QKeySequence::StandardKey> Keys;
+    std::deque<QMessageBox::StandardButton> Answers;  // to "Copy All Data?"
+    const char* Copied;
+  } rows[] = {
+      {"Ctrl+C copies the selected rows",
+       {2, 0},
+       {QKeySequence::Copy},
+       {},
+       "Row\tSquare\r\nr0\t0\r\nr2\t4\r\n"},
+      {"Ctrl+C with nothing selected asks first", {}, {QKeySequence::Copy}, {QMessageBox::Yes}, allRows},
+      {"Ctrl+A selects every row", {1}, {QKeySequence::SelectAll, QKeySequence::Copy}, {}, allRows},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Name);
+    ParlamineTest::TMessageBoxScript script(row.Answers);
+    View.clearSelection();
+    for (int selected : row.Selected) Select({selected});
+    for (QKeySequence::StandardKey key : row.Keys) QTest::keySequence(&View, key);
+    EXPECT_EQ(ClipboardBytes(), QLatin1String(row.Copied));
+    EXPECT_EQ(script.Shown().size(), row.Answers.size());
+  }
+}
+
+TEST_F(TableExportTest, ThePagesHookAndTheViewCopyOnlyOnce) {
+  QToolButton button;
+  QObject::connect(&button, &QToolButton::clicked, &View, [this] { CopyTableToClipboard(nullptr, &View); });
+  CreateListViewControlMessageHook(&View, &button, QStringLiteral("Hook"));
+  // A second copy would ask a second time, which the script does not answer.
+  ParlamineTest::TMessageBoxScript script({QMessageBox::No});
+  EXPECT_TRUE(SendClipboardRequest(&View, TClipboardRequest::crCopy));
+  EXPECT_EQ(script.Shown().size(), 1u);
+}
+
+TEST_F(TableExportTest, MenuAndEditMenuOfferCopyWhileTheTableHasRows) {
+  QAction pageCommand(QStringLiteral("Page command"));
+  View.AddContextAction(&pageCommand);
+  for (int rowCount : {100, 0}) {
+    Source.Rows = rowCount;
+    View.Model()->Refresh();
+    const QString copy = rowCount ? QStringLiteral("&Copy") : QStringLiteral("(&Copy)");
+    EXPECT_EQ(ParlamineTest::ContextMenuItems(&View),
+              QStringList({copy, "Select &All", "-", "Page command"}));
+    EXPECT_EQ(ParlamineTest::OfferedRequests(&View), rowCount ? QStringList{"copy"} : QStringList());
+  }
 }
 
 TEST_F(TableExportTest, NavigationScrollsOnlyAndDoesNothingOnAnEmptyTable) {

@@ -12,6 +12,7 @@
 #include "QStringPrinter.h"
 #include "RegistryTree.h"
 #include "TestSupport.h"
+#include "ViewCommandsProbe.h"
 #include "ZellClipboardRequest.h"
 #include "ZellPanels.h"
 #include "ZellStringGrid.h"
@@ -20,8 +21,11 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -43,6 +47,10 @@ class CalculatorTest : public ::testing::Test {
   void EnterPage(int page) {
     Calculator->PageControl()->setCurrentIndex(page);
     QApplication::processEvents();
+  }
+  void Activate() {
+    QApplication::setActiveWindow(Calculator.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Calculator.get()));
   }
 
   TRegistryTree Tree;
@@ -119,14 +127,99 @@ TEST_F(CalculatorTest, OverflowingPacketSizesAreReportedAndLeaveTheResultsStale)
   EXPECT_TRUE(Calculator->Model().LatencyDirty());
 }
 
-TEST_F(CalculatorTest, EditCopyOnTheSetupPageCopiesItsPicture) {
-  QApplication::clipboard()->clear();
-  for (QWidget* target : {static_cast<QWidget*>(Editor->Panel()), static_cast<QWidget*>(At(1))}) {
-    QApplication::clipboard()->clear();
-    EXPECT_TRUE(target->property("ClipboardCopy").toBool());
-    EXPECT_TRUE(SendClipboardRequest(target, TClipboardRequest::crCopy));
-    EXPECT_FALSE(QApplication::clipboard()->image().isNull());
+// The setup panel, its elements and the graphs copy the picture of their
+// page by Ctrl+C and by Edit, Copy, and offer nothing else.
+TEST_F(CalculatorTest, PicturesAreCopiedByTheKeyAndTheEditMenu) {
+  TLatencyGraphsView* graphs = Calculator->GraphsView();
+  struct Row {
+    const char* Name;
+    int Page;
+    QWidget* Target;
+    std::function<QSize()> Picture;
+  };
+  const Row rows[] = {
+      {"setup panel", 0, Editor->Panel(), [this] { return Editor->Panel()->InnerRect().size(); }},
+      {"network element", 0, At(1), [this] { return Editor->Panel()->InnerRect().size(); }},
+      {"graph", 2, graphs->Bar(ldB), [graphs] { return graphs->CanvasPanel()->size(); }},
+  };
+  const std::pair<const char*, std::function<void(QWidget*)>> ways[] = {
+      {"Ctrl+C", [](QWidget* target) { QTest::keySequence(target, QKeySequence::Copy); }},
+      {"Edit, Copy",
+       [](QWidget* target) { EXPECT_TRUE(SendClipboardRequest(target, TClipboardRequest::crCopy)); }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.Name);
+    EnterPage(row.Page);
+    EXPECT_TRUE(row.Target->property("ClipboardCopy").toBool());
+    for (const auto& [way, copy] : ways) {
+      QApplication::clipboard()->clear();
+      copy(row.Target);
+      const QImage image = QApplication::clipboard()->image();
+      EXPECT_EQ(image.size() / image.devicePixelRatio(), row.Picture()) << way;
+    }
+    EXPECT_EQ(ParlamineTest::OfferedRequests(row.Target), QStringList{"copy"});
   }
+}
+
+TEST_F(CalculatorTest, TabReachesTheSetupPanelAndEachGraph) {
+  Activate();
+  TLatencyGraphsView* graphs = Calculator->GraphsView();
+  const struct {
+    int Page;
+    QWidget* Start;
+    QList<QWidget*> Stops;
+  } rows[] = {
+      {0, Editor->findChild<QWidget*>(QStringLiteral("CopyNetworkSetupButton")), {Editor->Panel()}},
+      {2, Calculator->PageControl()->tabBar(), {graphs->Bar(ldA), graphs->Bar(ldB), graphs->Bar(ldAB)}},
+  };
+  for (const auto& row : rows) {
+    EnterPage(row.Page);
+    row.Start->setFocus(Qt::TabFocusReason);
+    for (QWidget* stop : row.Stops) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      EXPECT_EQ(QApplication::focusWidget(), stop) << stop->objectName().toStdString();
+    }
+  }
+  EXPECT_EQ(ParlamineTest::ContextMenuItems(Editor->Panel()), QStringList({"&Insert Network", "-", "&Copy"}));
+  // The focused graph shows a frame, which its picture leaves out.
+  TRainbowBar* bar = graphs->Bar(ldAB);
+  const QRgb highlight = bar->palette().color(QPalette::Highlight).rgb();
+  EXPECT_EQ(bar->grab().toImage().pixel(0, bar->height() / 2), highlight);
+  EXPECT_EQ(ParlamineTest::ContextMenuItems(bar), QStringList{"&Copy"});
+  bar->findChild<QAction*>(QStringLiteral("CopyItem"))->trigger();
+  const QImage picture = QApplication::clipboard()->image();
+  ASSERT_FALSE(picture.isNull());
+  EXPECT_NE(picture.pixel(bar->mapTo(graphs->CanvasPanel(), QPoint(0, bar->height() / 2))), highlight);
+}
+
+TEST_F(CalculatorTest, StatisticsTableCopiesByItsKeysAndNeverTrapsTheFocus) {
+  EnterPage(1);
+  Activate();
+  TSuperStringGrid* grid = Calculator->StatisticsView()->Grid();
+  // 3 columns of 3 elements and the totals: 11 steps inside, the 12th out.
+  for (const auto& [from, modifiers] :
+       {std::pair{QPoint(0, 1), Qt::NoModifier}, {QPoint(2, 4), Qt::ShiftModifier}}) {
+    grid->setFocus(Qt::TabFocusReason);
+    grid->SetSelection({from.x(), from.y(), from.x(), from.y()});
+    int presses = 0;
+    for (; QApplication::focusWidget() == grid && presses < 20; ++presses)
+      QTest::keyClick(grid, Qt::Key_Tab, modifiers);
+    EXPECT_EQ(presses, 12) << modifiers;
+  }
+  // The grid's keys come before a window's shortcut for them.
+  QAction windowCopy(QStringLiteral("Window copy"));
+  windowCopy.setShortcut(QKeySequence::Copy);
+  Calculator->addAction(&windowCopy);
+  QSignalSpy windowCopied(&windowCopy, &QAction::triggered);
+  grid->setFocus(Qt::TabFocusReason);
+  QTest::keySequence(grid, QKeySequence::SelectAll);
+  QTest::keySequence(grid, QKeySequence::Copy);
+  EXPECT_EQ(windowCopied.count(), 0);
+  const QString copied = QApplication::clipboard()->text();
+  EXPECT_EQ(copied.count(QStringLiteral("\r\n")), 5);
+  Calculator->StatisticsView()->findChild<QToolButton*>(QStringLiteral("CopyLatencyStatsButton"))->click();
+  EXPECT_EQ(QApplication::clipboard()->text(), copied);
+  EXPECT_EQ(ParlamineTest::OfferedRequests(grid), QStringList{"copy"});
 }
 
 // Client 10 ms - Satellite 0.512 Mbps / 270 ms - T1 1.544 Mbps / 5 ms -
