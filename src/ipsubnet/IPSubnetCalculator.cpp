@@ -58,10 +58,11 @@ QCheckBox* NewCheckBox(QWidget* parent, const char* name, const char* caption, c
   return box;
 }
 
-TTextBox* NewTextBox(QWidget* parent, const char* name) {
-  auto* box = new TTextBox(parent);
+// A bit map is a TBitMapTextBox: a keyboard stop that copies its picture.
+template <typename TBox = TTextBox>
+TBox* NewTextBox(QWidget* parent, const char* name) {
+  auto* box = new TBox(parent);
   box->setObjectName(QLatin1String(name));
-  box->setTextInteractionFlags(Qt::NoTextInteraction);
   box->setMinimumHeight(box->fontMetrics().height() + 6);
   return box;
 }
@@ -217,11 +218,11 @@ QWidget* TIPSubnetCalculator::CreateAddressInfoPage() {
   ClassBitMapLabel->SetOnCustomDraw([this](QPainter& canvas, const QRect& rect, bool& defaultDraw) {
     BitMapLabelCustomDraw(ClassBitMapLabel, canvas, rect, defaultDraw);
   });
-  ClassBitMapTextBox = NewTextBox(page, "ClassBitMapTextBox");
+  ClassBitMapTextBox = NewTextBox<TBitMapTextBox>(page, "ClassBitMapTextBox");
   ClassBitMapLabel->setBuddy(ClassBitMapTextBox);
   layout->addWidget(WithCaptionAbove(page, ClassBitMapLabel, ClassBitMapTextBox));
 
-  BinAddressTextBox = NewTextBox(page, "BinAddressTextBox");
+  BinAddressTextBox = NewTextBox<TBitMapTextBox>(page, "BinAddressTextBox");
   layout->addWidget(WithCaptionAbove(page, NewCaption(page, "Binary", BinAddressTextBox), BinAddressTextBox));
   for (TTextBox* box : {ClassBitMapTextBox, BinAddressTextBox})
     box->SetOnCustomDraw([this, box](QPainter& canvas, const QRect& rect, bool& defaultDraw) {
@@ -295,7 +296,7 @@ QWidget* TIPSubnetCalculator::CreateSubnetInfoPage() {
   SubnetBitMapLabel->SetOnCustomDraw([this](QPainter& canvas, const QRect& rect, bool& defaultDraw) {
     BitMapLabelCustomDraw(SubnetBitMapLabel, canvas, rect, defaultDraw);
   });
-  SubnetBitMapTextBox = NewTextBox(page, "SubnetBitMapTextBox");
+  SubnetBitMapTextBox = NewTextBox<TBitMapTextBox>(page, "SubnetBitMapTextBox");
   SubnetBitMapTextBox->SetOnCustomDraw([this](QPainter& canvas, const QRect& rect, bool& defaultDraw) {
     BitMapTextBoxCustomDraw(SubnetBitMapTextBox, canvas, rect, defaultDraw);
   });
