@@ -10,11 +10,8 @@
 #include "ZellClipboardRequest.h"
 #include "ZellGlobal.h"
 
-#include <QAbstractItemView>
-#include <QAbstractSpinBox>
 #include <QActionGroup>
 #include <QApplication>
-#include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -23,7 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QRadioButton>
 #include <QScreen>
 #include <QShortcut>
@@ -55,27 +51,6 @@ QAction* NewAction(QObject* parent, const char* objectName, const QString& text,
   action->setObjectName(QString::fromLatin1(objectName));
   action->setShortcut(shortcut);
   return action;
-}
-
-// A text edit for the Edit menu: line edits (number fields and octet fields
-// are line edits too) and the line edit inside a spin box.
-bool IsTextEdit(const QWidget* widget) {
-  return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QAbstractSpinBox*>(widget);
-}
-
-bool IsWritableTextEdit(const QWidget* widget) {
-  if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) return !edit->isReadOnly();
-  if (const auto* spin = qobject_cast<const QAbstractSpinBox*>(widget)) return !spin->isReadOnly();
-  return false;
-}
-
-bool CanCopyFrom(const QWidget* widget) {
-  return widget && (IsTextEdit(widget) || qobject_cast<const QAbstractItemView*>(widget) ||
-                    widget->property("ClipboardCopy").toBool());
-}
-
-bool IsEditKey(const QKeyEvent* key, Qt::Key letter) {
-  return key->key() == letter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
 }
 
 // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDn, Ctrl+PgUp: +1 or -1, 0 for other keys.
@@ -233,13 +208,16 @@ void TMainForm::CreateMenus() {
   EditMenu->setObjectName(QStringLiteral("EditMenu"));
   EditCopyItem = NewAction(this, "EditCopyItem", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
   EditPasteItem = NewAction(this, "EditPasteItem", QStringLiteral("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
-  // The window handles Ctrl+C and Ctrl+V itself (eventFilter) so that the
-  // items' enabling is checked first; the menu only shows the keys.
+  // The keys belong to the focused control, which copies and pastes itself
+  // as Qt's text widgets do; the menu only shows them.
   EditCopyItem->setShortcutContext(Qt::WidgetShortcut);
   EditPasteItem->setShortcutContext(Qt::WidgetShortcut);
   EditMenu->addAction(EditCopyItem);
   EditMenu->addAction(EditPasteItem);
   connect(EditMenu, &QMenu::aboutToShow, this, &TMainForm::EditMenuClick);
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+    if (qobject_cast<QMenuBar*>(now) && old && old->window() == this) FFocusBeforeMenuBar = old;
+  });
   connect(EditCopyItem, &QAction::triggered, this, &TMainForm::EditCopyItemClick);
   connect(EditPasteItem, &QAction::triggered, this, &TMainForm::EditPasteItemClick);
 
@@ -510,43 +488,28 @@ void TMainForm::CalculatorItemClick(TCalculator calculator) { SelectCalculator(c
 
 void TMainForm::CalculatorTopFrameCalculatorChange() { SelectCalculator(CalculatorTopFrame->Calculator()); }
 
+// The focused control; while the menu bar has the keys (F10, Alt, the arrows
+// from menu to menu) the control it took the focus from.
+QWidget* TMainForm::EditTarget() const {
+  QWidget* focus = QApplication::focusWidget();
+  return qobject_cast<QMenuBar*>(focus) ? FFocusBeforeMenuBar.data() : focus;
+}
+
 void TMainForm::EditMenuClick() {
-  const QWidget* focus = QApplication::focusWidget();
-  EditCopyItem->setEnabled(CanCopyFrom(focus));
-  const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
-  EditPasteItem->setEnabled(IsWritableTextEdit(focus) && clipboard && clipboard->hasText());
+  // The control tells what it can do now.
+  EditCopyItem->setEnabled(CanCarryOut(EditTarget(), TClipboardRequest::crCopy));
+  EditPasteItem->setEnabled(CanCarryOut(EditTarget(), TClipboardRequest::crPaste));
 }
 
-void TMainForm::EditCopyItemClick() {
-  SendClipboardRequest(QApplication::focusWidget(), TClipboardRequest::crCopy);
-}
+void TMainForm::EditCopyItemClick() { SendClipboardRequest(EditTarget(), TClipboardRequest::crCopy); }
 
-void TMainForm::EditPasteItemClick() {
-  SendClipboardRequest(QApplication::focusWidget(), TClipboardRequest::crPaste);
-}
-
-bool TMainForm::HandleEditShortcut(QEvent* event) {
-  auto* key = static_cast<QKeyEvent*>(event);
-  const bool copy = IsEditKey(key, Qt::Key_C);
-  if (!copy && !IsEditKey(key, Qt::Key_V)) return false;
-  if (event->type() == QEvent::ShortcutOverride) {
-    // Claim the key so that it arrives as a key press, handled below.
-    event->accept();
-    return true;
-  }
-  // A disabled item's key does nothing and is not passed on to the control.
-  EditMenuClick();
-  if (copy && EditCopyItem->isEnabled()) EditCopyItemClick();
-  if (!copy && EditPasteItem->isEnabled()) EditPasteItemClick();
-  return true;
-}
+void TMainForm::EditPasteItemClick() { SendClipboardRequest(EditTarget(), TClipboardRequest::crPaste); }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == this && FFitFramePending) FitFrameOnceShown(event);
   if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget && widget->window() == this &&
-        (HandleEditShortcut(event) || HandleInnerPageKey(event) || HandleAccessKey(event)))
+    if (widget && widget->window() == this && (HandleInnerPageKey(event) || HandleAccessKey(event)))
       return true;
   }
   return QMainWindow::eventFilter(watched, event);

@@ -10,6 +10,7 @@
 #include "RegistryTree.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 #include <vector>
@@ -80,7 +81,7 @@ class TMainForm : public QMainWindow {
   void HelpTopicsItemClick();
   void HelpGotoWebsiteActionExecute();
   void HelpAboutActionExecute();
-  bool HandleEditShortcut(QEvent* event);
+  QWidget* EditTarget() const;
   bool HandleInnerPageKey(QEvent* event);
   bool HandleAccessKey(QEvent* event);
   // Gives the focus to the shown calculator's focus control.
@@ -124,6 +125,7 @@ class TMainForm : public QMainWindow {
   bool FLoading = false;
   bool FSettingsUnreadable = false;  // the file exists but could not be read: never written
   bool FFitFramePending = false;
+  QPointer<QWidget> FFocusBeforeMenuBar;  // the Edit menu's control while the menu bar has the keys
 };
 
 }  // namespace Parlamine

@@ -57,7 +57,20 @@ QAction* StandardMenuAction(const QMenu* menu, TStandardMenuItem item) {
   return nullptr;
 }
 
-static bool ClipboardHasText() {
+QAction* ReplaceStandardMenuAction(QMenu* menu, TStandardMenuItem item, std::function<void()> run) {
+  QAction* standard = StandardMenuAction(menu, item);
+  if (!standard) return nullptr;
+  auto* replacement = new QAction(standard->icon(), standard->text(), menu);
+  replacement->setObjectName(standard->objectName());
+  replacement->setEnabled(standard->isEnabled());
+  QObject::connect(replacement, &QAction::triggered, menu, std::move(run));
+  menu->insertAction(standard, replacement);
+  menu->removeAction(standard);
+  delete standard;
+  return replacement;
+}
+
+bool ClipboardHasText() {
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
   return data && data->hasText();
 }
@@ -78,7 +91,7 @@ bool CanCarryOut(QWidget* target, TClipboardRequest request) {
   if (!target) return false;
   TClipboardQueryEvent query(request);
   QCoreApplication::sendEvent(target, &query);
-  if (query.isAccepted()) return true;
+  if (query.isAccepted()) return query.Possible();
   if (const QLineEdit* edit = LineEditOf(target))
     return TextWidgetCan(request, edit->hasSelectedText(), edit->isReadOnly());
   if (const auto* plain = qobject_cast<const QPlainTextEdit*>(target))

@@ -1,12 +1,26 @@
 // SPDX-License-Identifier: MIT
 #include "ZellLabel.h"
 
+#include "ZellClipboardRequest.h"
+
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStringList>
+
+#include <algorithm>
+#include <cstdlib>
+#include <tuple>
 
 namespace Parlamine {
 
@@ -223,6 +237,7 @@ TZellCustomLabel::TZellCustomLabel(QWidget* parent) : QLabel(parent) {
 void TZellCustomLabel::SetCaption(const QString& caption) {
   if (caption == text()) return;
   setText(caption);
+  CaptionChanged();
   FitBounds();
 }
 
@@ -446,7 +461,9 @@ void TZellCustomTextBox::DrawContents(QPainter& canvas, QRect rect) {
 
 void TZellCustomTextBox::DrawCaption(QPainter& canvas, QRect rect, const TDrawTextParams& params) {
   const int margin = FCaptionBorderWidth;
-  TZellCustomLabel::DrawCaption(canvas, rect.adjusted(margin, margin, -margin, -margin), params);
+  const QRect area = rect.adjusted(margin, margin, -margin, -margin);
+  TZellCustomLabel::DrawCaption(canvas, area, params);
+  if (Selectable()) DrawSelection(canvas, area, params);
 }
 
 int TZellCustomTextBox::ExtraCaptionMargin() const {
@@ -464,6 +481,295 @@ QSize TZellCustomTextBox::minimumSizeHint() const {
   return QSize(2 * ExtraCaptionMargin() + metrics.averageCharWidth(), metrics.height() + 2 * ExtraCaptionMargin());
 }
 
-TTextBox::TTextBox(QWidget* parent) : TZellCustomTextBox(parent) {}
+// --- Selecting and copying ---------------------------------------------------
+
+bool TZellCustomTextBox::Selectable() const {
+  return textInteractionFlags() & (Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+}
+
+void TZellCustomTextBox::SetSelectable(bool selectable) {
+  setTextInteractionFlags(selectable ? Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard
+                                     : Qt::NoTextInteraction);
+  setFocusPolicy(selectable ? Qt::StrongFocus : Qt::NoFocus);
+  SetSelection(0, 0);
+}
+
+int TZellCustomTextBox::SelectionStart() const {
+  return std::clamp(std::min(FAnchor, FCaret), 0, static_cast<int>(text().size()));
+}
+
+int TZellCustomTextBox::SelectionEnd() const {
+  return std::clamp(std::max(FAnchor, FCaret), 0, static_cast<int>(text().size()));
+}
+
+QString TZellCustomTextBox::SelectedText() const {
+  return text().mid(SelectionStart(), SelectionEnd() - SelectionStart());
+}
+
+void TZellCustomTextBox::SetSelection(int anchor, int caret) {
+  const int length = static_cast<int>(text().size());
+  anchor = std::clamp(anchor, 0, length);
+  caret = std::clamp(caret, 0, length);
+  if (anchor == FAnchor && caret == FCaret) return;
+  FAnchor = anchor;
+  FCaret = caret;
+  update();
+}
+
+void TZellCustomTextBox::Copy() const {
+  if (HasSelectedText()) QGuiApplication::clipboard()->setText(SelectedText());
+}
+
+void TZellCustomTextBox::CaptionChanged() {
+  // A new result: what was selected in the old one means nothing now.
+  FAnchor = 0;
+  FCaret = 0;
+}
+
+// The caption area inside the edge and the margin, as DrawContents draws.
+QRect TZellCustomTextBox::CaptionArea() const {
+  QRect area = rect();
+  if (FEdgeParams.Options & deoAdjust) area = ToQRect(EdgeInnerRect(ToTRect(area), FEdgeParams));
+  const int margin = FCaptionBorderWidth;
+  return area.adjusted(margin, margin, -margin, -margin);
+}
+
+// Laid out as DrawTextWithParams lays the text, left to right on one line.
+TZellCustomTextBox::TCaptionLine TZellCustomTextBox::CaptionLine(const QRect& area,
+                                                                 const TDrawTextParams& params) const {
+  const QFontMetrics metrics(font());
+  const QString caption = text();
+  TCaptionLine line;
+  line.Shown = ApplyEllipsis(caption, metrics, area.width(), params);
+  line.Bounds = metrics.boundingRect(area, QtTextFlags(params, false), line.Shown);
+  const QChar ellipsis(0x2026);
+  if (line.Shown == caption)
+    line.Visible = static_cast<int>(caption.size());
+  else if (line.Shown.endsWith(ellipsis) && caption.startsWith(line.Shown.chopped(1)))
+    line.Visible = static_cast<int>(line.Shown.size()) - 1;
+  return line;
+}
+
+// A position past the characters shown before an ellipsis lies at its end.
+int TZellCustomTextBox::CaptionX(const TCaptionLine& line, int position) const {
+  const QFontMetrics metrics(font());
+  const QString before = position <= line.Visible ? line.Shown.left(position) : line.Shown;
+  return line.Bounds.left() + metrics.horizontalAdvance(before);
+}
+
+int TZellCustomTextBox::PositionAt(int x) const {
+  const TCaptionLine line = CaptionLine(CaptionArea(), GetDrawTextParams());
+  const int length = static_cast<int>(text().size());
+  int nearest = 0;
+  int distance = std::abs(CaptionX(line, 0) - x);
+  for (int position = 1; position <= length; ++position) {
+    if (position > line.Visible && position < length)
+      continue;  // behind the ellipsis: its end stands for them
+    const int d = std::abs(CaptionX(line, position) - x);
+    if (d < distance) {
+      nearest = position;
+      distance = d;
+    }
+  }
+  return nearest;
+}
+
+// The selection in the palette's highlight colours; without one, the caret
+// while the box has the focus. Nothing shows otherwise.
+void TZellCustomTextBox::DrawSelection(QPainter& canvas, const QRect& area, const TDrawTextParams& params) {
+  const TCaptionLine line = CaptionLine(area, params);
+  if (!HasSelectedText()) {
+    if (hasFocus())
+      canvas.fillRect(
+          QRect(CaptionX(line, FCaret), line.Bounds.top(), 1, line.Bounds.height()).intersected(area),
+          palette().color(QPalette::WindowText));
+    return;
+  }
+  const int left = CaptionX(line, SelectionStart());
+  const QRect band =
+      QRect(left, line.Bounds.top(), CaptionX(line, SelectionEnd()) - left, line.Bounds.height())
+          .intersected(area);
+  canvas.save();
+  canvas.setClipRect(band);
+  canvas.fillRect(band, palette().color(QPalette::Highlight));
+  // The same text again in the highlight's text colour, glyph on glyph.
+  canvas.setPen(palette().color(QPalette::HighlightedText));
+  canvas.setBrush(Qt::NoBrush);
+  QRect r = area;
+  QString caption = text();
+  DrawTextWithParams(canvas, r, caption, params, &palette());
+  canvas.restore();
+}
+
+bool TZellCustomTextBox::MoveCaret(const QKeyEvent* event) {
+  const int end = static_cast<int>(text().size());
+  const bool selection = HasSelectedText();
+  // Without Shift an arrow first collapses a selection to its side.
+  const std::tuple<QKeySequence::StandardKey, int, bool> moves[] = {
+      {QKeySequence::MoveToNextChar, selection ? SelectionEnd() : FCaret + 1, false},
+      {QKeySequence::MoveToPreviousChar, selection ? SelectionStart() : FCaret - 1, false},
+      {QKeySequence::SelectNextChar, FCaret + 1, true},
+      {QKeySequence::SelectPreviousChar, FCaret - 1, true},
+      {QKeySequence::MoveToStartOfLine, 0, false},
+      {QKeySequence::MoveToStartOfDocument, 0, false},
+      {QKeySequence::MoveToEndOfLine, end, false},
+      {QKeySequence::MoveToEndOfDocument, end, false},
+      {QKeySequence::SelectStartOfLine, 0, true},
+      {QKeySequence::SelectStartOfDocument, 0, true},
+      {QKeySequence::SelectEndOfLine, end, true},
+      {QKeySequence::SelectEndOfDocument, end, true},
+  };
+  for (const auto& [key, target, extend] : moves) {
+    if (!event->matches(key)) continue;
+    SetSelection(extend ? FAnchor : target, target);
+    return true;
+  }
+  return false;
+}
+
+bool TZellCustomTextBox::event(QEvent* event) {
+  if (event->type() == QEvent::Enter) {
+    if (Selectable())
+      setCursor(Qt::IBeamCursor);
+    else
+      unsetCursor();
+  }
+  if (!Selectable()) return TZellCustomLabel::event(event);
+  if (event->type() == QEvent::ShortcutOverride) {
+    // Its own keys, before any shortcut of the window.
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::SelectAll)) {
+      event->accept();
+      return true;
+    }
+  }
+  // A result is only ever copied from.
+  if (event->type() == TClipboardQueryEvent::EventType()) {
+    auto* query = static_cast<TClipboardQueryEvent*>(event);
+    query->Answer(query->Request() == TClipboardRequest::crCopy && HasSelectedText());
+    return true;
+  }
+  if (event->type() == TClipboardRequestEvent::EventType()) {
+    if (static_cast<TClipboardRequestEvent*>(event)->Request() == TClipboardRequest::crCopy &&
+        HasSelectedText()) {
+      Copy();
+      event->accept();
+    }
+    return true;
+  }
+  return TZellCustomLabel::event(event);
+}
+
+// The selectable box handles its input itself; QLabel's own text handling
+// (the base of the handlers below) is passed by, as the box draws itself.
+void TZellCustomTextBox::keyPressEvent(QKeyEvent* event) {
+  if (!Selectable()) {
+    TZellCustomLabel::keyPressEvent(event);
+    return;
+  }
+  if (event->matches(QKeySequence::Copy))
+    Copy();
+  else if (event->matches(QKeySequence::SelectAll))
+    SelectAll();
+  else if (!MoveCaret(event)) {
+    QFrame::keyPressEvent(event);  // not the box's key: on to the window
+    return;
+  }
+  event->accept();
+}
+
+void TZellCustomTextBox::mousePressEvent(QMouseEvent* event) {
+  if (!Selectable()) {
+    TZellCustomLabel::mousePressEvent(event);
+    return;
+  }
+  if (event->button() != Qt::LeftButton) {
+    QFrame::mousePressEvent(event);  // the right button keeps the selection for the menu
+    return;
+  }
+  const int position = PositionAt(event->position().toPoint().x());
+  SetSelection((event->modifiers() & Qt::ShiftModifier) ? FAnchor : position, position);
+  event->accept();
+}
+
+void TZellCustomTextBox::mouseMoveEvent(QMouseEvent* event) {
+  if (!Selectable()) {
+    TZellCustomLabel::mouseMoveEvent(event);
+    return;
+  }
+  if (event->buttons() & Qt::LeftButton) SetSelection(FAnchor, PositionAt(event->position().toPoint().x()));
+  event->accept();
+}
+
+void TZellCustomTextBox::mouseReleaseEvent(QMouseEvent* event) {
+  if (!Selectable()) {
+    TZellCustomLabel::mouseReleaseEvent(event);
+    return;
+  }
+  QFrame::mouseReleaseEvent(event);
+}
+
+// A result is one value: a double click selects all of it.
+void TZellCustomTextBox::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (!Selectable() || event->button() != Qt::LeftButton) {
+    TZellCustomLabel::mouseDoubleClickEvent(event);
+    return;
+  }
+  SelectAll();
+  event->accept();
+}
+
+// Tab and the caption's access key select the whole result, as they do in
+// an edit field, so that Ctrl+C copies it at once.
+void TZellCustomTextBox::focusInEvent(QFocusEvent* event) {
+  if (!Selectable()) {
+    TZellCustomLabel::focusInEvent(event);
+    return;
+  }
+  QFrame::focusInEvent(event);
+  const Qt::FocusReason reason = event->reason();
+  if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason)
+    SelectAll();
+  update();
+}
+
+// Only the control with the focus shows a selection; a context menu or
+// another window borrowing the focus keeps it.
+void TZellCustomTextBox::focusOutEvent(QFocusEvent* event) {
+  if (!Selectable()) {
+    TZellCustomLabel::focusOutEvent(event);
+    return;
+  }
+  if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
+    SetSelection(FCaret, FCaret);
+  QFrame::focusOutEvent(event);
+  update();
+}
+
+// What a read-only edit field offers: Copy and Select All, with the captions
+// and keys of Qt's own edit menus.
+void TZellCustomTextBox::contextMenuEvent(QContextMenuEvent* event) {
+  if (!Selectable()) {
+    TZellCustomLabel::contextMenuEvent(event);
+    return;
+  }
+  auto* menu = new QMenu(this);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  const auto addItem = [this, menu](const char* caption, QKeySequence::StandardKey key, const char* name,
+                                    bool enabled, const std::function<void()>& run) {
+    QAction* action = menu->addAction(QLineEdit::tr(caption) + QLatin1Char('\t') +
+                                      QKeySequence(key).toString(QKeySequence::NativeText));
+    action->setObjectName(QLatin1String(name));
+    action->setEnabled(enabled);
+    connect(action, &QAction::triggered, this, run);
+  };
+  addItem("&Copy", QKeySequence::Copy, "edit-copy", HasSelectedText(), [this] { Copy(); });
+  menu->addSeparator();
+  addItem("Select All", QKeySequence::SelectAll, "select-all", !text().isEmpty(), [this] { SelectAll(); });
+  menu->popup(event->globalPos());
+  event->accept();
+}
+
+TTextBox::TTextBox(QWidget* parent) : TZellCustomTextBox(parent) { SetSelectable(true); }
 
 }  // namespace Parlamine

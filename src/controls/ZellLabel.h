@@ -8,6 +8,11 @@
 // they show (do not set an accessibleName that hides it), and a text box can
 // be the buddy of the QLabel that names it.
 //
+// A selectable text box (TTextBox unless told otherwise) is a read-only
+// field: Tab reaches it, the mouse and the keyboard select in its caption,
+// Ctrl+C, its context menu and Edit > Copy copy the selection (the whole
+// result even where the box shows it shortened), and nothing changes it.
+//
 // The shared drawers DrawTextWithParams and DrawEdgeWithParams are also used
 // by the canvas panel and by the bit-map painting.
 #pragma once
@@ -64,7 +69,8 @@ class TZellCustomLabel : public QLabel {
   explicit TZellCustomLabel(QWidget* parent = nullptr);
 
   QString Caption() const { return text(); }
-  // Prefer this to setText: it also re-fits an auto-sized control.
+  // Prefer this to setText: it also re-fits an auto-sized control (and
+  // clears a text box's selection).
   void SetCaption(const QString& caption);
 
   TAlignment Alignment() const { return FAlignment; }
@@ -115,6 +121,7 @@ class TZellCustomLabel : public QLabel {
   void changeEvent(QEvent* event) override;
   // Calls OnCustomDraw when one is bound.
   virtual void DoCustomDraw(QPainter& canvas, const QRect& rect, bool& defaultDraw);
+  virtual void CaptionChanged() {}
 
   // Pixels around the measured caption that the control adds (the text box's
   // edge and margin).
@@ -171,12 +178,53 @@ class TZellCustomTextBox : public TZellCustomLabel {
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
 
+  // Selectable: Qt::TextSelectableByMouse and ByKeyboard, and a Tab stop
+  // (setTextInteractionFlags alone gives click focus, as for any QLabel).
+  bool Selectable() const;
+  void SetSelectable(bool selectable);
+  bool HasSelectedText() const { return SelectionStart() != SelectionEnd(); }
+  QString SelectedText() const;
+  // Caption positions: 0 before the first character.
+  int CursorPosition() const { return FCaret; }
+  void SetSelection(int anchor, int caret);
+  void SelectAll() { SetSelection(0, static_cast<int>(text().size())); }
+  void Copy() const;
+
  protected:
   int ExtraCaptionMargin() const override;
+  void CaptionChanged() override;
+  bool event(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
+  // Where the caption's one line is drawn: the shown text (shortened or
+  // not), its rectangle and how many characters of the caption stand
+  // before an ellipsis.
+  struct TCaptionLine {
+    QString Shown;
+    QRect Bounds;
+    int Visible = 0;
+  };
+  TCaptionLine CaptionLine(const QRect& area, const TDrawTextParams& params) const;
+  QRect CaptionArea() const;
+  int CaptionX(const TCaptionLine& line, int position) const;
+  int PositionAt(int x) const;
+  int SelectionStart() const;
+  int SelectionEnd() const;
+  bool MoveCaret(const QKeyEvent* event);
+  void DrawSelection(QPainter& canvas, const QRect& area, const TDrawTextParams& params);
+
   int FCaptionBorderWidth = 1;
   TDrawEdgeParams FEdgeParams;
+  int FAnchor = 0;
+  int FCaret = 0;
 };
 
 class TTextBox : public TZellCustomTextBox {

@@ -152,6 +152,15 @@ void TBetterSpinEdit::FastStepDown() { Step(-std::int64_t{FFastIncrement}, false
 void TBetterSpinEdit::CommitText() { SetValue(TextToValue()); }
 
 bool TBetterSpinEdit::event(QEvent* event) {
+  // Without the editor the field is copied from, never changed: the Edit
+  // menu is told so, not the line edit's answer.
+  if (event->type() == TClipboardQueryEvent::EventType()) {
+    auto* query = static_cast<TClipboardQueryEvent*>(event);
+    if (query->Request() != TClipboardRequest::crCopy && !CanEdit()) {
+      query->Answer(false);
+      return true;
+    }
+  }
   if (event->type() == TClipboardRequestEvent::EventType()) {
     const auto request = static_cast<TClipboardRequestEvent*>(event)->Request();
     if (request != TClipboardRequest::crCopy && !CanEdit()) {

@@ -3,6 +3,7 @@
 
 #include "ParlamineApplication.h"
 #include "ZellClipboardRequest.h"
+#include "ZellFeedback.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -223,8 +224,13 @@ void TIPFieldEdit::keyPressEvent(QKeyEvent* event) {
   } else if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
     QLineEdit::keyPressEvent(event);
     return;
+  } else {
+    // Anything else (a '/' typed out of habit before a prefix length) is
+    // refused aloud: dropped silently, the digits after it would run on into
+    // this octet.
+    Beep();
   }
-  event->accept();  // everything else is not inserted
+  event->accept();
 }
 
 void TIPFieldEdit::inputMethodEvent(QInputMethodEvent* event) {
@@ -238,6 +244,7 @@ void TIPFieldEdit::inputMethodEvent(QInputMethodEvent* event) {
     QLineEdit::inputMethodEvent(event);
     return;
   }
+  Beep();  // as for any other character that is no digit
   QInputMethodEvent filtered(event->preeditString(), event->attributes());
   filtered.setCommitString(digits, event->replacementStart(), event->replacementLength());
   QLineEdit::inputMethodEvent(&filtered);

@@ -2,7 +2,6 @@
 #include "ZellNumberEdit.h"
 
 #include "ZellBinDecHex.h"
-#include "ZellClipboardRequest.h"
 #include "ZellGlobal.h"
 
 #include <QAction>
@@ -19,6 +18,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <utility>
 
 namespace Parlamine {
 
@@ -36,6 +37,24 @@ int64_t TruncateToInt64(double value) {
   return static_cast<int64_t>(value);
 }
 
+// The events through which the user edits the text (typing, the clipboard
+// keys, drops, the middle button, a drag that moves the selection away) or
+// commits it (leaving the field).
+bool IsUserInput(QEvent::Type type) {
+  switch (type) {
+    case QEvent::KeyPress:
+    case QEvent::InputMethod:
+    case QEvent::Drop:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseMove:
+    case QEvent::FocusOut:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 TCustomNumberEdit::TCustomNumberEdit(QWidget* parent) : QLineEdit(parent) {
@@ -46,7 +65,49 @@ TCustomNumberEdit::TCustomNumberEdit(QWidget* parent) : QLineEdit(parent) {
     ShowLettersInCapitals();
     if (FAllowImmediateValueChange) UpdateValue();
   });
+  connect(this, &QLineEdit::textChanged, this, [this] { TextChanged(); });
   UpdateText();
+}
+
+TCustomNumberEdit::TUserEdit::TUserEdit(TCustomNumberEdit& edit) : FEdit(edit) { ++FEdit.FUserEditDepth; }
+
+TCustomNumberEdit::TUserEdit::~TUserEdit() {
+  if (--FEdit.FUserEditDepth == 0) FEdit.EndUserEdit();
+}
+
+// A text set from outside (a new value, style or padding) starts the history
+// anew; the user's own edits are recorded when they end.
+void TCustomNumberEdit::TextChanged() {
+  if (FUserEditDepth > 0) return;
+  FUndoStates.clear();
+  FRedoStates.clear();
+  FSettled = CurrentState();
+}
+
+void TCustomNumberEdit::EndUserEdit() {
+  if (text() == FSettled.Text) return;
+  FUndoStates.push_back(FSettled);
+  FRedoStates.clear();
+  FSettled = CurrentState();
+}
+
+void TCustomNumberEdit::Undo() { RestoreState(FUndoStates, FRedoStates); }
+
+void TCustomNumberEdit::Redo() { RestoreState(FRedoStates, FUndoStates); }
+
+// The restored text is read as typed text would be, so value and text stay
+// in step (and the other fields of a calculator follow).
+void TCustomNumberEdit::RestoreState(std::vector<TEditState>& from, std::vector<TEditState>& to) {
+  if (isReadOnly() || from.empty()) return;
+  to.push_back(CurrentState());
+  const TEditState state = from.back();
+  from.pop_back();
+  ++FUserEditDepth;  // recorded here, not as a new edit
+  setText(state.Text);
+  setCursorPosition(state.Caret);
+  if (FAllowImmediateValueChange) UpdateValue();
+  --FUserEditDepth;
+  FSettled = CurrentState();
 }
 
 void TCustomNumberEdit::SetAllowImmediateValueChange(bool allow) {
@@ -174,22 +235,32 @@ bool TCustomNumberEdit::IsValidChar(QChar c) const {
 }
 
 bool TCustomNumberEdit::event(QEvent* event) {
-  // The Edit menu's requests reach a plain line edit's cut(), paste() and
-  // del(), which change even a read-only text; a result field only gives its
-  // text away.
   if (event->type() == TClipboardRequestEvent::EventType()) {
-    const TClipboardRequest request = static_cast<TClipboardRequestEvent*>(event)->Request();
-    if (isReadOnly() && request != TClipboardRequest::crCopy) {
-      event->accept();
-      return true;
-    }
-    if (request == TClipboardRequest::crPaste) {
-      PasteWithinMaxLength();
-      event->accept();
-      return true;
-    }
+    CarryOutClipboardRequest(static_cast<TClipboardRequestEvent*>(event)->Request());
+    event->accept();  // a refused request too: it must not reach the line edit
+    return true;
   }
+  std::optional<TUserEdit> edit;
+  if (IsUserInput(event->type())) edit.emplace(*this);
   return QLineEdit::event(event);
+}
+
+// The Edit menu's and the context menu's requests, as one edit each. A plain
+// line edit's cut(), paste() and del() change even a read-only text; a result
+// field only gives its text away.
+void TCustomNumberEdit::CarryOutClipboardRequest(TClipboardRequest request) {
+  const TUserEdit edit(*this);
+  if (request == TClipboardRequest::crCopy) {
+    copy();
+    return;
+  }
+  if (isReadOnly()) return;
+  switch (request) {
+    case TClipboardRequest::crCut: cut(); break;
+    case TClipboardRequest::crClear: del(); break;
+    case TClipboardRequest::crPaste: PasteWithinMaxLength(); break;
+    case TClipboardRequest::crCopy: break;
+  }
 }
 
 void TCustomNumberEdit::keyPressEvent(QKeyEvent* event) {
@@ -209,6 +280,14 @@ void TCustomNumberEdit::keyPressEvent(QKeyEvent* event) {
     PasteWithinMaxLength();
     return;
   }
+  if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo)) {
+    event->accept();
+    if (event->matches(QKeySequence::Undo))
+      Undo();
+    else
+      Redo();
+    return;
+  }
   const QString typed = event->text();
   const bool commandKey = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
   const bool character = typed.size() == 1 && typed[0].unicode() >= 32 && typed[0].unicode() != 127;
@@ -225,11 +304,18 @@ void TCustomNumberEdit::keyPressEvent(QKeyEvent* event) {
 void TCustomNumberEdit::contextMenuEvent(QContextMenuEvent* event) {
   QMenu* menu = createStandardContextMenu();
   menu->setAttribute(Qt::WA_DeleteOnClose);
-  // The menu's Paste goes through the same length limit as Ctrl+V.
-  if (QAction* paste = StandardMenuAction(menu, TStandardMenuItem::smPaste)) {
-    disconnect(paste, &QAction::triggered, this, nullptr);
-    connect(paste, &QAction::triggered, this, [this] { PasteWithinMaxLength(); });
-  }
+  // The items follow the field's own rules as their keys do: its undo
+  // history, and the length limit on pastes.
+  if (QAction* undo = ReplaceStandardMenuAction(menu, TStandardMenuItem::smUndo, [this] { Undo(); }))
+    undo->setEnabled(CanUndo());
+  if (QAction* redo = ReplaceStandardMenuAction(menu, TStandardMenuItem::smRedo, [this] { Redo(); }))
+    redo->setEnabled(CanRedo());
+  const std::pair<TStandardMenuItem, TClipboardRequest> requests[] = {
+      {TStandardMenuItem::smCut, TClipboardRequest::crCut},
+      {TStandardMenuItem::smPaste, TClipboardRequest::crPaste},
+      {TStandardMenuItem::smDelete, TClipboardRequest::crClear}};
+  for (const auto& [item, request] : requests)
+    ReplaceStandardMenuAction(menu, item, [this, request] { CarryOutClipboardRequest(request); });
   menu->popup(event->globalPos());
   event->accept();
 }
@@ -239,6 +325,7 @@ void TCustomNumberEdit::contextMenuEvent(QContextMenuEvent* event) {
 // turn a 6-digit field into an 8-digit one.
 void TCustomNumberEdit::PasteWithinMaxLength(QClipboard::Mode mode) {
   if (isReadOnly()) return;
+  const TUserEdit edit(*this);
   QString pasted = QGuiApplication::clipboard()->text(mode);
   // A one-line field takes the clipboard's first line, as a copied table row
   // or a line from a text file ends with a line break.

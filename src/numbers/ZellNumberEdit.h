@@ -4,9 +4,16 @@
 // style (a new digit pushes a leading zero out of a padded field) and keeps
 // its value and its text in step. Text that does not parse never reaches the
 // value: the field silently shows the current value again.
+//
+// As the field rewrites its text after every edit, which empties a line
+// edit's own undo history, it keeps its own: each edit of the user's (typing,
+// paste, cut, delete) is one step of Undo (Ctrl+Z) and Redo, and a restored
+// text is read like typed text. A value set from outside starts the history
+// anew.
 #pragma once
 
 #include "RadixerModel.h"
+#include "ZellClipboardRequest.h"
 
 #include <QClipboard>
 #include <QLineEdit>
@@ -14,6 +21,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace Parlamine {
 
@@ -73,6 +81,11 @@ class TCustomNumberEdit : public QLineEdit {
   void UpdateValue();
   bool IsValidChar(QChar c) const;
 
+  bool CanUndo() const { return !isReadOnly() && !FUndoStates.empty(); }
+  bool CanRedo() const { return !isReadOnly() && !FRedoStates.empty(); }
+  void Undo();
+  void Redo();
+
  protected:
   bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -82,6 +95,28 @@ class TCustomNumberEdit : public QLineEdit {
   void changeEvent(QEvent* event) override;
 
  private:
+  struct TEditState {
+    QString Text;
+    int Caret = 0;
+  };
+  // Marks the user's edit while alive; the outermost one records the text it
+  // replaced as an undo step.
+  class TUserEdit {
+   public:
+    explicit TUserEdit(TCustomNumberEdit& edit);
+    ~TUserEdit();
+    TUserEdit(const TUserEdit&) = delete;
+    TUserEdit& operator=(const TUserEdit&) = delete;
+
+   private:
+    TCustomNumberEdit& FEdit;
+  };
+  TEditState CurrentState() const { return {text(), cursorPosition()}; }
+  void TextChanged();
+  void EndUserEdit();
+  void RestoreState(std::vector<TEditState>& from, std::vector<TEditState>& to);
+  void CarryOutClipboardRequest(TClipboardRequest request);
+
   bool HasParentWindow() const { return parentWidget() != nullptr; }
   QString FormatValue() const;
   void TypeCharacter(QChar c);
@@ -101,6 +136,10 @@ class TCustomNumberEdit : public QLineEdit {
   TNumberValueChangingFloatEvent FOnValueChangingFloat;
   TNumberKeyEvent FOnKeyDown;
   TNumberPasteEvent FOnPaste;
+  std::vector<TEditState> FUndoStates;
+  std::vector<TEditState> FRedoStates;
+  TEditState FSettled;  // the text after the last edit, the next undo step
+  int FUserEditDepth = 0;
 };
 
 class TNumberEdit : public TCustomNumberEdit {

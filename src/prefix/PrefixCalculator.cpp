@@ -46,9 +46,10 @@ void SetHint(QWidget* widget, const QString& hint) {
 }
 
 TTextBox* NewTextBox(QWidget* parent, const char* name) {
+  // A result: Tab reaches it, and its text is selected and copied as in a
+  // read-only edit field.
   auto* box = new TTextBox(parent);
   box->setObjectName(QLatin1String(name));
-  box->setTextInteractionFlags(Qt::NoTextInteraction);
   // Long texts (several address types, IPv6 reverse zones) end in an
   // ellipsis; tab expansion would switch it off.
   box->SetExpandTabs(false);
@@ -223,6 +224,8 @@ QWidget* TPrefixCalculator::CreatePrefixInfoPage() {
   });
   auto* binaryCaption = NewCaption(page, "BinAddressLabel", "Binary", BinAddressTextBox);
   for (TTextBox* box : {PrefixBitMapTextBox, BinAddressTextBox}) {
+    // Drawn in colours of their own, which show no selection.
+    box->SetSelectable(false);
     box->SetEllipsis(dteNone);
     box->SetOnCustomDraw([this, box](QPainter& canvas, const QRect& rect, bool& defaultDraw) {
       BitMapTextBoxCustomDraw(box, canvas, rect, defaultDraw);

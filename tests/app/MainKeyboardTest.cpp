@@ -135,12 +135,12 @@ TEST_F(MainKeyboardTest, RestartOnTheStoredPrefixCalculatorFocusesItsEntry) {
 }
 
 TEST_F(MainKeyboardTest, TabCyclesThroughTheShownCalculatorOnly) {
-  // The Prefix Calculator's first page has its entry line and its page tabs
-  // as the only stops: its results are read-only boxes outside the Tab order.
+  // The Prefix Calculator's first page: its entry line, its twelve results
+  // (read-only fields, reached to be copied from) and its page tabs.
   const std::pair<TCalculator, size_t> calculators[] = {{TCalculator::caIPSubnet, 4},
                                                         {TCalculator::caRadixer, 4},
                                                         {TCalculator::caLatency, 4},
-                                                        {TCalculator::caPrefix, 2}};
+                                                        {TCalculator::caPrefix, 14}};
   for (const auto& [calculator, stops] : calculators) {
     auto form = OpenActive();
     form->SelectCalculator(calculator);

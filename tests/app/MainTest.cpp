@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The main window as a user meets it: first start, switching calculators by
-// keyboard and menu, the Edit menu, Stay On Top and what survives a restart.
+// keyboard and menu, Stay On Top and what survives a restart (the Edit menu
+// and its keys on every control: MainEditKeysTest).
 #include "CalculatorTop.h"
 #include "FormPosition.h"
 #include "LatencyCalculator.h"
@@ -15,17 +16,15 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QActionGroup>
 #include <QMenu>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
-#include <QTableView>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -151,61 +150,6 @@ TEST_F(MainWindowTest, MenuItemsAndBannerSwitchTheCalculator) {
   EXPECT_EQ(CurrentPage(*form)->objectName(), QStringLiteral("PrefixTabSheet"));
   EXPECT_EQ(banner->Calculator(), TCalculator::caPrefix);
   EXPECT_FALSE(Action(*form, "CalculatorLatencyItem")->isChecked());
-}
-
-TEST_F(MainWindowTest, EditMenuEnablesWhatTheFocusedControlCanDo) {
-  auto form = Open();
-  auto* edit = new QLineEdit(form.get());
-  auto* table = new QTableView(form.get());
-  edit->show();
-  table->show();
-  QAction* copy = Action(*form, "EditCopyItem");
-  QAction* paste = Action(*form, "EditPasteItem");
-
-  QApplication::clipboard()->setText(QStringLiteral("42"));
-  edit->setFocus();
-  form->EditMenuClick();
-  EXPECT_TRUE(copy->isEnabled());
-  EXPECT_TRUE(paste->isEnabled());
-
-  table->setFocus();
-  form->EditMenuClick();
-  EXPECT_TRUE(copy->isEnabled());
-  EXPECT_FALSE(paste->isEnabled());
-
-  edit->setReadOnly(true);
-  edit->setFocus();
-  form->EditMenuClick();
-  EXPECT_TRUE(copy->isEnabled());
-  EXPECT_FALSE(paste->isEnabled()) << "a read-only field is not pasted into";
-  edit->setReadOnly(false);
-
-  QApplication::clipboard()->clear();
-  edit->setFocus();
-  form->EditMenuClick();
-  EXPECT_TRUE(copy->isEnabled());
-  EXPECT_FALSE(paste->isEnabled()) << "nothing to paste";
-}
-
-TEST_F(MainWindowTest, CtrlVGoesThroughTheEditMenuAndIsSwallowedWhenDisabled) {
-  auto form = Open();
-  auto* edit = new QLineEdit(form.get());
-  edit->show();
-  edit->setFocus();
-  QApplication::clipboard()->setText(QStringLiteral("pasted"));
-  QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(edit->text(), QStringLiteral("pasted"));
-  edit->selectAll();
-  QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
-  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("pasted"));
-
-  // A control that cannot paste: the key does nothing and reaches nobody.
-  auto* readOnly = new QWidget(form.get());
-  readOnly->setFocusPolicy(Qt::StrongFocus);
-  readOnly->show();
-  readOnly->setFocus();
-  QTest::keyClick(readOnly, Qt::Key_V, Qt::ControlModifier);
-  EXPECT_FALSE(Action(*form, "EditPasteItem")->isEnabled());
 }
 
 TEST_F(MainWindowTest, StayOnTopTogglesAndSurvivesARestart) {

@@ -1,11 +1,22 @@
 // SPDX-License-Identifier: MIT
 #include "ControlsTestImages.h"
+#include "ZellClipboardRequest.h"
 #include "ZellLabel.h"
 
 #include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
+#include <QTest>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace Parlamine;
 using ControlsTest::InkBounds;
@@ -252,6 +263,143 @@ TEST(ZellLabelTest, AutoSizedEmptyCaptionKeepsOneLine) {
   EXPECT_GE(label.height(), metrics.height());
   EXPECT_LE(label.height(), metrics.lineSpacing() + 1);
   EXPECT_GT(label.width(), 0);
+}
+
+// A result box between two fields, as on a calculator page.
+class SelectableTextBoxTest : public ::testing::Test {
+ protected:
+  QWidget Window;
+  QLineEdit* Before = new QLineEdit(&Window);
+  TTextBox* Box = new TTextBox(&Window);
+  const QString Caption = QStringLiteral("255.255.252.0");
+
+  void SetUp() override {
+    auto* layout = new QVBoxLayout(&Window);
+    layout->addWidget(Before);
+    layout->addWidget(Box);
+    layout->addWidget(new QLineEdit(&Window));
+    Box->SetCaption(Caption);
+    Window.show();
+    QApplication::setActiveWindow(&Window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window));
+    Before->setFocus();
+  }
+  // Where the caret stands before the character at `position`: inside the
+  // one-pixel edge and the one-pixel margin.
+  QPoint At(int position) const {
+    return {2 + Box->fontMetrics().horizontalAdvance(Caption.left(position)), Box->height() / 2};
+  }
+  int HighlightPixels() const {
+    const QImage image = Render(*Box);
+    return ControlsTest::ColorBounds(image, Box->palette().color(QPalette::Highlight)).width();
+  }
+};
+
+TEST_F(SelectableTextBoxTest, TabSelectsTheWholeResultForCtrlCAndTheEditMenu) {
+  QTest::keyClick(Before, Qt::Key_Tab);
+  ASSERT_TRUE(Box->hasFocus());
+  EXPECT_EQ(Box->SelectedText(), Caption);
+  QApplication::clipboard()->setText(QStringLiteral("other"));
+  QTest::keyClick(Box, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::clipboard()->text(), Caption);
+  EXPECT_TRUE(CanCarryOut(Box, TClipboardRequest::crCopy));
+  for (TClipboardRequest request :
+       {TClipboardRequest::crPaste, TClipboardRequest::crCut, TClipboardRequest::crClear})
+    EXPECT_FALSE(CanCarryOut(Box, request)) << static_cast<int>(request);
+
+  // Shown shortened, the result is still copied whole.
+  Box->SetEllipsis(dteEnd);
+  Box->SetExpandTabs(false);
+  Box->setFixedWidth(40);
+  QTest::keyClick(Box, Qt::Key_A, Qt::ControlModifier);
+  QApplication::clipboard()->clear();
+  EXPECT_TRUE(SendClipboardRequest(Box, TClipboardRequest::crCopy));
+  EXPECT_EQ(QApplication::clipboard()->text(), Caption);
+}
+
+TEST_F(SelectableTextBoxTest, MouseAndKeysSelectPartOfTheResult) {
+  const struct {
+    const char* Name;
+    std::function<void()> Select;
+    const char* Selected;
+  } cases[] = {
+      {"drag over the first octet",
+       [this] {
+         QTest::mousePress(Box, Qt::LeftButton, Qt::NoModifier, At(0));
+         QTest::mouseMove(Box, At(3));
+         QTest::mouseRelease(Box, Qt::LeftButton, Qt::NoModifier, At(3));
+       },
+       "255"},
+      {"click, then shift-click",
+       [this] {
+         QTest::mouseClick(Box, Qt::LeftButton, Qt::NoModifier, At(8));
+         QTest::mouseClick(Box, Qt::LeftButton, Qt::ShiftModifier, At(13));
+       },
+       "252.0"},
+      {"End, then Shift+Left",
+       [this] {
+         Box->setFocus();
+         QTest::keyClick(Box, Qt::Key_End);
+         QTest::keyClick(Box, Qt::Key_Left, Qt::ShiftModifier);
+       },
+       "0"},
+      {"Home, Right, then Shift+End",
+       [this] {
+         Box->setFocus();
+         QTest::keyClick(Box, Qt::Key_Home);
+         QTest::keyClick(Box, Qt::Key_Right);
+         QTest::keyClick(Box, Qt::Key_End, Qt::ShiftModifier);
+       },
+       "55.255.252.0"},
+      {"double click", [this] { QTest::mouseDClick(Box, Qt::LeftButton, Qt::NoModifier, At(5)); },
+       "255.255.252.0"},
+  };
+  for (const auto& c : cases) {
+    Before->setFocus();
+    Box->SetSelection(0, 0);
+    c.Select();
+    EXPECT_EQ(Box->SelectedText(), QLatin1String(c.Selected)) << c.Name;
+    EXPECT_TRUE(Box->hasFocus()) << c.Name;
+  }
+}
+
+// A read-only field's menu: no Cut, Paste, Delete or Undo.
+TEST_F(SelectableTextBoxTest, ItsMenuOnlyCopiesAndSelects) {
+  Box->setFocus();
+  QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(2, 2), Box->mapToGlobal(QPoint(2, 2)));
+  QApplication::sendEvent(Box, &request);
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_NE(menu, nullptr);
+  QStringList items;
+  for (const QAction* action : menu->actions())
+    if (!action->isSeparator())
+      items << action->text().section(QLatin1Char('\t'), 0, 0) + (action->isEnabled() ? "" : " (off)");
+  EXPECT_EQ(items, (QStringList{QStringLiteral("&Copy (off)"), QStringLiteral("Select All")}));
+  StandardMenuAction(menu, TStandardMenuItem::smSelectAll)->trigger();
+  menu->close();
+  EXPECT_EQ(Box->SelectedText(), Caption);
+}
+
+// The box looks as before until something is selected in it, and a box that
+// is not selectable stays out of the focus and keeps its text to itself.
+TEST_F(SelectableTextBoxTest, OnlyASelectionShowsAndOnlyWhileTheBoxHasTheFocus) {
+  EXPECT_EQ(HighlightPixels(), 0);
+  Box->setFocus();
+  QTest::keyClick(Box, Qt::Key_A, Qt::ControlModifier);
+  const int selected = HighlightPixels();
+  EXPECT_GE(selected, Box->fontMetrics().horizontalAdvance(Caption));
+  QTest::keyClick(Box, Qt::Key_Home);
+  QTest::keyClick(Box, Qt::Key_Right, Qt::ShiftModifier);
+  EXPECT_GT(HighlightPixels(), 0);
+  EXPECT_LT(HighlightPixels(), selected);
+  Before->setFocus();
+  EXPECT_FALSE(Box->HasSelectedText());
+  EXPECT_EQ(HighlightPixels(), 0);
+
+  Box->SetSelectable(false);
+  EXPECT_EQ(Box->focusPolicy(), Qt::NoFocus);
+  Box->SelectAll();
+  EXPECT_FALSE(CanCarryOut(Box, TClipboardRequest::crCopy));
 }
 
 }  // namespace

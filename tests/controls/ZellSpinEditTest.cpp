@@ -198,6 +198,18 @@ TEST_F(SpinEditTest, MiddleButtonPastesTheSelectionOnlyWithTheEditor) {
   }
 }
 
+TEST_F(SpinEditTest, TheEditMenuOffersChangesOnlyWithTheEditor) {
+  QApplication::clipboard()->setText(QStringLiteral("77"));
+  for (const bool editor : {false, true}) {
+    Edit->SetEditorEnabled(editor);
+    Edit->selectAll();
+    EXPECT_TRUE(CanCarryOut(Edit, TClipboardRequest::crCopy)) << editor;
+    for (TClipboardRequest request :
+         {TClipboardRequest::crPaste, TClipboardRequest::crCut, TClipboardRequest::crClear})
+      EXPECT_EQ(CanCarryOut(Edit, request), editor) << editor << " " << static_cast<int>(request);
+  }
+}
+
 TEST_F(SpinEditTest, WithEditorPasteIsCarriedOut) {
   QApplication::clipboard()->setText(QStringLiteral("77"));
   Edit->selectAll();

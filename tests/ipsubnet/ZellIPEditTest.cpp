@@ -128,20 +128,24 @@ TEST_F(IPEditTest, OnlyDigitsAreTypedAndSeparatorsJump) {
     const char* Keys;
     const char* FieldText;
     int FocusAfter;
+    int Beeps;
   };
   const Case cases[] = {
-      {"a-+x", "", 0},  // nothing but digits is inserted
-      {"1.", "1", 1},   // a full stop moves on and is not inserted
-      {"2 ", "2", 1},   // so does a blank
+      {"a-+x", "", 0, 4},  // nothing but digits is inserted, and each refusal is heard
+      {"1/", "1", 0, 1},   // a prefix length's slash is refused like any other
+      {"1.", "1", 1, 0},   // a full stop moves on and is not inserted
+      {"2 ", "2", 1, 0},   // so does a blank
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Keys);
     Edit->SetAddressValue(0);
     Field(0)->clear();
     Focus(0);
+    ParlamineTest::TBeepCounter beeps;
     QTest::keyClicks(Field(0), QString::fromLatin1(c.Keys));
     EXPECT_EQ(Field(0)->text(), QString::fromLatin1(c.FieldText));
     EXPECT_EQ(FocusedField(), c.FocusAfter);
+    EXPECT_EQ(beeps.Count(), c.Beeps);
   }
 }
 

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -370,6 +371,76 @@ TEST_F(ZellNumberEditTest, DeferredValueChange) {
   QTest::keyClick(Edit, Qt::Key_Return);
   EXPECT_EQ(Edit->ValueInteger(), 42);
   EXPECT_EQ(Edit->text(), QStringLiteral("42")) << "Enter is never inserted";
+}
+
+// The field rewrites its text after every edit; Undo and Redo still step
+// through what the user did, each restored text read as typed.
+TEST_F(ZellNumberEditTest, UndoAndRedoStepThroughTheUsersEdits) {
+  const struct {
+    const char* Name;
+    TNumberStyle Style;
+    int Digits;
+    int64_t Start;
+    std::function<void(TNumberEdit*)> Edit;
+    const char* Edited;
+  } cases[] = {
+      {"a typed digit", nsDecimal, -1, 0, [](TNumberEdit* e) { QTest::keyClicks(e, QStringLiteral("5")); },
+       "5"},
+      {"a digit shifted into a padded field", nsHexadecimal, 4, 0x12,
+       [](TNumberEdit* e) { QTest::keyClicks(e, QStringLiteral("a")); }, "012A"},
+      {"Ctrl+V", nsBinary, 4, 1,
+       [](TNumberEdit* e) {
+         QApplication::clipboard()->setText(QStringLiteral("110"));
+         e->selectAll();
+         QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+       },
+       "0110"},
+      {"Ctrl+X", nsDecimal, -1, 42,
+       [](TNumberEdit* e) {
+         e->selectAll();
+         QTest::keyClick(e, Qt::Key_X, Qt::ControlModifier);
+       },
+       "0"},
+      {"Backspace", nsOctal, -1, 15, [](TNumberEdit* e) { QTest::keyClick(e, Qt::Key_Backspace); },
+       "1"},  // "17"
+  };
+  for (const auto& c : cases) {
+    Prepare(c.Style, c.Digits, c.Start);
+    const QString before = Edit->text();
+    c.Edit(Edit);
+    const int64_t edited = Edit->ValueInteger();
+    EXPECT_EQ(Edit->text(), QLatin1String(c.Edited)) << c.Name;
+    QTest::keyClick(Edit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Edit->text(), before) << c.Name;
+    EXPECT_EQ(Edit->ValueInteger(), c.Start) << c.Name;
+    QTest::keyClick(Edit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Edit->text(), before) << c.Name << ": nothing more to undo";
+    QTest::keyClick(Edit, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Edit->text(), QLatin1String(c.Edited)) << c.Name << ": redo";
+    EXPECT_EQ(Edit->ValueInteger(), edited) << c.Name << ": redo";
+    EXPECT_EQ(Changes, 3) << c.Name;
+  }
+}
+
+TEST_F(ZellNumberEditTest, AValueFromOutsideStartsTheHistoryAnew) {
+  Prepare(nsDecimal, -1, 0);
+  QTest::keyClicks(Edit, QStringLiteral("7"));
+  Edit->SetValueInteger(300);
+  QTest::keyClick(Edit, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Edit->text(), QStringLiteral("300"));
+  // The context menu's Undo follows the same history.
+  QTest::keyClicks(Edit, QStringLiteral("1"));
+  QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(2, 2), Edit->mapToGlobal(QPoint(2, 2)));
+  QApplication::sendEvent(Edit, &request);
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_NE(menu, nullptr);
+  QAction* undo = StandardMenuAction(menu, TStandardMenuItem::smUndo);
+  ASSERT_NE(undo, nullptr);
+  EXPECT_TRUE(undo->isEnabled());
+  undo->trigger();
+  menu->close();
+  EXPECT_EQ(Edit->text(), QStringLiteral("300"));
+  EXPECT_EQ(Edit->ValueInteger(), 300);
 }
 
 TEST_F(ZellNumberEditTest, ReadOnlyFieldIgnoresTyping) {
