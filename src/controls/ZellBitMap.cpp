@@ -106,9 +106,11 @@ void DrawBitMapText(TZellCustomTextBox& box, QPainter& canvas, const QRect& rect
 TBitMapTextBox::TBitMapTextBox(QWidget* parent) : TTextBox(parent) {
   FCommands =
       new TViewCommands(this, {[this] { return !Caption().isEmpty(); }, [this] { CopyPicture(); }, {}});
+  // Drawn in the bit-map colours, which show no text selection: the box is a
+  // keyboard stop for its picture, not a selectable text.
+  SetSelectable(false);
   setFocusPolicy(Qt::StrongFocus);
-  setProperty("ClipboardCopy", true);  // Edit, Copy applies
-}
+  }
 
 void TBitMapTextBox::CopyPicture() { QGuiApplication::clipboard()->setPixmap(GrabPicture(this, rect())); }
 

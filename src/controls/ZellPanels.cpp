@@ -180,7 +180,6 @@ void TZellCustomPanel::EnablePictureCopy() {
   if (FCommands) return;
   FCommands = new TViewCommands(this, {[] { return true; }, [this] { CopyPicture(); }, {}});
   setFocusPolicy(Qt::StrongFocus);
-  setProperty("ClipboardCopy", true);  // Edit, Copy applies
 }
 
 void TZellCustomPanel::CopyPicture() {

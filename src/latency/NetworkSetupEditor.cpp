@@ -174,7 +174,6 @@ void TNetworkSetupEditor::CreatePopupMenu() {
 }
 
 void TNetworkSetupEditor::BindElement(TNetworkButton* element) {
-  element->setProperty("ClipboardCopy", true);
   element->installEventFilter(this);
   connect(element, &TNetworkButton::OnMouseDown, this, &TNetworkSetupEditor::NetworkButtonMouseDown);
   connect(element, &TNetworkButton::OnStartDrag, this, [](TNetworkButton* dragged) { dragged->raise(); });

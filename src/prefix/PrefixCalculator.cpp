@@ -29,6 +29,7 @@
 #include "ZellLabel.h"
 #include "ZellMsgClasses.h"
 #include "ZellTableExport.h"
+#include "ZellViewCommands.h"
 
 namespace Parlamine {
 
@@ -45,10 +46,11 @@ void SetHint(QWidget* widget, const QString& hint) {
   widget->setStatusTip(hint);
 }
 
-TTextBox* NewTextBox(QWidget* parent, const char* name) {
-  // A result: Tab reaches it, and its text is selected and copied as in a
-  // read-only edit field.
-  auto* box = new TTextBox(parent);
+// A result: Tab reaches it, and its text is selected and copied as in a
+// read-only edit field. A bit map (TBitMapTextBox) copies its picture.
+template <typename TBox = TTextBox>
+TBox* NewTextBox(QWidget* parent, const char* name) {
+  auto* box = new TBox(parent);
   box->setObjectName(QLatin1String(name));
   // Long texts (several address types, IPv6 reverse zones) end in an
   // ellipsis; tab expansion would switch it off.
@@ -60,6 +62,26 @@ TTextBox* NewTextBox(QWidget* parent, const char* name) {
   box->setMinimumWidth(40);
   return box;
 }
+
+// The summary: its keys, Edit menu and context menu copy it as its button
+// does; Ctrl+A selects every prefix.
+class TSummaryListView : public QListView {
+ public:
+  TSummaryListView(QWidget* parent, std::function<void()> copy) : QListView(parent) {
+    FCommands = new TViewCommands(this, {[this] { return model() && model()->rowCount() > 0; }, std::move(copy),
+                                         [this] { selectAll(); }});
+  }
+
+ protected:
+  bool event(QEvent* event) override { return FCommands->HandleEvent(event) || QListView::event(event); }
+  void keyPressEvent(QKeyEvent* event) override {
+    if (!FCommands->HandleKey(event)) QListView::keyPressEvent(event);
+  }
+  void contextMenuEvent(QContextMenuEvent* event) override { FCommands->ShowContextMenu(event); }
+
+ private:
+  TViewCommands* FCommands = nullptr;
+};
 
 QLabel* NewCaption(QWidget* parent, const char* name, const char* text, QWidget* buddy) {
   auto* label = new QLabel(QLatin1String(text), parent);
@@ -212,8 +234,8 @@ QWidget* TPrefixCalculator::CreatePrefixInfoPage() {
   ArrangeResultRows(TAddressFamily::afIPv4);
   layout->addLayout(FResultGrid);
 
-  PrefixBitMapTextBox = NewTextBox(page, "PrefixBitMapTextBox");
-  BinAddressTextBox = NewTextBox(page, "BinAddressTextBox");
+  PrefixBitMapTextBox = NewTextBox<TBitMapTextBox>(page, "PrefixBitMapTextBox");
+  BinAddressTextBox = NewTextBox<TBitMapTextBox>(page, "BinAddressTextBox");
   PrefixBitMapLabel = new TZellLabel(page);
   PrefixBitMapLabel->setObjectName(QStringLiteral("PrefixBitMapLabel"));
   PrefixBitMapLabel->SetCaption(
@@ -224,8 +246,6 @@ QWidget* TPrefixCalculator::CreatePrefixInfoPage() {
   });
   auto* binaryCaption = NewCaption(page, "BinAddressLabel", "Binary", BinAddressTextBox);
   for (TTextBox* box : {PrefixBitMapTextBox, BinAddressTextBox}) {
-    // Drawn in colours of their own, which show no selection.
-    box->SetSelectable(false);
     box->SetEllipsis(dteNone);
     box->SetOnCustomDraw([this, box](QPainter& canvas, const QRect& rect, bool& defaultDraw) {
       BitMapTextBoxCustomDraw(box, canvas, rect, defaultDraw);
@@ -317,7 +337,7 @@ QWidget* TPrefixCalculator::CreateSummarizePage() {
   SetHint(SummarizeButton,
           QStringLiteral("Summarize the lines into the fewest prefixes that cover the same addresses"));
   connect(SummarizeButton, &QPushButton::clicked, this, [this] { SummarizeButtonClick(); });
-  SummaryListView = new QListView(page);
+  SummaryListView = new TSummaryListView(page, [this] { SummaryClipboardButtonClick(); });
   SummaryListView->setObjectName(QStringLiteral("SummaryListView"));
   SummaryListView->setUniformItemSizes(true);
   SummaryListView->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -337,17 +357,6 @@ QWidget* TPrefixCalculator::CreateSummarizePage() {
   layout->addLayout(bar);
   layout->addWidget(SummaryListView, 2);
 
-  // Edit > Copy on the list copies as the button does.
-  auto* hook = new TControlMessageHook(SummaryListView);
-  hook->setObjectName(QStringLiteral("SummaryListViewControlMessageHook"));
-  hook->SetOnMessage([this](TMessageComponent*, QEvent* message, bool&) {
-    if (message->type() != TClipboardRequestEvent::EventType()) return;
-    auto* request = static_cast<TClipboardRequestEvent*>(message);
-    if (request->Request() != TClipboardRequest::crCopy) return;
-    SummaryClipboardButtonClick();
-    request->accept();
-  });
-  hook->SetControl(SummaryListView);
   return page;
 }
 

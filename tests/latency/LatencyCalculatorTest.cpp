@@ -150,7 +150,7 @@ TEST_F(CalculatorTest, PicturesAreCopiedByTheKeyAndTheEditMenu) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.Name);
     EnterPage(row.Page);
-    EXPECT_TRUE(row.Target->property("ClipboardCopy").toBool());
+    EXPECT_TRUE(CanCarryOut(row.Target, TClipboardRequest::crCopy)) << "Edit, Copy is offered";
     for (const auto& [way, copy] : ways) {
       QApplication::clipboard()->clear();
       copy(row.Target);

@@ -393,6 +393,14 @@ TEST_F(PrefixCalculatorTest, SummaryCopyTakesTheSelectedPrefixesInListOrder) {
   }
   QTest::mouseClick(Find<QToolButton>("SummaryClipboardButton"), Qt::LeftButton);
   EXPECT_EQ(ClipboardText(), QStringLiteral("10.0.0.0/8\r\n192.168.0.0/16\r\n"));
+  // The list's own keys: Ctrl+C copies as the button, Ctrl+A takes every row.
+  QApplication::clipboard()->clear();
+  list->setFocus();
+  QTest::keySequence(list, QKeySequence::Copy);
+  EXPECT_EQ(ClipboardText(), QStringLiteral("10.0.0.0/8\r\n192.168.0.0/16\r\n"));
+  QTest::keySequence(list, QKeySequence::SelectAll);
+  QTest::keySequence(list, QKeySequence::Copy);
+  EXPECT_EQ(ClipboardText(), QStringLiteral("10.0.0.0/8\r\n172.16.0.0/12\r\n192.168.0.0/16\r\n"));
 }
 
 TEST_F(PrefixCalculatorTest, SettingsRoundTrip) {
