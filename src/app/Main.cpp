@@ -31,6 +31,7 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include <algorithm>
 #include <exception>
 #include <vector>
 
@@ -124,6 +125,14 @@ void ActivateAccessKey(QWidget* owner) {
   if (auto* button = qobject_cast<QAbstractButton*>(target)) button->animateClick();
 }
 
+// Qt refreshes the layouts of a page that is not shown only when it shows
+// the page again, so after a change of font or style every control and
+// layout is asked afresh.
+void ForgetSizeHints(QWidget* window) {
+  for (QWidget* control : window->findChildren<QWidget*>()) control->updateGeometry();
+  for (QLayout* layout : window->findChildren<QLayout*>()) layout->invalidate();
+}
+
 }  // namespace
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
@@ -133,6 +142,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   resize(MinimumWidth, 465);
   CreatePages();
   CreateMenus();
+  FitToFont();
   qApp->installEventFilter(this);
   FormCreate();
 }
@@ -182,6 +192,7 @@ void TMainForm::CreatePages() {
     calculator->setParent(slot.Page);
     slot.Page->layout()->addWidget(calculator);
     FSettingsOrder.push_back(calculator);
+    ShowEveryTab(calculator->PageControl());
   }
   MainPageControl->setCurrentWidget(SlotOf(TCalculator::caIPSubnet)->Page);
   layout->addWidget(MainPageControl, 1);
@@ -192,6 +203,49 @@ void TMainForm::CreatePages() {
   MainStatusBar->setFixedHeight(StatusBarHeight);
   MainStatusBar->setSizeGripEnabled(false);
   setStatusBar(MainStatusBar);
+}
+
+void TMainForm::ShowEveryTab(QTabWidget* pages) {
+  if (!pages) return;
+  // Every caption in full and every tab in sight: the window's minimum
+  // width grows with the tabs instead of hiding them behind scroll arrows.
+  pages->setUsesScrollButtons(false);
+  pages->setElideMode(Qt::ElideNone);
+}
+
+void TMainForm::FitToFont() {
+  FFitToFontPending = false;
+  ForgetSizeHints(this);
+  // The status bar measures its line for the font when it lays itself out.
+  QEvent layoutRequest(QEvent::LayoutRequest);
+  QCoreApplication::sendEvent(MainStatusBar, &layoutRequest);
+  MainStatusBar->setFixedHeight(std::max(StatusBarHeight, MainStatusBar->sizeHint().height()));
+  // The page control's own hint counts a frame and a tab bar that neither
+  // document mode nor the hidden tabs show: its pages alone say what it needs.
+  QSize pages;
+  for (const TCalculatorSlot& slot : FCalculators) pages = pages.expandedTo(slot.Page->minimumSizeHint());
+  MainPageControl->setMinimumSize(pages);
+  // The designed minimum at the program's own font, more where a larger
+  // font or another style needs it; a smaller window is enlarged by Qt.
+  setMinimumSize(QSize(MinimumWidth, MinimumHeight).expandedTo(layout()->totalMinimumSize()));
+}
+
+void TMainForm::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  const bool looksChanged = event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange;
+  if (!looksChanged || FFitToFontPending) return;
+  // The controls learn of the change one by one; measure once all of them know.
+  FFitToFontPending = true;
+  QMetaObject::invokeMethod(this, &TMainForm::FitToFont, Qt::QueuedConnection);
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!FFocusOnceShown) return;
+  FFocusOnceShown = false;
+  // Laid out only now: a tool bar shows its buttons once it knows its width,
+  // so the calculator's first control is looked for again.
+  FocusFirstControl();
 }
 
 void TMainForm::CreateMenus() {
@@ -378,7 +432,11 @@ void TMainForm::FitWindowToScreen(QWidget* window, const TFormPositionRecord& re
   // The frame is known once the window manager has framed the window; before
   // that the margins are 0 and the window is fitted again when it is shown.
   const TFrameMargins margins = FrameMarginsOf(window);
-  const TFormPositionRecord fitted = FitFormPosition(record, screen.width(), screen.height(), margins);
+  // A size stored under a smaller font is enlarged to what the window needs now.
+  TFormPositionRecord enlarged = record;
+  enlarged.Right = std::max(record.Right, record.Left + window->minimumWidth());
+  enlarged.Bottom = std::max(record.Bottom, record.Top + window->minimumHeight());
+  const TFormPositionRecord fitted = FitFormPosition(enlarged, screen.width(), screen.height(), margins);
   window->move(fitted.Left, fitted.Top);
   window->resize(fitted.Right - fitted.Left, fitted.Bottom - fitted.Top);
 }
@@ -417,7 +475,7 @@ void TMainForm::LoadMainSettings(TSectionedStore& store) {
   if (LoadFormPosition(this, store.Tree(), store.RootPath(), PositionValueName))
     FFitFramePending = true;
   else
-    resize(MinimumWidth, MinimumHeight);
+    resize(minimumSize());
   SelectCalculatorValue(store.ReadInteger("", CalculatorValueName, 1));
   OptionsStayOnTopItem->setChecked(store.ReadBool("", StayOnTopValueName, false));
   OptionsStayOnTopItemClick();

@@ -64,10 +64,19 @@ class TMainForm : public QMainWindow {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // A new application font or style refits the window (FitToFont).
+  void changeEvent(QEvent* event) override;
+  // The first showing gives the focus to the calculator's first control.
+  void showEvent(QShowEvent* event) override;
 
  private:
   void CreateMenus();
   void CreatePages();
+  // The calculator's inner tabs all show, with their whole captions.
+  static void ShowEveryTab(QTabWidget* pages);
+  // Sizes the status bar to the font and raises the window's minimum size to
+  // what the menus, the banner and every calculator's pages need.
+  void FitToFont();
   void FormCreate();
   void FormDestroy();
   void LoadMainSettings(TSectionedStore& store);
@@ -126,6 +135,8 @@ class TMainForm : public QMainWindow {
   bool FSettingsUnreadable = false;  // the file exists but could not be read: never written
   bool FFitFramePending = false;
   QPointer<QWidget> FFocusBeforeMenuBar;  // the Edit menu's control while the menu bar has the keys
+  bool FFitToFontPending = false;
+  bool FFocusOnceShown = true;
 };
 
 }  // namespace Parlamine

@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QProxyStyle>
+#include <QStyleOption>
 #include <QStyleFactory>
 #include <exception>
 
@@ -16,17 +17,25 @@ namespace Parlamine {
 namespace {
 
 // The platform style with narrower tabs, so that the inner page controls'
-// captions fit side by side in the window's minimum width.
+// captions fit side by side in the window's minimum width. The room around
+// a caption follows the tab bar's font, so that larger text keeps its margin.
 class TCompactStyle : public QProxyStyle {
  public:
   using QProxyStyle::QProxyStyle;
   int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
-    if (metric == PM_TabBarTabHSpace) return TabHorizontalSpace;
+    if (metric == PM_TabBarTabHSpace) return TabHorizontalSpace(option, widget);
     return QProxyStyle::pixelMetric(metric, option, widget);
   }
 
  private:
-  static constexpr int TabHorizontalSpace = 12;  // pixels around a tab's caption, both sides together
+  // Pixels around a tab's caption, both sides together: one average
+  // character on each side (12 pixels at the program's 11-pixel font).
+  static int TabHorizontalSpace(const QStyleOption* option, const QWidget* widget) {
+    const QFontMetrics metrics = option ? option->fontMetrics
+                                 : widget ? widget->fontMetrics()
+                                          : QFontMetrics(QApplication::font());
+    return 2 * metrics.averageCharWidth();
+  }
 };
 
 }  // namespace
@@ -40,12 +49,16 @@ TParlamineApplication::TParlamineApplication(int& argc, char** argv) : QApplicat
   // Built into the program with the main window (empty where it is not linked).
   setWindowIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(ApplicationId))));
   setProperty("HelpFile", HelpFile());
-  setStyle(new TCompactStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
+  ApplyProgramStyle();
   ApplyApplicationFont();
   // Screen readers hear of the tabs that show, not of hidden ones.
   InstallAccessibleTabBars();
   // Failures the controls catch themselves are shown like any other.
   SetExceptionHandler(ShowException);
+}
+
+void ApplyProgramStyle() {
+  QApplication::setStyle(new TCompactStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
 }
 
 QString TParlamineApplication::HelpFile() { return QStringLiteral("Parlamine Help.html"); }

@@ -19,6 +19,10 @@ class TParlamineApplication : public QApplication {
   bool notify(QObject* receiver, QEvent* event) override;
 };
 
+// The program's own widget style: Fusion with tabs as narrow as their
+// captions allow. The application sets it at start.
+void ApplyProgramStyle();
+
 // Shows an exception's message as the application's error handler does.
 void ShowException(const std::exception& error);
 
