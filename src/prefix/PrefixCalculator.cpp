@@ -73,7 +73,10 @@ class TSummaryListView : public QListView {
   }
 
  protected:
-  bool event(QEvent* event) override { return FCommands->HandleEvent(event) || QListView::event(event); }
+  bool event(QEvent* event) override {
+    // QListView's constructor already sends events, before the commands exist.
+    return (FCommands && FCommands->HandleEvent(event)) || QListView::event(event);
+  }
   void keyPressEvent(QKeyEvent* event) override {
     if (!FCommands->HandleKey(event)) QListView::keyPressEvent(event);
   }
