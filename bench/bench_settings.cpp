@@ -67,3 +67,5 @@ BENCHMARK(BM_ReadAndWriteManyValues)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace Parlamine
+
+BENCHMARK_MAIN();

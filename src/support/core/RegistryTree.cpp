@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <string_view>
 
 namespace Parlamine {
 
@@ -26,7 +27,7 @@ constexpr uint32_t ExpandStringType = static_cast<uint32_t>(TRegValueType::rvExp
 constexpr uint32_t BinaryType = static_cast<uint32_t>(TRegValueType::rvBinary);
 constexpr uint32_t DwordType = static_cast<uint32_t>(TRegValueType::rvDword);
 
-std::string Trim(const std::string& s) {
+std::string_view Trim(std::string_view s) {
   size_t b = 0, e = s.size();
   while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
   while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '\r')) --e;
@@ -68,13 +69,14 @@ int HexValue(char c) {
   return -1;
 }
 
-std::optional<std::vector<uint8_t>> ParseHexBytes(const std::string& text) {
+std::optional<std::vector<uint8_t>> ParseHexBytes(std::string_view text) {
   std::vector<uint8_t> bytes;
+  bytes.reserve(text.size() / 3 + 1);
   size_t start = 0;
   while (start <= text.size()) {
     size_t comma = text.find(',', start);
-    if (comma == std::string::npos) comma = text.size();
-    const std::string item = Trim(text.substr(start, comma - start));
+    if (comma == std::string_view::npos) comma = text.size();
+    const std::string_view item = Trim(text.substr(start, comma - start));
     start = comma + 1;
     if (item.empty()) continue;
     if (item.size() > 2) return std::nullopt;
@@ -91,7 +93,7 @@ std::optional<std::vector<uint8_t>> ParseHexBytes(const std::string& text) {
 
 // Reads a quoted string starting at text[pos] == '"'; on success pos is just
 // past the closing quote.
-std::optional<std::string> ParseQuoted(const std::string& text, size_t& pos) {
+std::optional<std::string> ParseQuoted(std::string_view text, size_t& pos) {
   if (pos >= text.size() || text[pos] != '"') return std::nullopt;
   std::string out;
   for (++pos; pos < text.size(); ++pos) {
@@ -225,18 +227,18 @@ TRegValue HexValueOfType(uint32_t type, std::vector<uint8_t> bytes) {
   return value;
 }
 
-std::optional<TRegValue> ParseData(const std::string& data) {
+std::optional<TRegValue> ParseData(std::string_view data) {
   TRegValue value;
   if (!data.empty() && data[0] == '"') {
     size_t pos = 0;
     auto text = ParseQuoted(data, pos);
     if (!text || !Trim(data.substr(pos)).empty()) return std::nullopt;
     value.Type = StringType;
-    value.Text = *text;
+    value.Text = std::move(*text);
     return value;
   }
-  if (data.rfind("dword:", 0) == 0) {
-    const std::string digits = Trim(data.substr(6));
+  if (data.starts_with("dword:")) {
+    const std::string_view digits = Trim(data.substr(6));
     if (digits.empty() || digits.size() > 8) return std::nullopt;
     uint32_t v = 0;
     for (char c : digits) {
@@ -248,12 +250,12 @@ std::optional<TRegValue> ParseData(const std::string& data) {
     value.Dword = v;
     return value;
   }
-  if (data.rfind("hex", 0) == 0) {
+  if (data.starts_with("hex")) {
     size_t colon = data.find(':');
-    if (colon == std::string::npos) return std::nullopt;
+    if (colon == std::string_view::npos) return std::nullopt;
     uint32_t type = BinaryType;
     if (colon > 3) {  // hex(N):
-      const std::string inner = data.substr(3, colon - 3);
+      const std::string_view inner = data.substr(3, colon - 3);
       if (inner.size() < 3 || inner.front() != '(' || inner.back() != ')') return std::nullopt;
       type = 0;
       for (size_t i = 1; i + 1 < inner.size(); ++i) {
@@ -338,64 +340,59 @@ std::string Utf8ToUtf16Le(const std::string& text) {
   return std::string(units.begin(), units.end());
 }
 
-// The physical lines: ends are LF, CR LF or a CR alone.
-std::vector<std::string> PhysicalLines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.push_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.push_back(text.substr(start));
-  return lines;
-}
-
 struct TLogicalLine {
   std::string Text;      // the physical lines joined
   std::string Original;  // when continued: the physical lines as they were, joined by CR LF
-  const std::string& AsRead() const { return Original.empty() ? Text : Original; }
+  std::string& AsRead() { return Original.empty() ? Text : Original; }
 };
 
-// Joins lines continued with a trailing backslash (long hex values): a line
-// that holds '=' but no '="' and ends in a backslash goes on in the next. A
-// backslash on the last line continues nothing and is kept. What the joined
-// line holds is followed as it grows, so a value continued over any number of
-// lines is joined in linear time.
-std::vector<TLogicalLine> LogicalLines(const std::string& text) {
-  std::vector<TLogicalLine> lines;
+// Hands each logical line of the text to `visit`, in order. Physical lines
+// end with LF, CR LF or a CR alone. A line that holds '=' but no '="' and
+// ends in a backslash goes on in the next (long hex values); a backslash on
+// the last line continues nothing and is kept. What the joined line holds is
+// followed as it grows, so a value continued over any number of lines is
+// joined in linear time.
+template <typename TVisit>
+void ForEachLogicalLine(const std::string& text, TVisit visit) {
   TLogicalLine pending;
   bool continued = false;
   bool hasEquals = false;       // pending holds '='
   bool hasEqualsQuote = false;  // pending holds '="'
-  const auto note = [&](const std::string& piece, char before) {
+  const auto note = [&](std::string_view piece, char before) {
     for (size_t i = 0; i < piece.size(); ++i) {
       if (piece[i] == '=') hasEquals = true;
       if (piece[i] == '"' && (i > 0 ? piece[i - 1] : before) == '=') hasEqualsQuote = true;
     }
   };
-  for (std::string& line : PhysicalLines(text)) {
+  const auto take = [&](std::string_view line) {
     if (continued) {
       pending.Text.pop_back();
       const char before = pending.Text.empty() ? '\0' : pending.Text.back();
       if (pending.Original.empty()) pending.Original = pending.Text + '\\';
-      pending.Original += "\r\n" + line;
-      const std::string piece = Trim(line);
+      pending.Original += "\r\n";
+      pending.Original += line;
+      const std::string_view piece = Trim(line);
       note(piece, before);
       pending.Text += piece;
     } else {
-      pending = {std::move(line), {}};
+      pending.Text.assign(line);
+      pending.Original.clear();
       hasEquals = hasEqualsQuote = false;
-      note(pending.Text, '\0');
+      note(line, '\0');
     }
     continued = !pending.Text.empty() && pending.Text.back() == '\\' && hasEquals && !hasEqualsQuote;
-    if (continued) continue;
-    lines.push_back(std::move(pending));
-    pending = {};
+    if (!continued) visit(pending);
+  };
+  const std::string_view all(text);
+  size_t start = 0;
+  for (size_t i = 0; i < all.size(); ++i) {
+    if (all[i] != '\r' && all[i] != '\n') continue;
+    take(all.substr(start, i - start));
+    if (all[i] == '\r' && i + 1 < all.size() && all[i + 1] == '\n') ++i;
+    start = i + 1;
   }
-  if (continued) lines.push_back(std::move(pending));
-  return lines;
+  if (start < all.size()) take(all.substr(start));
+  if (continued) visit(pending);
 }
 
 // A kept line that ends in a backslash (blanks may follow it), holds '=' and
@@ -438,7 +435,7 @@ std::optional<std::string> OwnKeyPath(const std::string& line) {
 }
 
 bool IsSectionLine(const std::string& line) {
-  const std::string trimmed = Trim(line);
+  const std::string_view trimmed = Trim(line);
   return !trimmed.empty() && trimmed.front() == '[';
 }
 
@@ -599,11 +596,11 @@ TRegistryTree TRegistryTree::FromRegText(const std::string& raw) {
   TKey* currentKey = nullptr;  // the last key of ours, if any
   bool inForeign = false;      // inside a section that is not ours
   std::vector<std::string>* foreign = &tree.FPreamble;
-  for (const TLogicalLine& logical : LogicalLines(text)) {
-    const std::string line = Trim(logical.Text);
-    if (line.empty() || line == RegHeader) continue;
+  ForEachLogicalLine(text, [&](TLogicalLine& logical) {
+    const std::string_view line = Trim(logical.Text);
+    if (line.empty() || line == RegHeader) return;
     if (line.front() == '[') {
-      if (const auto path = OwnKeyPath(line)) {
+      if (const auto path = OwnKeyPath(std::string(line))) {
         // A key read from the file is held alone: its parents exist through it.
         currentKey = &tree.FKeys[FoldPath(*path)];
         if (currentKey->Name.empty()) currentKey->Name = *path;
@@ -613,11 +610,11 @@ TRegistryTree TRegistryTree::FromRegText(const std::string& raw) {
         inForeign = true;
         foreign->push_back(KeptLine(logical.AsRead()));
       }
-      continue;
+      return;
     }
     if (inForeign || !currentKey) {
       foreign->push_back(KeptLine(logical.AsRead()));
-      continue;
+      return;
     }
     std::string name;
     size_t pos = 0;
@@ -632,10 +629,10 @@ TRegistryTree TRegistryTree::FromRegText(const std::string& raw) {
     std::optional<TRegValue> value;
     if (parsed && pos < line.size() && line[pos] == '=') value = ParseData(Trim(line.substr(pos + 1)));
     if (value)
-      SetInKey(*currentKey, name, std::move(*value), logical.AsRead());
+      SetInKey(*currentKey, name, std::move(*value), std::move(logical.AsRead()));
     else
       currentKey->KeptLines.push_back(KeptLine(logical.AsRead()));
-  }
+  });
   return tree;
 }
 
