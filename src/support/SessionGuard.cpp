@@ -51,6 +51,9 @@ TSessionGuard::TSessionGuard(QObject* parent) : QObject(parent) {
   action.sa_flags = SA_RESTART;
   for (size_t i = 0; i < std::size(CaughtSignals); ++i)
     ::sigaction(CaughtSignals[i], &action, &PreviousActions[i]);
+  // A closed error output (a terminal's pipe gone with it) must not end the
+  // program with SIGPIPE while it says why it closes, before it saved.
+  FPreviousPipeAction = ::signal(SIGPIPE, SIG_IGN);
   // Qt asks before the session ends; the window is not closed then.
   connect(qApp, &QGuiApplication::commitDataRequest, this,
           [this](QSessionManager&) { emit SaveRequested(); });
@@ -60,6 +63,7 @@ TSessionGuard::~TSessionGuard() {
   if (SignalWriteEnd < 0) return;
   for (size_t i = 0; i < std::size(CaughtSignals); ++i)
     ::sigaction(CaughtSignals[i], &PreviousActions[i], nullptr);
+  ::signal(SIGPIPE, FPreviousPipeAction);
   delete FNotifier;
   ::close(SignalWriteEnd);
   ::close(SignalReadEnd);

@@ -33,6 +33,7 @@ class TSessionGuard : public QObject {
  private:
   void ReadSignals();
   QSocketNotifier* FNotifier = nullptr;
+  void (*FPreviousPipeAction)(int) = nullptr;
 };
 
 // Emits Settled `delay` ms after the last key, click, wheel turn or drop
