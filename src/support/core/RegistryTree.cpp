@@ -508,20 +508,67 @@ TRegistryTree::TKey& TRegistryTree::KeyForPath(const std::string& path) {
   return FKeys[FoldPath(path)];
 }
 
+namespace {
+
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  return true;
+}
+
+}  // namespace
+
+uint64_t TRegistryTree::NameHash(std::string_view name) {
+  uint64_t hash = 14695981039346656037ull;  // FNV-1a
+  for (char c : name) hash = (hash ^ static_cast<unsigned char>(AsciiLower(c))) * 1099511628211ull;
+  return hash;
+}
+
+size_t TRegistryTree::TKey::Find(std::string_view name, uint64_t hash) const {
+  if (Slots.empty()) return Values.size();
+  const size_t mask = Slots.size() - 1;
+  for (size_t slot = hash & mask; Slots[slot] != 0; slot = (slot + 1) & mask) {
+    const TValueEntry& entry = Values[Slots[slot] - 1];
+    if (entry.NameHash == hash && SameName(entry.Name, name)) return Slots[slot] - 1;
+  }
+  return Values.size();
+}
+
+void TRegistryTree::TKey::Index(size_t position) {
+  const auto place = [this](size_t at) {
+    const size_t mask = Slots.size() - 1;
+    size_t slot = Values[at].NameHash & mask;
+    while (Slots[slot] != 0) slot = (slot + 1) & mask;
+    Slots[slot] = static_cast<uint32_t>(at + 1);
+  };
+  // At most half the slots are used, so a search soon meets an empty one.
+  if (Values.size() * 2 > Slots.size()) {
+    Slots.assign(std::max<size_t>(16, Slots.size() * 2), 0);
+    for (size_t i = 0; i < Values.size(); ++i)
+      if (i != position) place(i);
+  }
+  place(position);
+}
+
 const TRegValue* TRegistryTree::FindValue(const std::string& path, const std::string& name) const {
   const auto key = FKeys.find(FoldPath(path));
   if (key == FKeys.end()) return nullptr;
-  const auto index = key->second.Index.find(FoldName(name));
-  return index == key->second.Index.end() ? nullptr : &key->second.Values[index->second].Value;
+  const size_t position = key->second.Find(name, NameHash(name));
+  return position < key->second.Values.size() ? &key->second.Values[position].Value : nullptr;
 }
 
-bool TRegistryTree::SetInKey(TKey& key, const std::string& name, TRegValue value, std::string line) {
-  const auto [index, added] = key.Index.try_emplace(FoldName(name), key.Values.size());
-  if (added) {
-    key.Values.push_back({name, std::move(value), std::move(line)});
+bool TRegistryTree::SetInKey(TKey& key, std::string name, TRegValue value, std::string line) {
+  const uint64_t hash = NameHash(name);
+  const size_t position = key.Find(name, hash);
+  if (position == key.Values.size()) {
+    key.Values.push_back({std::move(name), std::move(value), std::move(line), hash});
+    key.Index(position);
     return true;
   }
-  TValueEntry& entry = key.Values[index->second];
+  TValueEntry& entry = key.Values[position];
   if (line.empty() && entry.Value == value) return false;  // the line as read stays
   entry.Value = std::move(value);
   entry.Line = std::move(line);
@@ -629,7 +676,7 @@ TRegistryTree TRegistryTree::FromRegText(const std::string& raw) {
     std::optional<TRegValue> value;
     if (parsed && pos < line.size() && line[pos] == '=') value = ParseData(Trim(line.substr(pos + 1)));
     if (value)
-      SetInKey(*currentKey, name, std::move(*value), std::move(logical.AsRead()));
+      SetInKey(*currentKey, std::move(name), std::move(*value), std::move(logical.AsRead()));
     else
       currentKey->KeptLines.push_back(KeptLine(logical.AsRead()));
   });

@@ -8,7 +8,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
 namespace Parlamine {
@@ -118,21 +118,28 @@ class TRegistryTree {
   struct TValueEntry {
     std::string Name;
     TRegValue Value;
-    std::string Line;  // the value's line as read (continuations included); empty once set by the program
+    std::string Line;   // the value's line as read (continuations included); empty once set by the program
+    uint64_t NameHash;  // of the name, case folded
   };
   struct TKey {
     std::string Name;  // path as first spelled
     std::vector<TValueEntry> Values;
-    std::unordered_map<std::string, size_t> Index;  // folded value name -> position in Values
-    std::vector<std::string> KeptLines;             // comments and lines not understood, in file order
-    std::vector<std::string> ForeignAfter;          // foreign sections that followed this key
+    // The values by name, case ignored: open addressing over the names'
+    // hashes, each slot a position in Values + 1 (0: empty). No slot holds
+    // a string of its own, so a key of a million values is indexed in place.
+    std::vector<uint32_t> Slots;
+    std::vector<std::string> KeptLines;     // comments and lines not understood, in file order
+    std::vector<std::string> ForeignAfter;  // foreign sections that followed this key
     bool operator==(const TKey& other) const;
+    // The position of the value, or Values.size() when there is none.
+    size_t Find(std::string_view name, uint64_t hash) const;
+    void Index(size_t position);
   };
   static std::string FoldPath(const std::string& path);
   static std::string FoldName(const std::string& name);
+  static uint64_t NameHash(std::string_view name);
   TKey& KeyForPath(const std::string& path);
-  TValueEntry* FindEntry(const std::string& path, const std::string& name);
-  static bool SetInKey(TKey& key, const std::string& name, TRegValue value, std::string line);
+  static bool SetInKey(TKey& key, std::string name, TRegValue value, std::string line);
   // Whether the unread value stays instead of `value`, the program's value now.
   bool HoldsUnreadValue(const std::string& path, const std::string& name, const TRegValue& value);
   std::map<std::string, TKey> FKeys;   // by folded path
