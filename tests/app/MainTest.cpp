@@ -565,6 +565,8 @@ struct TDamagedLatencyCase {
   const char* Error;
 };
 
+void PrintTo(const TDamagedLatencyCase& damaged, std::ostream* out) { *out << damaged.Name; }
+
 TRegValue StringValue(const char* text) {
   TRegValue value;
   value.Text = text;
