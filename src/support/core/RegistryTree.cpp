@@ -392,7 +392,12 @@ void ForEachLogicalLine(const std::string& text, TVisit visit) {
     start = i + 1;
   }
   if (start < all.size()) take(all.substr(start));
-  if (continued) visit(pending);
+  if (continued) {
+    // Kept as one line: its last backslash, now followed by a blank, must
+    // not run on into what is written after it.
+    pending.Original.clear();
+    visit(pending);
+  }
 }
 
 // A kept line that ends in a backslash (blanks may follow it), holds '=' and

@@ -144,10 +144,13 @@ TEST(RegTextForeign, KeyPathsWithEmptyPartsAreKeptAsWritten) {
 TEST(RegTextForeign, AKeptLineEndingInABackslashStaysWhole) {
   // Found by the fuzzer: a backslash on the last line continues nothing, and a
   // kept line ending in one must not swallow the line written after it.
-  for (const std::string& text : {std::string("Windows \x01\x7fS\\ R=5\"\"r\\\\\r"), std::string("junk=a\\"),
-                                 RootLine + "x=\\\r\n\"A\"=\"1\"\r\n[HKEY_LOCAL_MACHINE\\Y]\r\ny=\\"}) {
+  for (const std::string& text :
+       {std::string("Windows \x01\x7fS\\ R=5\"\"r\\\\\r"), std::string("junk=a\\"),
+        RootLine + "x=\\\r\n\"A\"=\"1\"\r\n[HKEY_LOCAL_MACHINE\\Y]\r\ny=\\", RootLine + "x=\\\r\n  y=\\",
+        RootLine + "a=\\\r\n\"b\\\r\n\"A\"=\"1\"\r\n", RootLine + "k=\\  \r\nm=\\\t\r\n"}) {
     const TRegistryTree tree = TRegistryTree::FromRegText(text);
     EXPECT_EQ(ReadBack(tree), tree) << text;
+    EXPECT_EQ(ReadBack(tree).ToRegText(), tree.ToRegText()) << text;
   }
   const TRegistryTree tree = TRegistryTree::FromRegText(RootLine + "x=\\");
   EXPECT_NE(tree.ToRegText().find("x=\\"), std::string::npos);
