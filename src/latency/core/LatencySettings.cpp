@@ -120,9 +120,11 @@ TReadLatencySettings ReadLatencySettings(const TDirectStore& store) {
   TReadLatencySettings settings;
   settings.ActivePageIndex =
       ReadOrNothing(store, "ActivePageIndex", [&] { return ReadActivePageIndex(store); });
-  for (auto [name, station] : {std::pair{"Client", &settings.Client}, std::pair{"Server", &settings.Server}})
-    *station =
-        ReadOrNothing(store, name, [&] { return ReadStationRecord(store, name); }).value_or(std::nullopt);
+  const auto readStation = [&store](const std::string& name) {
+    return ReadOrNothing(store, name, [&] { return ReadStationRecord(store, name); }).value_or(std::nullopt);
+  };
+  settings.Client = readStation("Client");
+  settings.Server = readStation("Server");
   const std::optional<int> stored =
       ReadOrNothing(store, "NumNetworks", [&] { return ReadNetworkCount(store); });
   settings.NetworkCountRead = stored.has_value();
