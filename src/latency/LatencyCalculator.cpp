@@ -169,7 +169,7 @@ bool TLatencyCalculator::LoadLatencySettings(TDirectStore& store) {
     station->SetProcessTime(record->FProcessTime);
   }
 
-  FStoredEmptyChain = stored.NetworkCountRead && stored.Networks.empty();
+  FStoredEmptyChain = stored.StoredNetworkCount == 0;
   for (const TReadNetwork& read : stored.Networks) {
     FSetupEditor->SelectNetwork(FSetupEditor->Server());
     TNetworkButton* network = FSetupEditor->InsertNetwork();

@@ -275,12 +275,18 @@ TEST_F(LatencySettingsTest, ADamagedValueCostsOnlyItsOwnSetting) {
 }
 
 TEST_F(LatencySettingsTest, ADamagedKeyWithoutNetworksStillGetsOne) {
-  StoreEthernets(0, 0);
-  OpenLatencyKey().WriteString("NumNetworks", "0");
-  auto calculator = NewCalculator();
-  calculator->InitLatency(Tree);
-  EXPECT_EQ(calculator->SetupEditor()->NetworkCount(), 1);
-  EXPECT_EQ(calculator->SetupEditor()->Client()->PacketSize(), 100) << "the readable values are used";
+  for (const bool countAString : {true, false}) {
+    Tree = TRegistryTree();
+    StoreEthernets(0, 0);
+    if (countAString)
+      OpenLatencyKey().WriteString("NumNetworks", "0");
+    else
+      OpenLatencyKey().WriteInteger("NumNetworks", 2);  // both records missing
+    auto calculator = NewCalculator();
+    calculator->InitLatency(Tree);
+    EXPECT_EQ(calculator->SetupEditor()->NetworkCount(), 1) << countAString;
+    EXPECT_EQ(calculator->SetupEditor()->Client()->PacketSize(), 100) << "the readable values are used";
+  }
 }
 
 TEST_F(LatencySettingsTest, AKindByteThatIsNoNetworkLoadsAsUnknownAndNamesAbsentAsUnknown) {

@@ -127,7 +127,7 @@ TReadLatencySettings ReadLatencySettings(const TDirectStore& store) {
   settings.Server = readStation("Server");
   const std::optional<int> stored =
       ReadOrNothing(store, "NumNetworks", [&] { return ReadNetworkCount(store); });
-  settings.NetworkCountRead = stored.has_value();
+  settings.StoredNetworkCount = stored;
   const int count = stored.value_or(CountStoredNetworkRecords(store));
   for (int i = 1; i <= count; ++i) {
     // A claimed record that is not there holds nothing to keep a place for.

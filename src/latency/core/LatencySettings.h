@@ -80,10 +80,10 @@ struct TReadLatencySettings {
   std::optional<int32_t> ActivePageIndex;
   std::optional<TStationRecord> Client;  // empty when absent or damaged: the station keeps its values
   std::optional<TStationRecord> Server;
-  // "NumNetworks" as stored (limited to 0 .. MaxStoredNetworks); when it
-  // cannot be read, the networks are counted by their records Network1,
-  // Network2, ... as far as they go, so that no stored network is lost.
-  bool NetworkCountRead = false;
+  // "NumNetworks" as stored (limited to 0 .. MaxStoredNetworks); empty when
+  // it cannot be read, and the networks are then counted by their records
+  // Network1, Network2, ... as far as they go, so that none is lost.
+  std::optional<int> StoredNetworkCount;
   // In chain order; a claimed network whose record is missing is left out.
   std::vector<TReadNetwork> Networks;
 };
