@@ -575,6 +575,8 @@ bool TRegistryTree::SetInKey(TKey& key, std::string name, TRegValue value, std::
   }
   TValueEntry& entry = key.Values[position];
   if (line.empty() && entry.Value == value) return false;  // the line as read stays
+  // A value read again is written as its last line, name spelling and all.
+  if (!line.empty()) entry.Name = std::move(name);
   entry.Value = std::move(value);
   entry.Line = std::move(line);
   return true;

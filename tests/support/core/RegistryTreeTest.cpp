@@ -209,6 +209,17 @@ TEST(RegTextForeign, ComesBackAsItWasRead) {
   EXPECT_NE(names.ToRegText().find("\"Kind\"=dword:0000000b\r\n"), std::string::npos);
 }
 
+// Found by the fuzzer: of a value read twice, spelled in two ways, the last
+// line is kept, with its spelling.
+TEST(RegTextForeign, AValueReadTwiceIsWrittenAsItsLastLine) {
+  const TRegistryTree tree =
+      TRegistryTree::FromRegText(RootLine + "\"CalculaTor\"=\"2\"\r\n\"calculator\"=\"3\"\r\n");
+  EXPECT_EQ(RootString(tree, "Calculator"), "3");
+  EXPECT_EQ(ReadBack(tree), tree);
+  EXPECT_NE(tree.ToRegText().find(RootLine + "\"calculator\"=\"3\"\r\n\r\n"), std::string::npos)
+      << tree.ToRegText();
+}
+
 // Keys read from the file are held alone: their parents exist through them
 // and no section is added for them.
 TEST(RegTextKeys, ParentsExistThroughTheirKeys) {
