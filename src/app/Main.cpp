@@ -6,6 +6,7 @@
 #include "FormPosition.h"
 #include "CalculatorList.h"
 #include "ParlamineApplication.h"
+#include "SessionGuard.h"
 #include "SettingsStore.h"
 #include "ZellClipboardRequest.h"
 #include "ZellGlobal.h"
@@ -45,6 +46,8 @@ constexpr int StatusBarHeight = 19;
 constexpr const char* PositionValueName = "Position";
 constexpr const char* CalculatorValueName = "Calculator";
 constexpr const char* StayOnTopValueName = "StayOnTop";
+// The pause after the user's last input before the settings are saved.
+constexpr int SaveDelayAfterInput = 2000;  // ms
 
 QAction* NewAction(QObject* parent, const char* objectName, const QString& text,
                    const QKeySequence& shortcut = {}) {
@@ -336,8 +339,11 @@ void TMainForm::FormCreate() {
   connect(websiteButton, &QToolButton::clicked, HelpGotoWebsiteAction, &QAction::trigger);
   MainPageControl->tabBar()->hide();
 
-  const TRegistryFileRead read = ReadRegistryFile(SettingsFileName().toStdString());
-  FSettings = read.Tree;
+  const std::string fileName = SettingsFileName().toStdString();
+  // Saves that were killed before their rename leave their temporary files.
+  RemoveStaleTemporaryFiles(fileName);
+  TRegistryFileRead read = ReadRegistryFile(fileName);
+  FSettings = std::move(read.Tree);
   FSettingsUnreadable = read.Status == TRegistryFileStatus::rfsUnreadable;
   if (FSettingsUnreadable) {
     // Told once the window is up; the file is never replaced this time.
@@ -353,54 +359,110 @@ void TMainForm::FormCreate() {
   FLoading = false;
   for (TCustomCalculator* calculator : FSettingsOrder) calculator->SetLoading(false);
   FocusFirstControl();
+  StartSavingChanges();
 }
 
 void TMainForm::FormDestroy() {
-  if (FSettingsUnreadable) return;  // the user's file stays as it is
-  TSectionedStore store(FSettings, SettingsRoot);
-  SaveSettings(store);
-  try {
-    SaveRegistryFile(FSettings, SettingsFileName().toStdString());
-  } catch (const std::exception& error) {
-    ShowException(error);
+  SaveSettingsNow(FEndingSession ? TSaveFailure::sfLog : TSaveFailure::sfShow);
+  for (TCustomCalculator* calculator : FSettingsOrder) calculator->Done();
+}
+
+void TMainForm::StartSavingChanges() {
+  // What every setting holds right after loading: an unread value stays in
+  // the file while its setting still holds this.
+  TRegistryTree written;
+  TSectionedStore store(written, SettingsRoot);
+  WriteSettings(store);
+  FSettings.SetUnreadFallbacks(written);
+  // Saved shortly after the user's input comes to rest, so that a session
+  // that ends without closing the window (a lost display, a crash, a kill)
+  // costs at most the last moments.
+  FSaveWhenSettled = new TInputSettledWatcher(this, SaveDelayAfterInput);
+  connect(FSaveWhenSettled, &TInputSettledWatcher::Settled, this, [this] { SaveSettingsNow(); });
+}
+
+void TMainForm::SaveSettingsNow(TSaveFailure failure) {
+  if (FSettingsUnreadable || FLoading) return;  // the user's file stays as it is
+  TRegistryTree written;
+  TSectionedStore store(written, SettingsRoot);
+  const std::vector<std::string> errors = WriteSettings(store);
+  if (FSettings.Merge(written)) FUnsavedChanges = true;
+  std::vector<std::string> failures = errors;
+  if (FUnsavedChanges) {
+    try {
+      SaveRegistryFile(FSettings, SettingsFileName().toStdString());
+      FUnsavedChanges = false;
+    } catch (const std::exception& error) {
+      failures.push_back(error.what());
+    }
   }
+  for (const std::string& text : failures) {
+    if (failure == TSaveFailure::sfShow)
+      ShowError(this, QString::fromStdString(text));
+    else
+      qWarning("%s", text.c_str());
+  }
+}
+
+void TMainForm::EndSession(int signalNumber) {
+  // As a normal close: the window's destruction saves, telling a failure on
+  // the error output (nobody may be there to answer a box). Every event loop
+  // ends, a dialog's too; one that starts later ends as soon as it runs.
+  qInfo("Parlamine: signal %d, saving the settings and closing.", signalNumber);
+  FEndingSession = true;
+  QCoreApplication::exit(0);
+  QMetaObject::invokeMethod(
+      qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
 }
 
 // One policy for every calculator: a setting it cannot read costs neither the
-// other calculators' settings nor the window's own. Every one is applied,
-// then the errors are shown, in load order.
+// other calculators' settings nor the window's own, nor its own other
+// settings. Every one is applied; once the window is up, one message names
+// the file, each calculator and the values that could not be read, and the
+// errors of other kinds follow, in load order.
 void TMainForm::LoadSettings(TSectionedStore& store) {
-  std::vector<std::exception_ptr> errors;
-  const auto load = [&errors](const auto& apply) {
+  QStringList errors;
+  QStringList unread;
+  const auto load = [this, &errors, &unread](const QString& name, const auto& apply) {
+    const size_t before = FSettings.UnreadValues().size();
     try {
       apply();
-    } catch (const std::exception&) {
-      errors.push_back(std::current_exception());
+    } catch (const std::exception& error) {
+      errors << QString::fromUtf8(error.what());
     }
+    QStringList values;
+    for (size_t i = before; i < FSettings.UnreadValues().size(); ++i)
+      if (FSettings.UnreadValues()[i].Reported)
+        values << QString::fromStdString(FSettings.UnreadValues()[i].Error);
+    if (!values.isEmpty())
+      unread << QStringLiteral("Values of the %1 that could not be read:\n%2")
+                    .arg(name, values.join(QLatin1Char('\n')));
   };
-  for (TCustomCalculator* calculator : FSettingsOrder) load([calculator, &store] { calculator->LoadSettings(store); });
-  load([this, &store] { LoadMainSettings(store); });
-  for (const std::exception_ptr& error : errors) {
-    try {
-      std::rethrow_exception(error);
-    } catch (const std::exception& shown) {
-      ShowException(shown);
-    }
-  }
+  for (TCustomCalculator* calculator : FSettingsOrder)
+    load(calculator->Info().Name(), [calculator, &store] { calculator->LoadSettings(store); });
+  load(QStringLiteral("main window"), [this, &store] { LoadMainSettings(store); });
+  if (!unread.isEmpty())
+    errors.prepend(
+        QStringLiteral("The settings file '%1' is damaged.\n\n%2\n\nEach of these settings starts "
+                       "from its default. The stored values stay in the file as they are until you "
+                       "change those settings.")
+            .arg(SettingsFileName(), unread.join(QStringLiteral("\n\n"))));
+  for (const QString& error : errors) QTimer::singleShot(0, this, [this, error] { ShowError(this, error); });
 }
 
-// A calculator that fails to save keeps the others from nothing: each one's
-// error is shown and the rest are saved.
-void TMainForm::SaveSettings(TSectionedStore& store) {
-  const auto save = [](const auto& write) {
+std::vector<std::string> TMainForm::WriteSettings(TSectionedStore& store) {
+  std::vector<std::string> errors;
+  const auto save = [&errors](const auto& write) {
     try {
       write();
     } catch (const std::exception& error) {
-      ShowException(error);
+      errors.push_back(error.what());
     }
   };
+  // A calculator that fails to save keeps the others from nothing.
   for (TCustomCalculator* calculator : FSettingsOrder) save([calculator, &store] { calculator->SaveSettings(store); });
   save([this, &store] { SaveMainSettings(store); });
+  return errors;
 }
 
 bool TMainForm::LoadFormPosition(QWidget* window, TRegistryTree& tree, const std::string& keyPath,

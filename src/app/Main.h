@@ -24,6 +24,7 @@ class QTabWidget;
 namespace Parlamine {
 
 class TAboutForm;
+class TInputSettledWatcher;
 class TCalculatorTopFrame;
 class TSectionedStore;
 
@@ -62,6 +63,17 @@ class TMainForm : public QMainWindow {
   // the focused control.
   void EditMenuClick();
 
+  // How a failed save is told: in a message box (the window closes
+  // normally) or on the error output (a save while the user works, or while
+  // the session ends and nobody may answer a box).
+  enum class TSaveFailure { sfShow, sfLog };
+  // Writes the settings file now if any setting changed since it was last
+  // written (also run shortly after the user's input comes to rest, and when
+  // the session manager asks the program to save).
+  void SaveSettingsNow(TSaveFailure failure = TSaveFailure::sfLog);
+  // A signal ends the session: the program ends as on a normal close, saving.
+  void EndSession(int signalNumber);
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   // A new application font or style refits the window (FitToFont).
@@ -95,10 +107,15 @@ class TMainForm : public QMainWindow {
   bool HandleAccessKey(QEvent* event);
   // Gives the focus to the shown calculator's focus control.
   void FocusFirstControl();
-  // Applies every calculator's settings, then the window's own; the errors
-  // of each are shown afterwards, in load order.
+  // Applies every calculator's settings, then the window's own; the values
+  // that could not be read and any other errors are shown once the window
+  // is up, in load order.
   void LoadSettings(TSectionedStore& store);
-  void SaveSettings(TSectionedStore& store);
+  // Every calculator's settings and the window's own into the store; the
+  // errors of those that failed.
+  std::vector<std::string> WriteSettings(TSectionedStore& store);
+  // From now on the settings are saved shortly after each change.
+  void StartSavingChanges();
   // A stored position is fitted again once the window manager's frame is known.
   void FitFrameOnceShown(QEvent* event);
 
@@ -133,6 +150,9 @@ class TMainForm : public QMainWindow {
   TCalculator FCurrentCalculator = TCalculator::caIPSubnet;
   bool FLoading = false;
   bool FSettingsUnreadable = false;  // the file exists but could not be read: never written
+  bool FUnsavedChanges = false;      // the tree holds changes the file does not have yet
+  bool FEndingSession = false;       // a signal ends the program
+  TInputSettledWatcher* FSaveWhenSettled = nullptr;
   bool FFitFramePending = false;
   QPointer<QWidget> FFocusBeforeMenuBar;  // the Edit menu's control while the menu bar has the keys
   bool FFitToFontPending = false;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // parlamine-cli: the calculators of Parlamine on the command line.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
@@ -19,7 +20,10 @@ int main(int argc, char** argv) {
 
   TBufferedWriter out(FileDescriptorSink(STDOUT_FILENO), 1 << 17);
   TBufferedWriter err(FileDescriptorSink(STDERR_FILENO), 1 << 12);
-  TCommandIO io{out, err, &std::cin};
+  // Lines that come from a pipe or a terminal are answered as they come.
+  struct stat input {};
+  const bool inputIsFile = ::fstat(STDIN_FILENO, &input) == 0 && S_ISREG(input.st_mode);
+  TCommandIO io{out, err, &std::cin, !inputIsFile};
   TRunEnvironment environment{ShippedOUIListPaths(programPath)};
   const int code = RunCommandLine(arguments, io, environment);
   out.Flush();

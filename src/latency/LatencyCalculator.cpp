@@ -49,7 +49,15 @@ const TCalculatorInfo& TLatencyCalculator::CalculatorInfo() {
 }
 
 void TLatencyCalculator::LoadSettings(TSectionedStore& store) { InitLatency(store.Tree()); }
-void TLatencyCalculator::SaveSettings(TSectionedStore& store) { DoneLatency(store.Tree()); }
+
+void TLatencyCalculator::SaveSettings(TSectionedStore& store) {
+  TDirectStore direct(store.Tree());
+  SaveLatencySettings(direct);
+}
+
+void TLatencyCalculator::Done() {
+  if (FNetworkButtonForm) FNetworkButtonForm->hide();
+}
 
 TLatencyCalculator::TLatencyCalculator(QWidget* parent) : TCustomCalculator(parent) {
   setObjectName(QStringLiteral("LatencyCalculator"));
@@ -121,8 +129,9 @@ void TLatencyCalculator::InitLatency(TRegistryTree& settings) {
     FSetupEditor->Server()->SetPacketSize(FirstRunServerPacketSize);
   }
   // A first run gets one new network; so does a damaged key that left none,
-  // so the page always has a network to work with.
-  if ((!loaded || loadError) && FSetupEditor->NetworkCount() == 0) {
+  // so the page always has a network to work with. Only a stored count of
+  // none gives a chain of the two stations.
+  if ((!loaded || loadError || !FStoredEmptyChain) && FSetupEditor->NetworkCount() == 0) {
     FSetupEditor->SelectNetwork(FSetupEditor->Server());
     FSetupEditor->InsertNetwork();
   }
@@ -142,38 +151,42 @@ void TLatencyCalculator::InitLatency(TRegistryTree& settings) {
 }
 
 bool TLatencyCalculator::LoadLatencySettings(TDirectStore& store) {
+  FStoredEmptyChain = false;
   if (!store.OpenKey(LatencyKeyPath(), false)) {
     LatencyPageControl->setCurrentIndex(0);
     return false;
   }
-  const int32_t page = ReadActivePageIndex(store);
+  // Each value on its own: one that cannot be read costs only its setting.
+  const TReadLatencySettings stored = ReadLatencySettings(store);
+  const int32_t page = stored.ActivePageIndex.value_or(0);
   // An index outside the pages leaves the page shown as it is.
   if (page >= 0 && page < LatencyPageControl->count()) LatencyPageControl->setCurrentIndex(page);
 
-  const struct {
-    const char* Name;
-    TNetworkButton* Station;
-  } stations[] = {{"Client", FSetupEditor->Client()}, {"Server", FSetupEditor->Server()}};
-  for (const auto& station : stations) {
-    if (const auto record = ReadStationRecord(store, station.Name)) {
-      station.Station->SetPacketSize(record->FPacketSize);
-      station.Station->SetProcessTime(record->FProcessTime);
-    }
+  for (const auto& [record, station] :
+       {std::pair{stored.Client, FSetupEditor->Client()}, std::pair{stored.Server, FSetupEditor->Server()}}) {
+    if (!record) continue;
+    station->SetPacketSize(record->FPacketSize);
+    station->SetProcessTime(record->FProcessTime);
   }
 
-  const int count = ReadNetworkCount(store);
-  for (int i = 1; i <= count; ++i) {
+  FStoredEmptyChain = stored.StoredNetworkCount == 0;
+  for (const TReadNetwork& read : stored.Networks) {
     FSetupEditor->SelectNetwork(FSetupEditor->Server());
-    const TStoredNetwork stored = ReadStoredNetwork(store, i);
     TNetworkButton* network = FSetupEditor->InsertNetwork();
     if (!network) break;
-    network->SetBandwidth(stored.Record.FBandwidth);
-    network->SetNetworkButtonKind(static_cast<TNetworkButtonKind>(stored.Record.NetworkButtonKind));
-    network->SetNetworkName(QString::fromStdString(stored.NetworkName));
-    network->SetPropDelay(stored.Record.FPropDelay);
-    // A damaged position must not hide the element beyond the top-left edge;
-    // the far edges are taken care of whenever the panel is resized.
-    network->move(std::max(stored.Record.Left, SetupPanelMargin), std::max(stored.Record.Top, SetupPanelMargin));
+    // A damaged record leaves a new network in its place, so the networks
+    // after it keep their places in the chain.
+    if (const std::optional<TNetworkRecord>& record = read.Record) {
+      network->SetBandwidth(record->FBandwidth);
+      network->SetNetworkButtonKind(static_cast<TNetworkButtonKind>(record->NetworkButtonKind));
+    }
+    network->SetNetworkName(QString::fromStdString(read.NetworkName));
+    if (const std::optional<TNetworkRecord>& record = read.Record) {
+      network->SetPropDelay(record->FPropDelay);
+      // A damaged position must not hide the element beyond the top-left edge;
+      // the far edges are taken care of whenever the panel is resized.
+      network->move(std::max(record->Left, SetupPanelMargin), std::max(record->Top, SetupPanelMargin));
+    }
     network->UpdateHint();
   }
   store.CloseKey();

@@ -34,20 +34,22 @@ class TLatencyCalculator : public TCustomCalculator {
   QTabWidget* PageControl() const override { return LatencyPageControl; }
   void LoadSettings(TSectionedStore& store) override;
   void SaveSettings(TSectionedStore& store) override;
+  void Done() override;
   // Its settings are a key of records of its own under the section's root:
   // InitLatency and DoneLatency.
   void SetLoading(bool loading) override;
 
   // Start-up: builds the chain and the statistics table, loads the stored
   // chain (or applies the first-run defaults) and registers custom values.
-  // A damaged latency key still leaves a working chain; its error is then
-  // passed on with the store's message.
+  // A damaged value of the latency key costs only its own setting; the
+  // store notes it in the tree, from where the window reports it.
   void InitLatency(TRegistryTree& settings);
-  // Shut-down: saves the chain.
+  // Shut-down: saves the chain and closes the properties dialog.
   void DoneLatency(TRegistryTree& settings);
 
-  // The stored chain: false when the latency key does not exist. Throws the
-  // store's errors for missing or mistyped values; what was read before stays.
+  // The stored chain: false when the latency key does not exist. Each value
+  // is read on its own; one that cannot be read leaves its setting at its
+  // default (a damaged network record: a new network in its place).
   bool LoadLatencySettings(TDirectStore& store);
   void SaveLatencySettings(TDirectStore& store);
   // Makes the stored networks' names and bandwidths selectable in the dialog.
@@ -79,6 +81,7 @@ class TLatencyCalculator : public TCustomCalculator {
   TNetworkButtonForm* FNetworkButtonForm = nullptr;
   TLatencyModel FModel;
   bool FInitializing = false;
+  bool FStoredEmptyChain = false;  // the key holds a count of no networks
 };
 
 }  // namespace Parlamine

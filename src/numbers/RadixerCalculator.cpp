@@ -47,7 +47,8 @@ const TCalculatorInfo& TRadixerCalculator::CalculatorInfo() {
 }
 
 void TRadixerCalculator::LoadSettings(TSectionedStore& store) { LoadRadixerSettings(store); }
-void TRadixerCalculator::SaveSettings(TSectionedStore& store) { SaveRadixerSettings(store); }
+void TRadixerCalculator::SaveSettings(TSectionedStore& store) { WriteRadixerSettings(store); }
+void TRadixerCalculator::Done() { FOUIFinderPage->FreeOUIList(); }
 
 TRadixerCalculator::TRadixerCalculator(QWidget* parent) : TCustomCalculator(parent) {
   setObjectName(QStringLiteral("RadixerCalculator"));
@@ -103,6 +104,11 @@ void TRadixerCalculator::LoadRadixerSettings(TSectionedStore& store) {
 }
 
 void TRadixerCalculator::SaveRadixerSettings(TSectionedStore& store) {
+  WriteRadixerSettings(store);
+  FOUIFinderPage->FreeOUIList();
+}
+
+void TRadixerCalculator::WriteRadixerSettings(TSectionedStore& store) {
   store.WriteInteger(Section, "ActivePageIndex", RadixerPageControl->currentIndex());
   store.WriteInteger(Section, "BCNumberWidth", FBaseConverterPage->WidthGroup()->ItemIndex());
   store.WriteInteger(Section, "BCValue", StoredValueFromValue(FBaseConverterPage->DecimalEdit()->ValueInteger()));
@@ -110,7 +116,6 @@ void TRadixerCalculator::SaveRadixerSettings(TSectionedStore& store) {
   store.WriteInteger(Section, "BRValue", StoredValueFromValue(FBitSwapperPage->OriginalEdit()->ValueInteger()));
   store.WriteBool(Section, "BLSeparator", FBaseLookupPage->Separators());
   store.WriteString(Section, "OFOUI", FOUIFinderPage->OUIEdit()->text().toStdString());
-  FOUIFinderPage->FreeOUIList();
 }
 
 }  // namespace Parlamine

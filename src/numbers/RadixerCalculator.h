@@ -25,7 +25,9 @@ class TRadixerCalculator : public TCustomCalculator {
   const TCalculatorInfo& Info() const override { return CalculatorInfo(); }
   QTabWidget* PageControl() const override { return RadixerPageControl; }
   void LoadSettings(TSectionedStore& store) override;
+  // Writes the settings; the OUI list stays until Done.
   void SaveSettings(TSectionedStore& store) override;
+  void Done() override;
 
   void LoadRadixerSettings(TSectionedStore& store);
   // Saves, then frees the OUI list.
@@ -37,6 +39,8 @@ class TRadixerCalculator : public TCustomCalculator {
   TOUIFinderPage* OUIFinderPage() const { return FOUIFinderPage; }
 
  private:
+  void WriteRadixerSettings(TSectionedStore& store);
+
   QTabWidget* RadixerPageControl = nullptr;
   TBaseConverterPage* FBaseConverterPage = nullptr;
   TBaseLookupPage* FBaseLookupPage = nullptr;

@@ -48,11 +48,19 @@ class TCustomCalculator : public QWidget {
   // default its first control in the window's tab order.
   virtual QWidget* FocusControl() const;
 
-  // The calculator's section of the settings. A value that cannot be read
-  // throws with the store's message after everything readable is applied;
-  // the window reports it and goes on with the next calculator.
+  // The calculator's section of the settings. Each value is read on its
+  // own: one that cannot be read leaves its setting at its default and is
+  // noted in the store's tree, which the window reports once it is up. Any
+  // other failure throws after everything readable is applied; the window
+  // reports it and goes on with the next calculator.
   virtual void LoadSettings(TSectionedStore& store) = 0;
+  // Writes the calculator's settings. Run at the end and also while the
+  // program runs (the settings are saved shortly after each change), so it
+  // only reads the calculator's state.
   virtual void SaveSettings(TSectionedStore& store) = 0;
+  // The end of the program, after the last save: lets go of what the
+  // calculator kept while it ran.
+  virtual void Done() {}
 
   // Set while the window applies the stored settings: no message boxes and
   // no focus moves then.

@@ -16,6 +16,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -278,8 +280,11 @@ TEST_F(MainWindowTest, DamagedFileStartsWithDefaultsAndKeepsUnknownValues) {
   const TRegValue* kept = saved.FindValue(Root, "FutureOption");
   ASSERT_NE(kept, nullptr);
   EXPECT_EQ(kept->Text, "kept");
+  const TRegValue* unread = saved.FindValue(Root, "StayOnTop");
+  ASSERT_NE(unread, nullptr);
+  EXPECT_EQ(unread->Type, static_cast<uint32_t>(TRegValueType::rvDword))
+      << "kept until Stay On Top is changed";
   TSectionedStore store(saved, Root);
-  EXPECT_EQ(store.ReadString("", "StayOnTop", ""), "0");
   EXPECT_EQ(store.ReadString("", "Calculator", ""), "1");
 }
 
@@ -450,7 +455,7 @@ TEST_F(MainWindowTest, ADamagedLatencyKeyKeepsTheWindowsOwnSettings) {
     ParlamineTest::TMessageBoxScript boxes({QMessageBox::Ok});
     auto form = Open();
     ASSERT_EQ(boxes.Shown().size(), 1u);
-    EXPECT_EQ(boxes.Shown()[0].Text, QStringLiteral("Invalid data type for 'NumNetworks'"));
+    EXPECT_TRUE(boxes.Shown()[0].Text.contains(QStringLiteral("Invalid data type for 'NumNetworks'")));
     EXPECT_EQ(form->CurrentCalculator(), TCalculator::caRadixer);
     EXPECT_TRUE(Action(*form, "OptionsStayOnTopItem")->isChecked());
   }
@@ -473,7 +478,7 @@ TEST_F(MainWindowTest, ADamagedLatencyKeyStillLoadsThePrefixCalculatorAfterIt) {
   ParlamineTest::TMessageBoxScript boxes({QMessageBox::Ok});
   auto form = Open();
   ASSERT_EQ(boxes.Shown().size(), 1u);
-  EXPECT_EQ(boxes.Shown()[0].Text, QStringLiteral("Invalid data type for 'NumNetworks'"));
+  EXPECT_TRUE(boxes.Shown()[0].Text.contains(QStringLiteral("Invalid data type for 'NumNetworks'")));
   EXPECT_EQ(form->CurrentCalculator(), TCalculator::caPrefix);
   EXPECT_EQ(CurrentPage(*form)->objectName(), QStringLiteral("PrefixTabSheet"));
   EXPECT_EQ(form->findChild<QTabWidget*>(QStringLiteral("PrefixPageControl"))->currentIndex(), 2)
@@ -498,6 +503,100 @@ TEST_F(MainWindowTest, PrefixCalculatorIsSavedWithTheOthersAndShownAgain) {
   EXPECT_TRUE(Action(*form, "CalculatorPrefixItem")->isChecked());
   EXPECT_EQ(form->findChild<TCalculatorTopFrame*>()->Calculator(), TCalculator::caPrefix);
   EXPECT_EQ(form->findChild<QTabWidget*>(QStringLiteral("PrefixPageControl"))->currentIndex(), 1);
+}
+
+// A latency setup of a client, a server and three named networks, one of
+// its values damaged: the window says once, when it is up, which file,
+// calculator and value; every other value is used; at exit nothing the user
+// stored is lost, the damaged value included, while another setting is saved.
+struct TDamagedLatencyCase {
+  const char* Name;
+  const char* Value;
+  TRegValue Damaged;
+  const char* Error;
+};
+
+void PrintTo(const TDamagedLatencyCase& damaged, std::ostream* out) { *out << damaged.Name; }
+
+TRegValue StringValue(const char* text) {
+  TRegValue value;
+  value.Text = text;
+  return value;
+}
+
+TRegValue BinaryValue(std::vector<uint8_t> bytes) {
+  TRegValue value;
+  value.Type = static_cast<uint32_t>(TRegValueType::rvBinary);
+  value.Bytes = std::move(bytes);
+  return value;
+}
+
+class DamagedLatencySetup : public MainWindowTest,
+                            public ::testing::WithParamInterface<TDamagedLatencyCase> {};
+
+TEST_P(DamagedLatencySetup, CostsOnlyItsValueAndStaysInTheFile) {
+  TRegistryTree tree;
+  TSectionedStore(tree, Root).WriteInteger("", "Calculator", 2);
+  TDirectStore direct(tree);
+  ASSERT_TRUE(direct.OpenKey(LatencyKeyPath(), true));
+  TLatencySettings settings;
+  settings.ActivePageIndex = 0;
+  settings.Client = {64, 3};
+  settings.Server = {1500, 7};
+  const char* names[] = {"Campus", "Backbone", "Uplink"};
+  for (int i = 0; i < 3; ++i)
+    settings.Networks.push_back({{100.0 + i, 20 + 60 * i, nbOther, 4 + i, 40}, names[i]});
+  WriteLatencySettings(direct, settings);
+  tree.SetValue(LatencyKeyPath(), GetParam().Value, GetParam().Damaged);
+  WriteSettings(tree);
+  const TRegistryTree stored = ReadSettings();
+  {
+    ParlamineTest::TMessageBoxScript boxes({QMessageBox::Ok});
+    auto form = Open();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    const QString text = boxes.Shown()[0].Text;
+    for (const QString& part : {TMainForm::SettingsFileName(), QStringLiteral("Latency Calculator"),
+                                QString::fromLatin1(GetParam().Error)})
+      EXPECT_TRUE(text.contains(part)) << text.toStdString();
+    const TNetworkSetupEditor* editor = form->findChild<TLatencyCalculator*>()->SetupEditor();
+    ASSERT_EQ(editor->NetworkCount(), 3);
+    for (int i = 0; i < 3; ++i)
+      EXPECT_EQ(editor->Networks().at(i + 1)->NetworkName(), QLatin1String(names[i])) << "network " << i + 1;
+    QTest::keyClick(form.get(), Qt::Key_H, Qt::ControlModifier);  // another setting changes
+  }
+  TRegistryTree saved = ReadSettings();
+  EXPECT_EQ(TSectionedStore(saved, Root).ReadInteger("", "Calculator", -1), 0);
+  for (const std::string& name : stored.ValueNames(LatencyKeyPath())) {
+    const TRegValue* after = saved.FindValue(LatencyKeyPath(), name);
+    ASSERT_NE(after, nullptr) << name;
+    EXPECT_TRUE(*after == *stored.FindValue(LatencyKeyPath(), name)) << name << " changed";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, DamagedLatencySetup,
+    ::testing::Values(TDamagedLatencyCase{"PageIndexAString", "ActivePageIndex", StringValue("1"),
+                                          "Invalid data type for 'ActivePageIndex'"},
+                      TDamagedLatencyCase{"ClientOf3Bytes", "Client", BinaryValue({64, 0, 0}),
+                                          "Invalid data type for 'Client'"},
+                      TDamagedLatencyCase{"CountAString", "NumNetworks", StringValue("3"),
+                                          "Invalid data type for 'NumNetworks'"},
+                      TDamagedLatencyCase{"SecondNetworkDamaged", "Network2", BinaryValue({1, 2, 3, 4}),
+                                          "Invalid data type for 'Network2'"}),
+    [](const ::testing::TestParamInfo<TDamagedLatencyCase>& info) { return std::string(info.param.Name); });
+
+TEST_F(MainWindowTest, AChangeIsSavedShortlyAfterTheInputComesToRest) {
+  auto form = Open();
+  QTest::qWait(2500);  // the placing of the window settles first
+  const QDateTime before = QFileInfo(TMainForm::SettingsFileName()).lastModified();
+  QTest::keyClick(form.get(), Qt::Key_L, Qt::ControlModifier);
+  QTest::qWait(500);
+  EXPECT_EQ(QFileInfo(TMainForm::SettingsFileName()).lastModified(), before) << "not while the user works";
+  QTest::qWait(2000);
+  TRegistryTree saved = ReadSettings();
+  EXPECT_EQ(TSectionedStore(saved, Root).ReadInteger("", "Calculator", -1), 2)
+      << "saved with the window open";
 }
 
 }  // namespace

@@ -217,42 +217,76 @@ TEST_F(LatencySettingsTest, ZeroNetworksRestoresTheStationsOnly) {
   EXPECT_EQ(calculator->SetupEditor()->Client()->Hint(), QStringLiteral("Client (100 B pkt., 1 ms proc. time)"));
 }
 
-TEST_F(LatencySettingsTest, DamagedValuesGiveTheStoreErrorsAndStillAWorkingChain) {
-  struct Case {
+// One damaged value costs only its own setting: the other values, every
+// intact network among them, are read as stored, and the value is noted with
+// the store's message.
+TEST_F(LatencySettingsTest, ADamagedValueCostsOnlyItsOwnSetting) {
+  const QString client = QStringLiteral("Client (100 B pkt., 1 ms proc. time)");
+  const QString server = QStringLiteral("Server (200 B pkt., 2 ms proc. time)");
+  const QString ethernet = QStringLiteral("Ethernet (10 Mbps)");
+  const struct {
     const char* Name;
-    std::function<void(TDirectStore&)> Damage;
+    std::function<void()> Damage;
     const char* Error;
-    int NetworksLeft;
+    QStringList Hints;  // client, networks, server
   } cases[] = {
-      {"count a string", [](TDirectStore& s) { s.WriteString("NumNetworks", "3"); },
-       "Invalid data type for 'NumNetworks'", 1},
-      {"page index a string", [](TDirectStore& s) { s.WriteString("ActivePageIndex", "1"); },
-       "Invalid data type for 'ActivePageIndex'", 1},
-      {"client a number", [](TDirectStore& s) { s.WriteInteger("Client", 5); }, "Invalid data type for 'Client'", 1},
-      {"third record short", [](TDirectStore& s) { s.WriteBinaryData("Network3", Bytes(20, 0)); },
-       "Invalid data type for 'Network3'", 2},
-      {"a fourth record claimed but missing", [](TDirectStore&) {}, "Failed to get data for 'Network4'", 3},
+      {"count a string",
+       [this] { OpenLatencyKey().WriteString("NumNetworks", "3"); },
+       "Invalid data type for 'NumNetworks'",
+       {client, ethernet, ethernet, ethernet, server}},
+      {"count missing",
+       [this] { RemoveValue("NumNetworks"); },
+       "Failed to get data for 'NumNetworks'",
+       {client, ethernet, ethernet, ethernet, server}},
+      {"page index a string",
+       [this] { OpenLatencyKey().WriteString("ActivePageIndex", "1"); },
+       "Invalid data type for 'ActivePageIndex'",
+       {client, ethernet, ethernet, ethernet, server}},
+      {"client of 3 bytes",
+       [this] { OpenLatencyKey().WriteBinaryData("Client", Bytes(3, 1)); },
+       "Invalid data type for 'Client'",
+       {QStringLiteral("Client (512 B pkt.)"), ethernet, ethernet, ethernet, server}},
+      {"second record short",
+       [this] { OpenLatencyKey().WriteBinaryData("Network2", Bytes(20, 0)); },
+       "Invalid data type for 'Network2'",
+       {client, ethernet, QStringLiteral("Ethernet (0 Mbps)"), ethernet, server}},
+      {"second name a number",
+       [this] { OpenLatencyKey().WriteInteger("Network2Name", 4); },
+       "Invalid data type for 'Network2Name'",
+       {client, ethernet, QStringLiteral("<Unknown Topology> (10 Mbps)"), ethernet, server}},
+      {"a fourth record claimed but missing",
+       [this] { OpenLatencyKey().WriteInteger("NumNetworks", 4); },
+       "Failed to get data for 'Network4'",
+       {client, ethernet, ethernet, ethernet, server}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     Tree = TRegistryTree();
-    StoreEthernets(3, c.NetworksLeft == 3 ? 4 : 3);
-    TDirectStore store = OpenLatencyKey();
-    c.Damage(store);
+    StoreEthernets(3, 3);
+    c.Damage();
     auto calculator = NewCalculator();
-    EXPECT_EQ(InitError(*calculator), c.Error) << c.Name;
-    EXPECT_EQ(calculator->SetupEditor()->NetworkCount(), c.NetworksLeft) << c.Name;
-    EXPECT_NE(calculator->GetNetworkButtonForm(false), nullptr) << c.Name;
+    EXPECT_EQ(InitError(*calculator), "") << c.Name;
+    QStringList hints;
+    for (const TNetworkButton* element : calculator->SetupEditor()->Networks()) hints << element->Hint();
+    EXPECT_EQ(hints, c.Hints) << c.Name;
+    ASSERT_EQ(Tree.UnreadValues().size(), 1u) << c.Name;
+    EXPECT_EQ(Tree.UnreadValues()[0].Error, c.Error) << c.Name;
+    EXPECT_TRUE(Tree.UnreadValues()[0].Reported) << c.Name;
   }
 }
 
-TEST_F(LatencySettingsTest, AMissingCountIsReportedByName) {
-  StoreEthernets(2, 2);
-  RemoveValue("NumNetworks");
-  auto calculator = NewCalculator();
-  EXPECT_EQ(InitError(*calculator), "Failed to get data for 'NumNetworks'");
-  EXPECT_EQ(calculator->SetupEditor()->NetworkCount(), 1);
-  // What was read before the error stays.
-  EXPECT_EQ(calculator->SetupEditor()->Client()->PacketSize(), 100);
+TEST_F(LatencySettingsTest, ADamagedKeyWithoutNetworksStillGetsOne) {
+  for (const bool countAString : {true, false}) {
+    Tree = TRegistryTree();
+    StoreEthernets(0, 0);
+    if (countAString)
+      OpenLatencyKey().WriteString("NumNetworks", "0");
+    else
+      OpenLatencyKey().WriteInteger("NumNetworks", 2);  // both records missing
+    auto calculator = NewCalculator();
+    calculator->InitLatency(Tree);
+    EXPECT_EQ(calculator->SetupEditor()->NetworkCount(), 1) << countAString;
+    EXPECT_EQ(calculator->SetupEditor()->Client()->PacketSize(), 100) << "the readable values are used";
+  }
 }
 
 TEST_F(LatencySettingsTest, AKindByteThatIsNoNetworkLoadsAsUnknownAndNamesAbsentAsUnknown) {

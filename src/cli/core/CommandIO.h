@@ -13,6 +13,9 @@ struct TCommandIO {
   TBufferedWriter& Out;
   TBufferedWriter& Err;
   std::istream* In = nullptr;
+  // The standard input is a pipe or a terminal, not a file: a command that
+  // answers lines of it hands each answer on at once (`tail -f log | ...`).
+  bool AnswerEachLine = false;
 };
 
 // Exit codes: 0 answered, 1 no match (an address without an owner), 2 usage

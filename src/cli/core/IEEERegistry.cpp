@@ -2,13 +2,13 @@
 #include "IEEERegistry.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <ctime>
-#include <fstream>
+#include <sstream>
 
 #include "OUIList.h"
 #include "ZellBinDecHex.h"
@@ -85,6 +85,30 @@ int BlockPrefixBits(uint32_t low, uint32_t high) {
 
 }  // namespace
 
+std::optional<std::string> ReadRegularFile(const std::string& path) {
+  // Opened without waiting for a writer, so a pipe in a listing's place is
+  // refused at once; read rather than mapped, so a file cut short while the
+  // program runs cannot take the mapped pages from under it.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return std::nullopt;
+  struct stat info {};
+  std::optional<std::string> text;
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+    text.emplace();
+    text->reserve(static_cast<size_t>(info.st_size));
+    char buffer[1 << 16];
+    while (true) {
+      const ssize_t n = ::read(fd, buffer, sizeof buffer);
+      if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+      if (n < 0) text.reset();
+      if (n <= 0) break;
+      text->append(buffer, static_cast<size_t>(n));
+    }
+  }
+  ::close(fd);
+  return text;
+}
+
 const std::array<TRegistryFile, IEEERegistryCount>& IEEERegistryFiles() {
   static const std::array<TRegistryFile, IEEERegistryCount> files = {{
       {TRegistryKind::rkMAS, "oui36.txt", "MA-S"},
@@ -137,7 +161,7 @@ int TIEEERegistry::LoadFolder(const std::string& folder) {
   int read = 0;
   for (const TRegistryFile& file : IEEERegistryFiles()) {
     const std::string path = folder + "/" + file.FileName;
-    std::unique_ptr<TListingText> text = MapFile(path);
+    std::unique_ptr<TListingText> text = ReadListingFile(path);
     if (!text) continue;
     AddListingText(file.Kind, std::move(text), ListingDate(folder, file.FileName));
     ++read;
@@ -145,29 +169,9 @@ int TIEEERegistry::LoadFolder(const std::string& folder) {
   return read;
 }
 
-TIEEERegistry::TListingText::TListingText(const void* mapping, size_t size)
-    : FMapping(mapping), FView(static_cast<const char*>(mapping), size) {}
-
-TIEEERegistry::TListingText::~TListingText() {
-  if (FMapping) ::munmap(const_cast<void*>(FMapping), FView.size());
-}
-
-std::unique_ptr<TIEEERegistry::TListingText> TIEEERegistry::MapFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return nullptr;
-  struct stat info {};
-  std::unique_ptr<TListingText> text;
-  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-    if (info.st_size == 0) {
-      text = std::make_unique<TListingText>(std::string());
-    } else {
-      void* mapping = ::mmap(nullptr, static_cast<size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
-      if (mapping != MAP_FAILED)
-        text = std::make_unique<TListingText>(mapping, static_cast<size_t>(info.st_size));
-    }
-  }
-  ::close(fd);
-  return text;
+std::unique_ptr<TIEEERegistry::TListingText> TIEEERegistry::ReadListingFile(const std::string& path) {
+  const std::optional<std::string> text = ReadRegularFile(path);
+  return text ? std::make_unique<TListingText>(std::move(*text)) : nullptr;
 }
 
 void TIEEERegistry::AddListing(TRegistryKind kind, std::string text, std::string date) {
@@ -182,7 +186,7 @@ void TIEEERegistry::AddListingText(TRegistryKind kind, std::unique_ptr<TListingT
 }
 
 bool TIEEERegistry::LoadShippedList(const std::string& path) {
-  std::unique_ptr<TListingText> text = MapFile(path);
+  std::unique_ptr<TListingText> text = ReadListingFile(path);
   if (!text) return false;
   FListings.push_back({TRegistryKind::rkShippedList, std::move(text), {}});
   const std::string_view all = FListings.back().Text->View();
@@ -258,7 +262,7 @@ std::optional<TRegistryMatch> TIEEERegistry::Find(uint64_t address, int knownBit
 
 std::string ListingDate(const std::string& folder, const std::string& file) {
   std::time_t when = 0;
-  std::ifstream stamp(folder + "/.lastupdate");
+  std::istringstream stamp(ReadRegularFile(folder + "/.lastupdate").value_or(std::string()));
   long long seconds = 0;
   if (stamp >> seconds && seconds > 0) {
     when = static_cast<std::time_t>(seconds);

@@ -80,21 +80,15 @@ class TIEEERegistry {
   std::optional<TRegistryMatch> Find(uint64_t address, int knownBits = 48) const;
 
  private:
-  // A listing's bytes: the file mapped into memory (read only, never copied),
-  // or a text handed over. The entries point into it.
+  // A listing's bytes, read whole (a mapping would die of SIGBUS when the
+  // file is cut short while it is used). The entries point into it.
   class TListingText {
    public:
-    explicit TListingText(std::string text) : FText(std::move(text)), FView(FText) {}
-    TListingText(const void* mapping, size_t size);
-    ~TListingText();
-    TListingText(const TListingText&) = delete;
-    TListingText& operator=(const TListingText&) = delete;
-    std::string_view View() const { return FView; }
+    explicit TListingText(std::string text) : FText(std::move(text)) {}
+    std::string_view View() const { return FText; }
 
    private:
     std::string FText;
-    const void* FMapping = nullptr;
-    std::string_view FView;
   };
   struct TListing {
     TRegistryKind Kind;
@@ -102,7 +96,7 @@ class TIEEERegistry {
     std::string Date;
   };
   void AddListingText(TRegistryKind kind, std::unique_ptr<TListingText> text, std::string date);
-  static std::unique_ptr<TListingText> MapFile(const std::string& path);
+  static std::unique_ptr<TListingText> ReadListingFile(const std::string& path);
   void Index(std::vector<TRegistryEntry> entries);
   std::vector<TListing> FListings;
   // All entries by prefix length, longest first; each group sorted by prefix,
@@ -114,6 +108,10 @@ class TIEEERegistry {
   };
   std::vector<TLengthGroup> FGroups;
 };
+
+// The whole content of a regular file; empty when it is missing, cannot be
+// read or is anything else (a folder, a device, a pipe, which is never waited on).
+std::optional<std::string> ReadRegularFile(const std::string& path);
 
 // The date of a listing folder: ieee-data's ".lastupdate" (seconds since
 // 1970), else the file's modification time; empty when neither is known.

@@ -170,6 +170,10 @@ int RunOuiCommand(const TOuiOptions& o, TCommandIO& io, const std::vector<std::s
       if (!line.empty() && line.back() == '\r') line.pop_back();
       if (line.find_first_not_of(" \t") == std::string::npos) continue;  // blank lines are skipped
       handle(line);
+      if (io.AnswerEachLine) {
+        io.Out.Flush();
+        io.Err.Flush();
+      }
     }
   }
   if (o.Json) io.Out.Write(firstResult ? "]}\n" : "\n]}\n");

@@ -76,6 +76,70 @@ TStoredNetwork ReadStoredNetwork(const TDirectStore& store, int i) {
   return network;
 }
 
+namespace {
+
+// The value `name` as `read` reads it, or nothing when it cannot be read;
+// the store notes why.
+template <typename TRead>
+auto ReadOrNothing(const TDirectStore& store, const std::string& name, TRead read)
+    -> std::optional<decltype(read())> {
+  try {
+    return read();
+  } catch (const ERegistryException& error) {
+    store.NoteUnreadValue(name, error.what());
+    return std::nullopt;
+  }
+}
+
+int CountStoredNetworkRecords(const TDirectStore& store) {
+  int count = 0;
+  while (count < MaxStoredNetworks && store.ValueExists(NetworkValueName(count + 1))) ++count;
+  return count;
+}
+
+TReadNetwork ReadNetwork(const TDirectStore& store, int i) {
+  const std::string valueName = NetworkValueName(i);
+  TReadNetwork network;
+  network.Record = ReadOrNothing(
+      store, valueName, [&] { return UnpackNetworkRecord(store.ReadBinaryData(valueName), valueName); });
+  // Only network kinds belong between the stations.
+  if (network.Record && (!IsValidNetworkButtonKind(network.Record->NetworkButtonKind) ||
+                         IsStation(static_cast<TNetworkButtonKind>(network.Record->NetworkButtonKind))))
+    network.Record->NetworkButtonKind = nbUnknownNetwork;
+  const std::string nameValue = NetworkNameValueName(i);
+  network.NetworkName = store.ValueExists(nameValue)
+                            ? ReadOrNothing(store, nameValue, [&] { return store.ReadString(nameValue); })
+                                  .value_or(std::string(UnknownTopologyName))
+                            : std::string(UnknownTopologyName);
+  return network;
+}
+
+}  // namespace
+
+TReadLatencySettings ReadLatencySettings(const TDirectStore& store) {
+  TReadLatencySettings settings;
+  settings.ActivePageIndex =
+      ReadOrNothing(store, "ActivePageIndex", [&] { return ReadActivePageIndex(store); });
+  const auto readStation = [&store](const std::string& name) {
+    return ReadOrNothing(store, name, [&] { return ReadStationRecord(store, name); }).value_or(std::nullopt);
+  };
+  settings.Client = readStation("Client");
+  settings.Server = readStation("Server");
+  const std::optional<int> stored =
+      ReadOrNothing(store, "NumNetworks", [&] { return ReadNetworkCount(store); });
+  settings.StoredNetworkCount = stored;
+  const int count = stored.value_or(CountStoredNetworkRecords(store));
+  for (int i = 1; i <= count; ++i) {
+    // A claimed record that is not there holds nothing to keep a place for.
+    if (!store.ValueExists(NetworkValueName(i))) {
+      ReadOrNothing(store, NetworkValueName(i), [&] { return store.ReadBinaryData(NetworkValueName(i)); });
+      continue;
+    }
+    settings.Networks.push_back(ReadNetwork(store, i));
+  }
+  return settings;
+}
+
 void WriteLatencySettings(TDirectStore& store, const TLatencySettings& settings) {
   store.WriteInteger("ActivePageIndex", settings.ActivePageIndex);
   store.WriteBinaryData("Client", PackStationRecord(settings.Client));

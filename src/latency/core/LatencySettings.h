@@ -69,6 +69,26 @@ int ReadNetworkCount(const TDirectStore& store);
 // byte that is no network kind reads as nbUnknownNetwork.
 TStoredNetwork ReadStoredNetwork(const TDirectStore& store, int i);
 
+// The stored chain as the calculator applies it, read value by value: a
+// value that cannot be read is left out (the store notes it in the tree) and
+// its setting keeps its default; every other value is used as stored.
+struct TReadNetwork {
+  std::optional<TNetworkRecord> Record;  // empty when damaged: a new network holds its place
+  std::string NetworkName;               // the unknown-topology name when absent or damaged
+};
+struct TReadLatencySettings {
+  std::optional<int32_t> ActivePageIndex;
+  std::optional<TStationRecord> Client;  // empty when absent or damaged: the station keeps its values
+  std::optional<TStationRecord> Server;
+  // "NumNetworks" as stored (limited to 0 .. MaxStoredNetworks); empty when
+  // it cannot be read, and the networks are then counted by their records
+  // Network1, Network2, ... as far as they go, so that none is lost.
+  std::optional<int> StoredNetworkCount;
+  // In chain order; a claimed network whose record is missing is left out.
+  std::vector<TReadNetwork> Networks;
+};
+TReadLatencySettings ReadLatencySettings(const TDirectStore& store);
+
 // Writes the whole chain; values of networks beyond the new count are left as
 // they are (they are never read back).
 struct TLatencySettings {

@@ -12,6 +12,7 @@
 #include <iterator>
 #include <limits>
 #include <stdexcept>
+#include <unordered_set>
 
 namespace Parlamine {
 
@@ -98,6 +99,98 @@ std::string SwappedOUIKey(std::string_view key) {
   return Int64ToHex(swapped, 6);
 }
 
+std::optional<uint32_t> OUISortKey(std::string_view firstCharacters) {
+  const std::string_view head = firstCharacters.substr(0, std::min(firstCharacters.size(), KeyLength));
+  uint32_t digits = 0;
+  for (char c : head) {
+    if (!IsHexDigit(c)) return std::nullopt;
+    digits = digits << 4 | static_cast<uint32_t>(HexDigitValue(c));
+  }
+  // Left-aligned in 24 bits, then the length: "1" < "10" < "1F" < "2".
+  digits <<= 4 * (KeyLength - head.size());
+  return digits << 3 | static_cast<uint32_t>(head.size());
+}
+
+// Splits the text into lines as it streams in and keeps each line the search
+// can find, the first of its key only. A line is judged by its first six
+// characters; one that cannot be found is passed over without being held.
+class TOUIList::TReader {
+ public:
+  explicit TReader(TOUIList& list) : FList(list) {}
+
+  void Feed(std::string_view data) {
+    for (size_t i = 0; i < data.size();) {
+      const char c = data[i];
+      if (c == '\n' && FAfterCR) {  // the LF of a CR LF
+        FAfterCR = false;
+        ++i;
+        continue;
+      }
+      FAfterCR = false;
+      if (c == '\n' || c == '\r') {
+        EndLine();
+        FAfterCR = c == '\r';
+        ++i;
+        continue;
+      }
+      // The rest of the line up to its end or the end of the data, at once.
+      size_t stop = i;
+      while (stop < data.size() && data[stop] != '\n' && data[stop] != '\r') ++stop;
+      Add(data.substr(i, stop - i));
+      i = stop;
+    }
+  }
+  void Finish() {
+    if (FLineStarted) EndLine();
+    std::sort(FList.FEntries.begin(), FList.FEntries.end(),
+              [](const TEntry& a, const TEntry& b) { return a.Key < b.Key; });
+  }
+
+ private:
+  enum class TState { rsHead, rsKeep, rsSkip };
+  void Add(std::string_view piece) {
+    FLineStarted = true;
+    if (FState == TState::rsHead) {
+      const size_t take = std::min(piece.size(), KeyLength - FHead.size());
+      FHead.append(piece.substr(0, take));
+      piece.remove_prefix(take);
+      if (FHead.size() == KeyLength) Decide();
+    }
+    if (FState == TState::rsKeep) {
+      const size_t room = MaxOUILineLength - std::min<size_t>(MaxOUILineLength, FKeptLength);
+      const size_t take = std::min(room, piece.size());
+      FList.FText.append(piece.substr(0, take));
+      FKeptLength += take;
+    }
+  }
+  // The head is complete (six characters, or the whole of a shorter line).
+  void Decide() {
+    const std::optional<uint32_t> key = OUISortKey(FHead);
+    FState = TState::rsSkip;
+    if (!key || !FSeen.insert(*key).second) return;
+    FState = TState::rsKeep;
+    FList.FEntries.push_back({*key, 0, FList.FText.size()});
+    FList.FText.append(FHead);
+    FKeptLength = FHead.size();
+  }
+  void EndLine() {
+    if (FState == TState::rsHead) Decide();
+    if (FState == TState::rsKeep) FList.FEntries.back().Length = static_cast<uint32_t>(FKeptLength);
+    FState = TState::rsHead;
+    FHead.clear();
+    FKeptLength = 0;
+    FLineStarted = false;
+  }
+
+  TOUIList& FList;
+  std::unordered_set<uint32_t> FSeen;  // the keys of the lines kept
+  TState FState = TState::rsHead;
+  std::string FHead;
+  size_t FKeptLength = 0;
+  bool FLineStarted = false;
+  bool FAfterCR = false;
+};
+
 bool TOUIList::LoadFromFile(const std::string& path) {
   // Only a regular file is a list: a folder or a device of that name counts
   // as missing, as does a file that cannot be read to its end.
@@ -105,68 +198,64 @@ bool TOUIList::LoadFromFile(const std::string& path) {
   if (fd < 0) return false;
   struct stat info {};
   bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-  std::string content;
-  char buffer[65536];
+  Clear();
+  TReader reader(*this);
+  std::vector<char> buffer(size_t{1} << 16);
   while (ok) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    const ssize_t n = ::read(fd, buffer.data(), buffer.size());
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) ok = false;
     if (n <= 0) break;
-    content.append(buffer, static_cast<size_t>(n));
+    reader.Feed(std::string_view(buffer.data(), static_cast<size_t>(n)));
   }
   ::close(fd);
-  if (!ok) return false;
-  LoadFromText(std::move(content));
+  if (!ok) {
+    Clear();
+    return false;
+  }
+  reader.Finish();
+  FText.shrink_to_fit();
+  FEntries.shrink_to_fit();
+  FLoaded = true;
   return true;
 }
 
-void TOUIList::LoadFromText(std::string text) {
-  FText = std::move(text);
-  FLines.clear();
-  FLines.reserve(FText.size() / 48 + 1);
-  const char* const begin = FText.data();
-  const char* const end = begin + FText.size();
-  const char* line = begin;
-  while (line < end) {
-    const char* stop = line;
-    while (stop < end && *stop != '\n' && *stop != '\r') ++stop;
-    FLines.push_back({static_cast<size_t>(line - begin), static_cast<size_t>(stop - line)});
-    // CR LF is one line break; a lone CR or LF is one too.
-    if (stop < end && *stop == '\r' && stop + 1 < end && stop[1] == '\n') ++stop;
-    line = stop + 1;
-  }
+void TOUIList::LoadFromText(std::string_view text) {
+  Clear();
+  TReader reader(*this);
+  reader.Feed(text);
+  reader.Finish();
   FLoaded = true;
 }
 
 void TOUIList::Clear() {
   FText.clear();
   FText.shrink_to_fit();
-  FLines.clear();
-  FLines.shrink_to_fit();
+  FEntries.clear();
+  FEntries.shrink_to_fit();
   FLoaded = false;
 }
 
 std::string_view TOUIList::Line(size_t index) const {
-  const TSpan& span = FLines.at(index);
-  return std::string_view(FText).substr(span.Offset, span.Length);
+  const TEntry& entry = FEntries.at(index);
+  return std::string_view(FText).substr(entry.Offset, entry.Length);
+}
+
+TOUIMatch TOUIList::Find(std::string_view key) const {
+  const std::optional<uint32_t> code = OUISortKey(key);
+  if (!code) return {};
+  const auto entry = std::lower_bound(FEntries.begin(), FEntries.end(), *code,
+                                      [](const TEntry& e, uint32_t k) { return e.Key < k; });
+  if (entry == FEntries.end() || entry->Key != *code) return {};
+  const std::string_view line = Line(static_cast<size_t>(entry - FEntries.begin()));
+  return {true, OUILineAbbreviation(line), OUILineOrganization(line)};
 }
 
 TOUISearchResult TOUIList::Search(std::string_view key) const {
   TOUISearchResult result;
   result.SwappedKey = SwappedOUIKey(key);
-  int r1 = -1;
-  int r2 = -1;
-  for (size_t i = 0; i < FLines.size() && (r1 < 0 || r2 < 0); ++i) {
-    const std::string_view line = Line(i);
-    if (r1 < 0) {
-      r1 = CompareOUILine(line, key);
-      if (r1 == 0) result.Match = {true, OUILineAbbreviation(line), OUILineOrganization(line)};
-    }
-    if (r2 < 0) {
-      r2 = CompareOUILine(line, result.SwappedKey);
-      if (r2 == 0) result.SwappedMatch = {true, OUILineAbbreviation(line), OUILineOrganization(line)};
-    }
-  }
+  result.Match = Find(key);
+  result.SwappedMatch = Find(result.SwappedKey);
   return result;
 }
 

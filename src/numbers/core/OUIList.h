@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,31 +45,52 @@ std::string OUILineOrganization(std::string_view line);
 // std::range_error("Range check error") beyond the signed 32-bit range.
 std::string SwappedOUIKey(std::string_view key);
 
+// OUI.txt as the search uses it. The file may be in any order: it is read
+// once, as a stream, and its lines are ordered by their first six characters
+// as the search compares them, so an entry appended at the end or a shuffled
+// list is found all the same. Of several lines with the same OUI the first
+// in the file wins, as in a walk from the top. Only lines the search can
+// find are kept: those whose first six characters (or fewer, on a shorter
+// line) are hexadecimal digits, one per OUI, each at most MaxOUILineLength
+// characters; so a large file of anything else costs next to no memory.
 class TOUIList {
  public:
   // Reads the whole file; false (and the list stays unloaded) when it cannot be read.
   bool LoadFromFile(const std::string& path);
   // Takes the text as the file's content; lines end with LF, CR LF or CR.
-  void LoadFromText(std::string text);
+  void LoadFromText(std::string_view text);
   void Clear();
   bool Loaded() const { return FLoaded; }
-  size_t LineCount() const { return FLines.size(); }
+  // The lines kept, in search order.
+  size_t LineCount() const { return FEntries.size(); }
   std::string_view Line(size_t index) const;
 
-  // Walks the lines from the first: each key is found on the first line equal
-  // to it in the first six characters and given up at the first line that
-  // sorts above it, or at the end of the list.
+  // Each key is found on the first line of the file that equals it in the
+  // first six characters, wherever that line is.
   TOUISearchResult Search(std::string_view key) const;
 
  private:
-  struct TSpan {
-    size_t Offset;
-    size_t Length;
+  class TReader;
+  struct TEntry {
+    uint32_t Key;  // OUISortKey of the line's first characters
+    uint32_t Length;
+    size_t Offset;  // in FText
   };
-  std::string FText;
-  std::vector<TSpan> FLines;
+  TOUIMatch Find(std::string_view key) const;
+  std::string FText;             // the kept lines, one after another
+  std::vector<TEntry> FEntries;  // ordered by Key, one per key
   bool FLoaded = false;
 };
+
+// A kept line is cut after this many characters (no organisation name is
+// that long; a line of junk must not be held whole).
+inline constexpr size_t MaxOUILineLength = 65536;
+
+// The search order of the first six characters (or fewer) of a line or key
+// as one number: hexadecimal digits in value order, case ignored, a shorter
+// text before a longer one that starts with it. Empty when a character is no
+// hexadecimal digit (such a line can never equal a key).
+std::optional<uint32_t> OUISortKey(std::string_view firstCharacters);
 
 // The generator of OUI.txt from the IEEE registry listing ("oui.txt" of the
 // ieee-data package): its "XX-XX-XX   (hex)<tab><tab>Organisation" lines.

@@ -2,15 +2,20 @@
 #include "RegistryTree.h"
 
 #include <fcntl.h>
+#include <pthread.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <string_view>
 
 namespace Parlamine {
 
@@ -22,7 +27,7 @@ constexpr uint32_t ExpandStringType = static_cast<uint32_t>(TRegValueType::rvExp
 constexpr uint32_t BinaryType = static_cast<uint32_t>(TRegValueType::rvBinary);
 constexpr uint32_t DwordType = static_cast<uint32_t>(TRegValueType::rvDword);
 
-std::string Trim(const std::string& s) {
+std::string_view Trim(std::string_view s) {
   size_t b = 0, e = s.size();
   while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
   while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '\r')) --e;
@@ -64,13 +69,14 @@ int HexValue(char c) {
   return -1;
 }
 
-std::optional<std::vector<uint8_t>> ParseHexBytes(const std::string& text) {
+std::optional<std::vector<uint8_t>> ParseHexBytes(std::string_view text) {
   std::vector<uint8_t> bytes;
+  bytes.reserve(text.size() / 3 + 1);
   size_t start = 0;
   while (start <= text.size()) {
     size_t comma = text.find(',', start);
-    if (comma == std::string::npos) comma = text.size();
-    const std::string item = Trim(text.substr(start, comma - start));
+    if (comma == std::string_view::npos) comma = text.size();
+    const std::string_view item = Trim(text.substr(start, comma - start));
     start = comma + 1;
     if (item.empty()) continue;
     if (item.size() > 2) return std::nullopt;
@@ -87,7 +93,7 @@ std::optional<std::vector<uint8_t>> ParseHexBytes(const std::string& text) {
 
 // Reads a quoted string starting at text[pos] == '"'; on success pos is just
 // past the closing quote.
-std::optional<std::string> ParseQuoted(const std::string& text, size_t& pos) {
+std::optional<std::string> ParseQuoted(std::string_view text, size_t& pos) {
   if (pos >= text.size() || text[pos] != '"') return std::nullopt;
   std::string out;
   for (++pos; pos < text.size(); ++pos) {
@@ -221,18 +227,18 @@ TRegValue HexValueOfType(uint32_t type, std::vector<uint8_t> bytes) {
   return value;
 }
 
-std::optional<TRegValue> ParseData(const std::string& data) {
+std::optional<TRegValue> ParseData(std::string_view data) {
   TRegValue value;
   if (!data.empty() && data[0] == '"') {
     size_t pos = 0;
     auto text = ParseQuoted(data, pos);
     if (!text || !Trim(data.substr(pos)).empty()) return std::nullopt;
     value.Type = StringType;
-    value.Text = *text;
+    value.Text = std::move(*text);
     return value;
   }
-  if (data.rfind("dword:", 0) == 0) {
-    const std::string digits = Trim(data.substr(6));
+  if (data.starts_with("dword:")) {
+    const std::string_view digits = Trim(data.substr(6));
     if (digits.empty() || digits.size() > 8) return std::nullopt;
     uint32_t v = 0;
     for (char c : digits) {
@@ -244,12 +250,12 @@ std::optional<TRegValue> ParseData(const std::string& data) {
     value.Dword = v;
     return value;
   }
-  if (data.rfind("hex", 0) == 0) {
+  if (data.starts_with("hex")) {
     size_t colon = data.find(':');
-    if (colon == std::string::npos) return std::nullopt;
+    if (colon == std::string_view::npos) return std::nullopt;
     uint32_t type = BinaryType;
     if (colon > 3) {  // hex(N):
-      const std::string inner = data.substr(3, colon - 3);
+      const std::string_view inner = data.substr(3, colon - 3);
       if (inner.size() < 3 || inner.front() != '(' || inner.back() != ')') return std::nullopt;
       type = 0;
       for (size_t i = 1; i + 1 < inner.size(); ++i) {
@@ -284,12 +290,15 @@ std::string DataText(const TRegValue& value) {
   return "\"" + EscapeString(value.Text) + "\"";
 }
 
-// UTF-16LE text (as the Registry Editor exports it) to UTF-8; only the BMP
-// and surrogate pairs are handled, invalid units become '?'.
+// UTF-16LE text (as the Registry Editor exports it, after its BOM) to UTF-8.
+// An unpaired surrogate becomes its three-byte form (as UTF-8 would spell it
+// if it allowed one), so Utf8ToUtf16Le gives it back; an odd last byte, no
+// part of any unit, is dropped.
 std::string Utf16LeToUtf8(const std::string& raw) {
   std::string out;
+  out.reserve(raw.size());
   for (size_t i = 2; i + 1 < raw.size(); i += 2) {
-    uint32_t unit = static_cast<uint8_t>(raw[i]) | (static_cast<uint8_t>(raw[i + 1]) << 8);
+    const uint32_t unit = static_cast<uint8_t>(raw[i]) | (static_cast<uint8_t>(raw[i + 1]) << 8);
     if (unit >= 0xD800 && unit < 0xDC00 && i + 3 < raw.size()) {
       const uint32_t low = static_cast<uint8_t>(raw[i + 2]) | (static_cast<uint8_t>(raw[i + 3]) << 8);
       if (low >= 0xDC00 && low < 0xE000) {
@@ -297,57 +306,117 @@ std::string Utf16LeToUtf8(const std::string& raw) {
         i += 2;
         continue;
       }
-      unit = '?';
-    } else if (unit >= 0xD800 && unit < 0xE000) {
-      unit = '?';
     }
     PutUtf8(out, unit);
   }
   return out;
 }
 
-// The physical lines: ends are LF, CR LF or a CR alone.
-std::vector<std::string> PhysicalLines(const std::string& text) {
-  std::vector<std::string> lines;
+// The way back: well-formed UTF-8 and the three-byte form of a surrogate give
+// their units; any other byte b (only text the program never read from a
+// UTF-16 file holds one) travels as U+DC00 + b.
+std::string Utf8ToUtf16Le(const std::string& text) {
+  std::vector<uint8_t> units{0xFF, 0xFE};
+  units.reserve(text.size() * 2 + 2);
+  for (size_t i = 0; i < text.size();) {
+    const auto [cp, length] = NextUtf8(text, i);
+    const auto byte = [&text](size_t k) { return static_cast<unsigned char>(text[k]); };
+    if (length > 0 && cp >= 0x10000) {
+      PutUtf16(units, 0xD800 + ((cp - 0x10000) >> 10));
+      PutUtf16(units, 0xDC00 + ((cp - 0x10000) & 0x3FF));
+      i += length;
+    } else if (length > 0) {
+      PutUtf16(units, cp);
+      i += length;
+    } else if (i + 2 < text.size() && byte(i) == 0xED && byte(i + 1) >= 0xA0 && byte(i + 1) <= 0xBF &&
+               (byte(i + 2) & 0xC0) == 0x80) {
+      PutUtf16(units, 0xD000 | ((byte(i + 1) & 0x3F) << 6) | (byte(i + 2) & 0x3F));
+      i += 3;
+    } else {
+      PutUtf16(units, 0xDC00 | byte(i));
+      ++i;
+    }
+  }
+  return std::string(units.begin(), units.end());
+}
+
+struct TLogicalLine {
+  std::string Text;      // the physical lines joined
+  std::string Original;  // when continued: the physical lines as they were, joined by CR LF
+  std::string& AsRead() { return Original.empty() ? Text : Original; }
+};
+
+// Hands each logical line of the text to `visit`, in order. Physical lines
+// end with LF, CR LF or a CR alone. A line that holds '=' but no '="' and
+// ends in a backslash goes on in the next (long hex values); a backslash on
+// the last line continues nothing and is kept. What the joined line holds is
+// followed as it grows, so a value continued over any number of lines is
+// joined in linear time.
+template <typename TVisit>
+void ForEachLogicalLine(const std::string& text, TVisit visit) {
+  TLogicalLine pending;
+  bool continued = false;
+  bool hasEquals = false;       // pending holds '='
+  bool hasEqualsQuote = false;  // pending holds '="'
+  const auto note = [&](std::string_view piece, char before) {
+    for (size_t i = 0; i < piece.size(); ++i) {
+      if (piece[i] == '=') hasEquals = true;
+      if (piece[i] == '"' && (i > 0 ? piece[i - 1] : before) == '=') hasEqualsQuote = true;
+    }
+  };
+  const auto take = [&](std::string_view line) {
+    if (continued) {
+      pending.Text.pop_back();
+      const char before = pending.Text.empty() ? '\0' : pending.Text.back();
+      if (pending.Original.empty()) pending.Original = pending.Text + '\\';
+      pending.Original += "\r\n";
+      pending.Original += line;
+      const std::string_view piece = Trim(line);
+      note(piece, before);
+      pending.Text += piece;
+    } else {
+      pending.Text.assign(line);
+      pending.Original.clear();
+      hasEquals = hasEqualsQuote = false;
+      note(line, '\0');
+    }
+    continued = !pending.Text.empty() && pending.Text.back() == '\\' && hasEquals && !hasEqualsQuote;
+    if (!continued) visit(pending);
+  };
+  const std::string_view all(text);
   size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.push_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+  for (size_t i = 0; i < all.size(); ++i) {
+    if (all[i] != '\r' && all[i] != '\n') continue;
+    take(all.substr(start, i - start));
+    if (all[i] == '\r' && i + 1 < all.size() && all[i + 1] == '\n') ++i;
     start = i + 1;
   }
-  if (start < text.size()) lines.push_back(text.substr(start));
-  return lines;
-}
-
-// Joins lines continued with a trailing backslash (long hex values). A
-// backslash on the last line continues nothing and is kept.
-std::vector<std::string> LogicalLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::string pending;
-  bool continued = false;
-  for (const std::string& line : PhysicalLines(text)) {
-    if (continued) {
-      pending.pop_back();
-      pending += Trim(line);
-    } else {
-      pending = line;
-    }
-    continued = !pending.empty() && pending.back() == '\\' && pending.find('=') != std::string::npos &&
-                pending.find("=\"") == std::string::npos;
-    if (continued) continue;
-    lines.push_back(pending);
-    pending.clear();
+  if (start < all.size()) take(all.substr(start));
+  if (continued) {
+    // Kept as one line: its last backslash, now followed by a blank, must
+    // not run on into what is written after it.
+    pending.Original.clear();
+    visit(pending);
   }
-  if (continued) lines.push_back(pending);
-  return lines;
 }
 
-// A kept line as stored: without trailing blanks, which the writer may add.
-std::string KeptLine(const std::string& line) {
+// A kept line that ends in a backslash (blanks may follow it), holds '=' and
+// no '="' would swallow the line written after it: the writer puts a blank
+// after such a line, and the reader takes that blank away again.
+bool NeedsGuardBlank(const std::string& line) {
   size_t end = line.size();
   while (end > 0 && (line[end - 1] == ' ' || line[end - 1] == '\t')) --end;
-  return line.substr(0, end);
+  return end > 0 && line[end - 1] == '\\' && line.find('=') != std::string::npos &&
+         line.find("=\"") == std::string::npos;
+}
+
+// A kept line as stored: as read, less the blank the writer adds.
+std::string KeptLine(const std::string& line) {
+  if (!line.empty() && line.back() == ' ') {
+    std::string shorter = line.substr(0, line.size() - 1);
+    if (NeedsGuardBlank(shorter)) return shorter;
+  }
+  return line;
 }
 
 bool StartsWithNoCase(const std::string& s, const std::string& prefix) {
@@ -363,25 +432,31 @@ bool StartsWithNoCase(const std::string& s, const std::string& prefix) {
 std::optional<std::string> OwnKeyPath(const std::string& line) {
   if (line.size() < 3 || line.front() != '[' || line.back() != ']' || line[1] == '-') return std::nullopt;
   const std::string prefix = std::string(HiveName) + "\\";
-  const std::string full = line.substr(1, line.size() - 2);
-  if (!StartsWithNoCase(full, prefix)) return std::nullopt;
-  std::string path = full.substr(prefix.size());
+  if (!StartsWithNoCase(line.substr(1, prefix.size()), prefix)) return std::nullopt;
+  std::string path = line.substr(1 + prefix.size(), line.size() - 2 - prefix.size());
   while (!path.empty() && path.back() == '\\') path.pop_back();
   if (path.empty() || path.front() == '\\' || path.find("\\\\") != std::string::npos) return std::nullopt;
   return path;
 }
 
 bool IsSectionLine(const std::string& line) {
-  const std::string trimmed = Trim(line);
+  const std::string_view trimmed = Trim(line);
   return !trimmed.empty() && trimmed.front() == '[';
 }
 
 void AppendLines(std::string& out, const std::vector<std::string>& lines) {
   for (const std::string& line : lines) {
     if (IsSectionLine(line)) out += "\r\n";
-    // A blank after a final backslash keeps the next line from being joined to it.
-    out += line + (!line.empty() && line.back() == '\\' ? " \r\n" : "\r\n");
+    out += line;
+    out += NeedsGuardBlank(line) ? " \r\n" : "\r\n";
   }
+}
+
+std::string ToLower(const std::string& s) {
+  std::string folded = s;
+  std::transform(folded.begin(), folded.end(), folded.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return folded;
 }
 
 }  // namespace
@@ -390,58 +465,132 @@ bool IsStringValue(const TRegValue& value) {
   return !value.Raw && (value.Type == StringType || value.Type == ExpandStringType);
 }
 
-std::string TRegistryTree::Fold(const std::string& s) {
-  std::string folded = s;
-  std::transform(folded.begin(), folded.end(), folded.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+std::string TRegistryTree::FoldPath(const std::string& path) {
+  std::string folded = ToLower(path);
   while (!folded.empty() && folded.back() == '\\') folded.pop_back();
   return folded;
 }
 
-bool TRegistryTree::KeyExists(const std::string& path) const { return FKeys.count(Fold(path)) > 0; }
+// A value's name may end in a backslash: only its case is folded.
+std::string TRegistryTree::FoldName(const std::string& name) { return ToLower(name); }
+
+bool TRegistryTree::TKey::operator==(const TKey& other) const {
+  if (Name != other.Name || KeptLines != other.KeptLines || ForeignAfter != other.ForeignAfter ||
+      Values.size() != other.Values.size())
+    return false;
+  for (size_t i = 0; i < Values.size(); ++i)
+    if (Values[i].Name != other.Values[i].Name || !(Values[i].Value == other.Values[i].Value)) return false;
+  return true;
+}
+
+bool TRegistryTree::operator==(const TRegistryTree& other) const {
+  return FKeys == other.FKeys && FPreamble == other.FPreamble;
+}
+
+bool TRegistryTree::KeyExists(const std::string& path) const {
+  const std::string folded = FoldPath(path);
+  if (folded.empty()) return false;
+  if (FKeys.count(folded) > 0) return true;
+  const std::string below = folded + "\\";
+  const auto next = FKeys.lower_bound(below);
+  return next != FKeys.end() && next->first.compare(0, below.size(), below) == 0;
+}
 
 void TRegistryTree::CreateKey(const std::string& path) {
   std::string trimmed = path;
   while (!trimmed.empty() && trimmed.back() == '\\') trimmed.pop_back();
-  if (trimmed.empty()) return;
-  size_t pos = 0;
-  while (true) {
-    pos = trimmed.find('\\', pos);
+  if (trimmed.empty() || FKeys.count(FoldPath(trimmed)) > 0) return;
+  // Parents that do not exist in any way are created too, as the registry does.
+  for (size_t pos = trimmed.find('\\'); pos != std::string::npos; pos = trimmed.find('\\', pos + 1)) {
     const std::string part = trimmed.substr(0, pos);
-    auto& key = FKeys[Fold(part)];
-    if (key.Name.empty()) key.Name = part;
-    if (pos == std::string::npos) break;
-    ++pos;
+    if (!KeyExists(part)) FKeys[FoldPath(part)].Name = part;
   }
+  FKeys[FoldPath(trimmed)].Name = trimmed;
+}
+
+TRegistryTree::TKey& TRegistryTree::KeyForPath(const std::string& path) {
+  CreateKey(path);
+  return FKeys[FoldPath(path)];
+}
+
+namespace {
+
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  return true;
+}
+
+}  // namespace
+
+uint64_t TRegistryTree::NameHash(std::string_view name) {
+  uint64_t hash = 14695981039346656037ull;  // FNV-1a
+  for (char c : name) hash = (hash ^ static_cast<unsigned char>(AsciiLower(c))) * 1099511628211ull;
+  return hash;
+}
+
+size_t TRegistryTree::TKey::Find(std::string_view name, uint64_t hash) const {
+  if (Slots.empty()) return Values.size();
+  const size_t mask = Slots.size() - 1;
+  for (size_t slot = hash & mask; Slots[slot] != 0; slot = (slot + 1) & mask) {
+    const TValueEntry& entry = Values[Slots[slot] - 1];
+    if (entry.NameHash == hash && SameName(entry.Name, name)) return Slots[slot] - 1;
+  }
+  return Values.size();
+}
+
+void TRegistryTree::TKey::Index(size_t position) {
+  const auto place = [this](size_t at) {
+    const size_t mask = Slots.size() - 1;
+    size_t slot = Values[at].NameHash & mask;
+    while (Slots[slot] != 0) slot = (slot + 1) & mask;
+    Slots[slot] = static_cast<uint32_t>(at + 1);
+  };
+  // At most half the slots are used, so a search soon meets an empty one.
+  if (Values.size() * 2 > Slots.size()) {
+    Slots.assign(std::max<size_t>(16, Slots.size() * 2), 0);
+    for (size_t i = 0; i < Values.size(); ++i)
+      if (i != position) place(i);
+  }
+  place(position);
 }
 
 const TRegValue* TRegistryTree::FindValue(const std::string& path, const std::string& name) const {
-  auto key = FKeys.find(Fold(path));
+  const auto key = FKeys.find(FoldPath(path));
   if (key == FKeys.end()) return nullptr;
-  const std::string folded = Fold(name);
-  for (const auto& [valueName, value] : key->second.Values)
-    if (Fold(valueName) == folded) return &value;
-  return nullptr;
+  const size_t position = key->second.Find(name, NameHash(name));
+  return position < key->second.Values.size() ? &key->second.Values[position].Value : nullptr;
 }
 
-void TRegistryTree::SetValue(const std::string& path, const std::string& name, TRegValue value) {
-  CreateKey(path);
-  auto& values = FKeys[Fold(path)].Values;
-  const std::string folded = Fold(name);
-  for (auto& [valueName, existing] : values) {
-    if (Fold(valueName) == folded) {
-      existing = std::move(value);
-      return;
-    }
+bool TRegistryTree::SetInKey(TKey& key, std::string name, TRegValue value, std::string line) {
+  const uint64_t hash = NameHash(name);
+  const size_t position = key.Find(name, hash);
+  if (position == key.Values.size()) {
+    key.Values.push_back({std::move(name), std::move(value), std::move(line), hash});
+    key.Index(position);
+    return true;
   }
-  values.emplace_back(name, std::move(value));
+  TValueEntry& entry = key.Values[position];
+  if (line.empty() && entry.Value == value) return false;  // the line as read stays
+  // A value read again is written as its last line, name spelling and all.
+  if (!line.empty()) entry.Name = std::move(name);
+  entry.Value = std::move(value);
+  entry.Line = std::move(line);
+  return true;
+}
+
+bool TRegistryTree::SetValue(const std::string& path, const std::string& name, TRegValue value) {
+  return SetInKey(KeyForPath(path), name, std::move(value), {});
 }
 
 std::vector<std::string> TRegistryTree::ValueNames(const std::string& path) const {
   std::vector<std::string> names;
-  auto key = FKeys.find(Fold(path));
+  auto key = FKeys.find(FoldPath(path));
   if (key != FKeys.end())
-    for (const auto& value : key->second.Values) names.push_back(value.first);
+    for (const TValueEntry& entry : key->second.Values) names.push_back(entry.Name);
   return names;
 }
 
@@ -456,9 +605,15 @@ std::string TRegistryTree::ToRegText() const {
   AppendLines(out, FPreamble);
   for (const auto& [folded, key] : FKeys) {
     out += "\r\n[" + std::string(HiveName) + "\\" + key.Name + "]\r\n";
-    for (const auto& [name, value] : key.Values) {
-      out += name.empty() ? std::string("@") : "\"" + EscapeString(name) + "\"";
-      out += '=' + DataText(value) + "\r\n";
+    for (const TValueEntry& entry : key.Values) {
+      if (!entry.Line.empty()) {
+        out += entry.Line;
+      } else {
+        out += entry.Name.empty() ? std::string("@") : "\"" + EscapeString(entry.Name) + "\"";
+        out += '=';
+        out += DataText(entry.Value);
+      }
+      out += "\r\n";
     }
     AppendLines(out, key.KeptLines);
     AppendLines(out, key.ForeignAfter);
@@ -467,35 +622,53 @@ std::string TRegistryTree::ToRegText() const {
   return out;
 }
 
-TRegistryTree TRegistryTree::FromRegText(const std::string& raw) {
-  std::string text = raw;
-  if (text.size() >= 2 && static_cast<uint8_t>(text[0]) == 0xFF && static_cast<uint8_t>(text[1]) == 0xFE)
-    text = Utf16LeToUtf8(text);
-  else if (text.size() >= 3 && text.compare(0, 3, "\xEF\xBB\xBF") == 0)
-    text = text.substr(3);
+std::string TRegistryTree::ToFileText() const {
+  switch (FEncoding) {
+    case TTextEncoding::rteUtf16Le:
+      return Utf8ToUtf16Le(ToRegText());
+    case TTextEncoding::rteUtf8WithBom:
+      return "\xEF\xBB\xBF" + ToRegText();
+    case TTextEncoding::rteUtf8:
+      break;
+  }
+  return ToRegText();
+}
 
+TRegistryTree TRegistryTree::FromRegText(const std::string& raw) {
   TRegistryTree tree;
+  std::string text;
+  if (raw.size() >= 2 && static_cast<uint8_t>(raw[0]) == 0xFF && static_cast<uint8_t>(raw[1]) == 0xFE) {
+    text = Utf16LeToUtf8(raw);
+    tree.FEncoding = TTextEncoding::rteUtf16Le;
+  } else if (raw.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+    text = raw.substr(3);
+    tree.FEncoding = TTextEncoding::rteUtf8WithBom;
+  } else {
+    text = raw;
+  }
+
   TKey* currentKey = nullptr;  // the last key of ours, if any
   bool inForeign = false;      // inside a section that is not ours
   std::vector<std::string>* foreign = &tree.FPreamble;
-  for (const std::string& rawLine : LogicalLines(text)) {
-    const std::string line = Trim(rawLine);
-    if (line.empty() || line == RegHeader) continue;
+  ForEachLogicalLine(text, [&](TLogicalLine& logical) {
+    const std::string_view line = Trim(logical.Text);
+    if (line.empty() || line == RegHeader) return;
     if (line.front() == '[') {
-      if (const auto path = OwnKeyPath(line)) {
-        tree.CreateKey(*path);
-        currentKey = &tree.FKeys[Fold(*path)];
+      if (const auto path = OwnKeyPath(std::string(line))) {
+        // A key read from the file is held alone: its parents exist through it.
+        currentKey = &tree.FKeys[FoldPath(*path)];
+        if (currentKey->Name.empty()) currentKey->Name = *path;
         foreign = &currentKey->ForeignAfter;
         inForeign = false;
       } else {
         inForeign = true;
-        foreign->push_back(KeptLine(rawLine));
+        foreign->push_back(KeptLine(logical.AsRead()));
       }
-      continue;
+      return;
     }
     if (inForeign || !currentKey) {
-      foreign->push_back(KeptLine(rawLine));
-      continue;
+      foreign->push_back(KeptLine(logical.AsRead()));
+      return;
     }
     std::string name;
     size_t pos = 0;
@@ -504,17 +677,57 @@ TRegistryTree TRegistryTree::FromRegText(const std::string& raw) {
       pos = 1;
       parsed = true;
     } else if (auto quoted = ParseQuoted(line, pos)) {
-      name = *quoted;
+      name = std::move(*quoted);
       parsed = true;
     }
     std::optional<TRegValue> value;
     if (parsed && pos < line.size() && line[pos] == '=') value = ParseData(Trim(line.substr(pos + 1)));
     if (value)
-      tree.SetValue(currentKey->Name, name, std::move(*value));
+      SetInKey(*currentKey, std::move(name), std::move(*value), std::move(logical.AsRead()));
     else
-      currentKey->KeptLines.push_back(KeptLine(rawLine));
-  }
+      currentKey->KeptLines.push_back(KeptLine(logical.AsRead()));
+  });
   return tree;
+}
+
+void TRegistryTree::NoteUnreadValue(const std::string& path, const std::string& name,
+                                    const std::string& error, bool reported) {
+  const std::string foldedPath = FoldPath(path);
+  const std::string foldedName = FoldName(name);
+  for (const TUnreadValue& unread : FUnread)
+    if (FoldPath(unread.Path) == foldedPath && FoldName(unread.Name) == foldedName) return;
+  FUnread.push_back({path, name, error, reported, std::nullopt, FindValue(path, name) != nullptr});
+}
+
+void TRegistryTree::SetUnreadFallbacks(const TRegistryTree& written) {
+  for (TUnreadValue& unread : FUnread)
+    if (const TRegValue* value = written.FindValue(unread.Path, unread.Name)) unread.Fallback = *value;
+}
+
+bool TRegistryTree::HoldsUnreadValue(const std::string& path, const std::string& name,
+                                     const TRegValue& value) {
+  const std::string foldedPath = FoldPath(path);
+  const std::string foldedName = FoldName(name);
+  for (TUnreadValue& unread : FUnread) {
+    if (!unread.Held || FoldPath(unread.Path) != foldedPath || FoldName(unread.Name) != foldedName) continue;
+    if (unread.Fallback && *unread.Fallback == value) return true;
+    unread.Held = false;  // the setting was changed: its new value is stored from now on
+  }
+  return false;
+}
+
+bool TRegistryTree::Merge(const TRegistryTree& written) {
+  bool changed = false;
+  for (const auto& [folded, key] : written.FKeys) {
+    if (!KeyExists(key.Name)) {
+      CreateKey(key.Name);
+      changed = true;
+    }
+    for (const TValueEntry& entry : key.Values)
+      if (!HoldsUnreadValue(key.Name, entry.Name, entry.Value))
+        changed |= SetValue(key.Name, entry.Name, entry.Value);
+  }
+  return changed;
 }
 
 namespace {
@@ -558,6 +771,59 @@ mode_t NewFileMode() {
   const mode_t mask = ::umask(0);
   ::umask(mask);
   return 0666 & ~mask;
+}
+
+// While alive, a write beyond the file-size limit fails with EFBIG instead of
+// ending the program: SIGXFSZ is blocked in this thread, and one that a write
+// raised is taken before the signal is let through again.
+class TFileSizeSignalGuard {
+ public:
+  TFileSizeSignalGuard() {
+    ::sigemptyset(&FSignal);
+    ::sigaddset(&FSignal, SIGXFSZ);
+    ::pthread_sigmask(SIG_BLOCK, &FSignal, &FPrevious);
+  }
+  ~TFileSizeSignalGuard() {
+    const timespec noWait{0, 0};
+    while (::sigtimedwait(&FSignal, nullptr, &noWait) == SIGXFSZ) {
+    }
+    ::pthread_sigmask(SIG_SETMASK, &FPrevious, nullptr);
+  }
+  TFileSizeSignalGuard(const TFileSizeSignalGuard&) = delete;
+  TFileSizeSignalGuard& operator=(const TFileSizeSignalGuard&) = delete;
+
+ private:
+  sigset_t FSignal{};
+  sigset_t FPrevious{};
+};
+
+bool SameFile(int fd, const std::string& path) {
+  struct stat opened {};
+  struct stat named {};
+  return ::fstat(fd, &opened) == 0 && ::lstat(path.c_str(), &named) == 0 && opened.st_dev == named.st_dev &&
+         opened.st_ino == named.st_ino;
+}
+
+// A new temporary file beside the target, locked for as long as it is open:
+// the lock tells a running save's file from one left by a killed save. A
+// file that a cleaner took away before the lock was had is made again.
+int CreateLockedTemporary(std::string& name, const std::string& pattern) {
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    name = pattern;
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) return -1;
+    if (::flock(fd, LOCK_EX) == 0 && SameFile(fd, name)) return fd;
+    ::close(fd);
+  }
+  errno = EAGAIN;
+  return -1;
+}
+
+// "." + the file's name + "." and the six characters mkstemp puts there.
+bool IsTemporaryName(const std::string& entry, const std::string& prefix) {
+  if (entry.size() != prefix.size() + 6 || entry.compare(0, prefix.size(), prefix) != 0) return false;
+  return std::all_of(entry.begin() + static_cast<std::ptrdiff_t>(prefix.size()), entry.end(),
+                     [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
 }
 
 }  // namespace
@@ -612,27 +878,32 @@ void SaveRegistryFile(const TRegistryTree& tree, const std::string& fileName) {
                              "': " + SystemError(error));
   };
 
-  std::string temporary = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-  const int fd = ::mkstemp(temporary.data());
+  const std::string text = tree.ToFileText();
+  const TFileSizeSignalGuard fileSizeGuard;
+  std::string temporary;
+  const int fd = CreateLockedTemporary(
+      temporary, (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string());
   if (fd < 0) fail("write", errno);
   struct stat existing {};
   const bool exists = ::stat(targetName.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
-  const std::string text = tree.ToRegText();
   bool ok = ::fchmod(fd, exists ? existing.st_mode & 07777 : NewFileMode()) == 0;
   if (ok && exists && (existing.st_uid != ::geteuid() || existing.st_gid != ::getegid()))
     (void)!::fchown(fd, existing.st_uid, existing.st_gid);  // best effort: a file shared with a group
   ok = ok && WriteAll(fd, text) && ::fsync(fd) == 0;
   const int writeError = errno;
-  const bool closed = ::close(fd) == 0;
-  if (!ok || !closed) {
+  if (!ok) {
     ::unlink(temporary.c_str());
-    fail("write", ok ? errno : writeError);
+    ::close(fd);
+    fail("write", writeError);
   }
+  // Renamed while still open and locked, so no cleaner takes it for a leftover.
   if (::rename(temporary.c_str(), targetName.c_str()) != 0) {
     const int renameError = errno;
     ::unlink(temporary.c_str());
+    ::close(fd);
     fail("replace", renameError);
   }
+  ::close(fd);
   // The rename itself reaches the disk with the folder.
   const int folder = ::open(target.has_parent_path() ? target.parent_path().c_str() : ".",
                             O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -640,6 +911,33 @@ void SaveRegistryFile(const TRegistryTree& tree, const std::string& fileName) {
     ::fsync(folder);
     ::close(folder);
   }
+}
+
+int RemoveStaleTemporaryFiles(const std::string& fileName) {
+  namespace fs = std::filesystem;
+  fs::path target;
+  try {
+    target = ResolveLinks(fileName);
+  } catch (const ERegistryException&) {
+    target = fileName;
+  }
+  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  const std::string prefix = "." + target.filename().string() + ".";
+  std::error_code error;
+  int removed = 0;
+  for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error)) {
+    const std::string name = entry->path().filename().string();
+    if (!IsTemporaryName(name, prefix)) continue;
+    const std::string path = entry->path().string();
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()) continue;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) continue;
+    // A running save holds its file locked; a killed one's lock is gone.
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && SameFile(fd, path) && ::unlink(path.c_str()) == 0) ++removed;
+    ::close(fd);
+  }
+  return removed;
 }
 
 }  // namespace Parlamine

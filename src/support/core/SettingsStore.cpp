@@ -63,9 +63,13 @@ std::string TSectionedStore::SectionPath(const std::string& section) const {
 
 int32_t TSectionedStore::ReadInteger(const std::string& section, const std::string& name,
                                      int32_t defaultValue) const {
-  const TRegValue* value = FTree.FindValue(SectionPath(section), name);
-  if (!value || !IsStringValue(*value)) return defaultValue;
-  return ParseInt32(value->Text).value_or(defaultValue);
+  const std::string path = SectionPath(section);
+  const TRegValue* value = FTree.FindValue(path, name);
+  if (!value) return defaultValue;
+  const std::optional<int32_t> number = IsStringValue(*value) ? ParseInt32(value->Text) : std::nullopt;
+  if (number) return *number;
+  FTree.NoteUnreadValue(path, name, "'" + name + "' is not a number", false);
+  return defaultValue;
 }
 
 bool TSectionedStore::ReadBool(const std::string& section, const std::string& name, bool defaultValue) const {
@@ -74,9 +78,12 @@ bool TSectionedStore::ReadBool(const std::string& section, const std::string& na
 
 std::string TSectionedStore::ReadString(const std::string& section, const std::string& name,
                                         const std::string& defaultValue) const {
-  const TRegValue* value = FTree.FindValue(SectionPath(section), name);
-  if (!value || !IsStringValue(*value)) return defaultValue;
-  return value->Text;
+  const std::string path = SectionPath(section);
+  const TRegValue* value = FTree.FindValue(path, name);
+  if (!value) return defaultValue;
+  if (IsStringValue(*value)) return value->Text;
+  FTree.NoteUnreadValue(path, name, "Invalid data type for '" + name + "'", false);
+  return defaultValue;
 }
 
 void TSectionedStore::WriteInteger(const std::string& section, const std::string& name, int32_t value) {
@@ -114,12 +121,17 @@ bool TDirectStore::ValueExists(const std::string& name) const {
 
 const TRegValue& TDirectStore::Require(const std::string& name, TRegValueType type) const {
   const TRegValue* value = FOpen ? FTree.FindValue(FCurrentPath, name) : nullptr;
-  if (!value) throw ERegistryException("Failed to get data for '" + name + "'");
-  const bool matches = type == TRegValueType::rvString
-                           ? IsStringValue(*value)
-                           : value->Type == static_cast<uint32_t>(type) && !value->Raw;
-  if (!matches) throw ERegistryException("Invalid data type for '" + name + "'");
-  return *value;
+  const bool matches =
+      value && (type == TRegValueType::rvString ? IsStringValue(*value)
+                                                : value->Type == static_cast<uint32_t>(type) && !value->Raw);
+  if (matches) return *value;
+  const std::string error = (value ? "Invalid data type for '" : "Failed to get data for '") + name + "'";
+  NoteUnreadValue(name, error);
+  throw ERegistryException(error);
+}
+
+void TDirectStore::NoteUnreadValue(const std::string& name, const std::string& error) const {
+  if (FOpen) FTree.NoteUnreadValue(FCurrentPath, name, error, true);
 }
 
 int32_t TDirectStore::ReadInteger(const std::string& name) const {

@@ -17,7 +17,9 @@ class TSectionedStore {
   TSectionedStore(TRegistryTree& tree, std::string rootPath);
 
   // The stored text as a signed 32-bit integer; the default when the value is
-  // missing, not a string, or not a valid integer.
+  // missing, not a string, or not a valid integer. A stored value that cannot
+  // be read is noted in the tree (silently: its default is the rule), so that
+  // it stays in the file until the setting is changed.
   int32_t ReadInteger(const std::string& section, const std::string& name, int32_t defaultValue) const;
   bool ReadBool(const std::string& section, const std::string& name, bool defaultValue) const;
   std::string ReadString(const std::string& section, const std::string& name,
@@ -38,7 +40,8 @@ class TSectionedStore {
 
 // Direct access: typed DWORD, binary and string values of one open key, with
 // no defaults. Reads of a missing value throw "Failed to get data for '%s'",
-// reads of a value of another type "Invalid data type for '%s'".
+// reads of a value of another type "Invalid data type for '%s'"; both are
+// noted in the tree as unread values the user is told of.
 class TDirectStore {
  public:
   explicit TDirectStore(TRegistryTree& tree) : FTree(tree) {}
@@ -59,6 +62,10 @@ class TDirectStore {
   void WriteInteger(const std::string& name, int32_t value);
   void WriteString(const std::string& name, const std::string& value);
   void WriteBinaryData(const std::string& name, const std::vector<uint8_t>& bytes);
+
+  // Notes a value of the open key that its reader could not use (a record
+  // of the wrong size), as a mistyped read does.
+  void NoteUnreadValue(const std::string& name, const std::string& error) const;
 
  private:
   const TRegValue& Require(const std::string& name, TRegValueType type) const;

@@ -2,8 +2,13 @@
 // The IEEE listings' parser on small listings holding every record shape of
 // Debian's ieee-data (tests/cli/data), and the longest-prefix lookup.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "CliTestSupport.h"
@@ -124,6 +129,50 @@ TEST(IEEERegistry, ShippedListFallback) {
   EXPECT_EQ(match->Organization, "XEROX CORPORATION");
   EXPECT_EQ(match->Kind, TRegistryKind::rkShippedList);
   EXPECT_FALSE(registry.LoadShippedList(TestRegistryFolder() + "/no-such-file"));
+}
+
+// Listings that are pipes, or that are cut short while the command runs,
+// neither block the command nor end it; each case runs in a child process
+// that an alarm ends should it block.
+TEST(IEEERegistry, HostileListingsNeitherBlockNorKill) {
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::temp_directory_path() / ("parlamine-listings-" + std::to_string(::getpid()));
+  const auto pipeInstead = [&folder](const char* name) {
+    fs::remove(folder / name);
+    ASSERT_EQ(::mkfifo((folder / name).c_str(), 0600), 0);
+  };
+  const struct {
+    const char* Name;
+    std::function<void()> Before;  // the folder as the command finds it
+    std::function<void()> After;   // while the command runs, after reading
+    int Listings;
+  } cases[] = {
+      {"a listing that is a pipe", [&] { pipeInstead("oui36.txt"); }, [] {}, 3},
+      {"the date stamp a pipe", [&] { pipeInstead(".lastupdate"); }, [] {}, 4},
+      {"a listing cut short", [] {}, [&] { fs::resize_file(folder / "oui.txt", 0); }, 4},
+  };
+  for (const auto& c : cases) {
+    fs::remove_all(folder);
+    fs::copy(TestRegistryFolder(), folder, fs::copy_options::recursive);
+    c.Before();
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      ::alarm(10);
+      TIEEERegistry registry;
+      const int read = registry.LoadFolder(folder.string());
+      c.After();
+      const auto owner = registry.Find(0x08002B010203);
+      const bool found = owner && std::string(owner->Organization) == "DIGITAL EQUIPMENT CORPORATION";
+      ::_exit(read == c.Listings && found ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << c.Name << ": "
+        << (WIFSIGNALED(status) ? "ended by signal " + std::to_string(WTERMSIG(status)) : "wrong answer");
+  }
+  fs::remove_all(folder);
 }
 
 }  // namespace

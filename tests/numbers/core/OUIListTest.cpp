@@ -9,6 +9,8 @@
 #include <fstream>
 #include <stdexcept>
 #include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace Parlamine {
@@ -74,13 +76,72 @@ TEST(OUISearch, FoundAndNotFound) {
   }
 }
 
-TEST(OUISearch, StopsAtTheFirstLineSortingAbove) {
-  TOUIList list;
-  // 000055 after a line that sorts above it is never reached.
-  list.LoadFromText("0000AA Xerox  XEROX\n000055 Cmmssr COMMISSARIAT\n");
-  const TOUISearchResult r = list.Search("000055");
-  EXPECT_FALSE(r.Match.Found);
-  EXPECT_TRUE(r.SwappedMatch.Found);
+// The list may be in any order: every entry is found wherever it is, and of
+// several lines with one OUI the first in the file wins.
+TEST(OUISearch, FindsEntriesInAnyOrderAndTheFirstOfAKind) {
+  const struct {
+    const char* Name;
+    const char* Text;
+    const char* Key;
+    const char* Organization;
+    const char* SwappedOrganization;
+  } cases[] = {
+      {"after a line sorting above it", "0000AA Xerox  XEROX\n000055 Cmmssr COMMISSARIAT\n", "000055",
+       "COMMISSARIAT", "XEROX"},
+      {"appended at the end",
+       "000055 Cmmssr COMMISSARIAT\n0000AA Xerox  XEROX\n08002B Dgtl   DIGITAL\n000001 New    NEW\n",
+       "000001", "NEW", nullptr},
+      {"behind a header that sorts above every OUI", "OUI list\nZZZZZZ\n08002B Dgtl   DIGITAL\n", "08002B",
+       "DIGITAL", nullptr},
+      {"the first of two lines wins",
+       "0000AA Second SECOND\r\n000055 Cmmssr COMMISSARIAT\r0000aa Third  THIRD\n", "000055", "COMMISSARIAT",
+       "SECOND"},
+  };
+  for (const auto& c : cases) {
+    TOUIList list;
+    list.LoadFromText(c.Text);
+    const TOUISearchResult r = list.Search(c.Key);
+    EXPECT_TRUE(r.Match.Found) << c.Name;
+    EXPECT_EQ(r.Match.Organization, c.Organization) << c.Name;
+    EXPECT_EQ(r.SwappedMatch.Found, c.SwappedOrganization != nullptr) << c.Name;
+    if (c.SwappedOrganization) {
+      EXPECT_EQ(r.SwappedMatch.Organization, c.SwappedOrganization) << c.Name;
+    }
+  }
+}
+
+// A large file of anything but OUI lines is read as a stream: it costs the
+// program next to no memory.
+TEST(OUIList, ALargeJunkFileCostsLittleMemory) {
+  const auto path =
+      std::filesystem::temp_directory_path() / ("parlamine-oui-junk-" + std::to_string(::getpid()) + ".txt");
+  constexpr size_t Size = size_t{64} << 20;
+  {
+    std::ofstream out(path, std::ios::binary);
+    std::string block;
+    for (int i = 0; block.size() < (1 << 20); ++i)
+      block +=
+          (i % 64 == 0 ? std::string("000055 Junk   REPEATED JUNK LINE") : "junk line " + std::to_string(i)) +
+          "\n";
+    for (size_t written = 0; written < Size; written += block.size()) out << block;
+  }
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    rusage before{};
+    ::getrusage(RUSAGE_SELF, &before);
+    TOUIList list;
+    const bool loaded = list.LoadFromFile(path.string());
+    rusage after{};
+    ::getrusage(RUSAGE_SELF, &after);
+    const long grownKiB = after.ru_maxrss - before.ru_maxrss;
+    ::_exit(loaded && list.Search("000055").Match.Found && list.LineCount() == 1 && grownKiB < 24 * 1024 ? 0
+                                                                                                         : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "loaded, found, and under 24 MB more";
+  std::filesystem::remove(path);
 }
 
 TEST(OUISearch, MalformedLinesNeverReadOutsideTheLine) {
@@ -96,7 +157,7 @@ TEST(OUISearch, MalformedLinesNeverReadOutsideTheLine) {
       "00!!54 junk\n"
       "000055 Cmmssr COMMISSARIAT\r\n"
       "0000AA");
-  ASSERT_EQ(list.LineCount(), 10u);
+  ASSERT_EQ(list.LineCount(), 9u) << "the line that can never be found is not kept";
   const struct {
     const char* Key;
     const char* Abbreviation;

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The settings file under faults: unreadable files, symbolic links, two
 // writers at once and a full disk.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -155,26 +157,60 @@ TEST_F(RegistryFile, TwoWritersNeverShareATemporaryFile) {
 TEST_F(RegistryFile, AFullDiskLeavesTheOldFileWhole) {
   SaveRegistryFile(TreeWith(2), File.string());
   const std::string before = ReadFile(File);
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    // The file-size limit makes the write fail as a full disk does.
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{1024, 1024};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    try {
-      SaveRegistryFile(TreeWith(0, 100000), File.string());
-    } catch (const ERegistryException&) {
-      ::_exit(3);
+  // The file-size limit makes the write fail as a full disk does; its signal,
+  // SIGXFSZ, would end the program where it is not ignored.
+  for (const bool ignoreSignal : {true, false}) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      if (ignoreSignal) std::signal(SIGXFSZ, SIG_IGN);
+      const rlimit limit{1024, 1024};
+      ::setrlimit(RLIMIT_FSIZE, &limit);
+      try {
+        SaveRegistryFile(TreeWith(0, 100000), File.string());
+      } catch (const ERegistryException&) {
+        ::_exit(3);
+      }
+      ::_exit(0);
     }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+    EXPECT_EQ(WEXITSTATUS(status), 3) << "the failed write is reported";
+    EXPECT_EQ(ReadFile(File), before);
+    EXPECT_EQ(FolderEntries(Folder), std::vector<std::string>{"Parlamine.reg"}) << "no temporary file left";
+  }
+}
+
+// A save killed between creating its temporary file and renaming it leaves
+// the file behind; the next start removes it, but never one a running save
+// holds, nor a file of another name or owner.
+TEST_F(RegistryFile, LeftoversOfKilledSavesAreRemoved) {
+  SaveRegistryFile(TreeWith(1), File.string());
+  for (const char* name : {".Parlamine.reg.a1B2c3", ".Parlamine.reg.ZZZZZZ", ".Parlamine.reg.held01",
+                           ".Parlamine.reg.toolong", ".Other.reg.a1B2c3"})
+    WriteFile(Folder / name, TreeWith(0).ToRegText());
+  int ready[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  const pid_t holder = ::fork();  // a save of another instance, still running
+  ASSERT_GE(holder, 0);
+  if (holder == 0) {
+    const int fd = ::open((Folder / ".Parlamine.reg.held01").c_str(), O_RDWR);
+    ::flock(fd, LOCK_EX);
+    (void)!::write(ready[1], "x", 1);
+    ::pause();
     ::_exit(0);
   }
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 3) << "the failed write is reported";
-  EXPECT_EQ(ReadFile(File), before);
-  EXPECT_EQ(FolderEntries(Folder), std::vector<std::string>{"Parlamine.reg"}) << "no temporary file left";
+  char byte = 0;
+  ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+  EXPECT_EQ(RemoveStaleTemporaryFiles(File.string()), 2);
+  ::kill(holder, SIGKILL);
+  ::waitpid(holder, nullptr, 0);
+  EXPECT_EQ(FolderEntries(Folder), (std::vector<std::string>{".Other.reg.a1B2c3", ".Parlamine.reg.held01",
+                                                             ".Parlamine.reg.toolong", "Parlamine.reg"}));
+  EXPECT_EQ(RemoveStaleTemporaryFiles(File.string()), 1) << "its save is gone";
+  ::close(ready[0]);
+  ::close(ready[1]);
 }
 
 TEST_F(RegistryFile, ANewFileFollowsTheUmask) {
