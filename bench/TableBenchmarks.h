@@ -5,13 +5,12 @@
 // resident memory against the text size.
 #pragma once
 
+#include <benchmark/benchmark.h>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QMessageBox>
 #include <QMimeData>
-
-#include <benchmark/benchmark.h>
-
 #include <cstdint>
 #include <string>
 #include <string_view>

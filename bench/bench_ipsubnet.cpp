@@ -4,19 +4,18 @@
 // the same rows formatted into one reserved buffer in a tight loop. Each copy
 // reports the growth of the process's peak resident memory over the text size.
 // Also: the cost of giving the list view a new row count of that size.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <string>
+
 #include "IPSubnetModel.h"
 #include "IPSubnetTableSource.h"
 #include "TableBenchmarks.h"
 #include "ZellGlobal.h"
 #include "ZellTableExport.h"
-
-#include <QApplication>
-#include <QClipboard>
-#include <QMimeData>
-
-#include <benchmark/benchmark.h>
-
-#include <string>
 
 namespace Parlamine {
 namespace {

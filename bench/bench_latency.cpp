@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The latency results of the longest chain (client, 14 networks, server) and
 // the texts of the statistics table.
-#include "LatencyModel.h"
-
 #include <benchmark/benchmark.h>
 
 #include <vector>
+
+#include "LatencyModel.h"
 
 namespace {
 

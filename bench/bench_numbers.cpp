@@ -6,19 +6,19 @@
 // The OUI list is the generated OUI.txt (build the target oui_txt first); its
 // path is taken from PARLAMINE_OUI_TXT, else src/app/OUI.txt of the build
 // tree this program was built in.
-#include "BaseLookupPage.h"
-#include "OUIList.h"
-#include "OUIFinderPage.h"
-#include "RadixerModel.h"
-#include "ZellGlobal.h"
-#include "ZellNumberEdit.h"
-#include "ZellTableExport.h"
+#include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 
-#include <benchmark/benchmark.h>
+#include "BaseLookupPage.h"
+#include "OUIFinderPage.h"
+#include "OUIList.h"
+#include "RadixerModel.h"
+#include "ZellGlobal.h"
+#include "ZellNumberEdit.h"
+#include "ZellTableExport.h"
 
 namespace {
 

@@ -22,8 +22,8 @@
 #include "PrefixSplitTableSource.h"
 #include "RegistryTree.h"
 #include "SettingsStore.h"
-#include "ZellGlobal.h"
 #include "TableBenchmarks.h"
+#include "ZellGlobal.h"
 #include "ZellTableExport.h"
 
 namespace Parlamine {
@@ -34,7 +34,8 @@ constexpr int64_t LargestRowCount = MaxSplitRows;
 TPrefixSplit LargestSplit() { return TPrefixSplit(MakePrefix(ParsePrefix("10.0.0.0/8").Address, 8), 30); }
 
 void BM_SplitRowsIntoOneBuffer_Floor(benchmark::State& state) {
-  MeasureRowsIntoOneBuffer(state, LargestSplit(), LargestRowCount, "#\tNetwork\tFirst Host\tLast Host\tBroadcast");
+  MeasureRowsIntoOneBuffer(state, LargestSplit(), LargestRowCount,
+                           "#\tNetwork\tFirst Host\tLast Host\tBroadcast");
 }
 
 // The whole copy as the copy button runs it after "Yes": header and every

@@ -8,16 +8,6 @@
 // rest is the standard input. Tables are not written (a valid table can
 // hold millions of rows), `oui` searches the small listings of the tests and
 // `summarize` reads the standard input instead of named files.
-#include "BaseCommand.h"
-#include "BufferedWriter.h"
-#include "CliArguments.h"
-#include "CommandIO.h"
-#include "FuzzCheck.h"
-#include "IpCommand.h"
-#include "LatencyCommand.h"
-#include "OuiCommand.h"
-#include "PrefixCommand.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -27,6 +17,16 @@
 #include <string_view>
 #include <variant>
 #include <vector>
+
+#include "BaseCommand.h"
+#include "BufferedWriter.h"
+#include "CliArguments.h"
+#include "CommandIO.h"
+#include "FuzzCheck.h"
+#include "IpCommand.h"
+#include "LatencyCommand.h"
+#include "OuiCommand.h"
+#include "PrefixCommand.h"
 
 using namespace Parlamine;
 

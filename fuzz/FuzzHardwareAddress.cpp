@@ -3,12 +3,12 @@
 // refused with a reason; an address read is 6 to 12 digits of a 48-bit value
 // with nothing below its digits, reads back from its own text, and its
 // bit-swapped form swaps back to the whole bytes it was given.
-#include "FuzzCheck.h"
-#include "MacAddressText.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+
+#include "FuzzCheck.h"
+#include "MacAddressText.h"
 
 using namespace Parlamine;
 

@@ -3,14 +3,14 @@
 // point into it, each one aligned block of the 48-bit space with a named
 // owner; loaded as a registry, every address of a listed block finds an owner
 // whose block holds it, and never one longer than the digits given.
-#include "FuzzCheck.h"
-#include "IEEERegistry.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "FuzzCheck.h"
+#include "IEEERegistry.h"
 
 using namespace Parlamine;
 

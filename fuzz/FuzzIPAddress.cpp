@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 // The IP address text: any text is an address or EIPAddressException, and an
 // address read from text comes back as the same four numbers.
-#include "FuzzCheck.h"
-#include "IPAddressText.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <string>
+
+#include "FuzzCheck.h"
+#include "IPAddressText.h"
 
 using namespace Parlamine;
 
@@ -22,10 +22,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     // The canonical text reads as the same address.
     const auto again = SplitAddressString(joined);
-    for (size_t i = 0; i < parts.size(); ++i) FUZZ_CHECK(ParseAddressPart(again[i]) == ParseAddressPart(parts[i]));
+    for (size_t i = 0; i < parts.size(); ++i)
+      FUZZ_CHECK(ParseAddressPart(again[i]) == ParseAddressPart(parts[i]));
   } catch (const EIPAddressException&) {
   }
-  if (const auto number = ParseDecimalInteger(text)) FUZZ_CHECK(ParseDecimalInteger(std::to_string(*number)) == number);
+  if (const auto number = ParseDecimalInteger(text))
+    FUZZ_CHECK(ParseDecimalInteger(std::to_string(*number)) == number);
   if (size >= 4) {
     const std::string address = std::to_string(data[0]) + "." + std::to_string(data[1]) + "." +
                                 std::to_string(data[2]) + "." + std::to_string(data[3]);

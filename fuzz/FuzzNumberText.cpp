@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
 // The number-text parsers: any text is a number or an EConvertError, and every
 // value comes back from its text in each style: parse(format(x)) == x.
-#include "FuzzCheck.h"
-#include "RadixerModel.h"
-#include "ZellBinDecHex.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string>
+
+#include "FuzzCheck.h"
+#include "RadixerModel.h"
+#include "ZellBinDecHex.h"
 
 using namespace Parlamine;
 

@@ -2,14 +2,14 @@
 // The OUI list: any file content is searched without a fault; the generator
 // turns any registry listing into lines free of control characters in which
 // every listed OUI is found with its organisation.
-#include "FuzzCheck.h"
-#include "OUIList.h"
-#include "ZellBinDecHex.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <set>
 #include <string>
+
+#include "FuzzCheck.h"
+#include "OUIList.h"
+#include "ZellBinDecHex.h"
 
 using namespace Parlamine;
 

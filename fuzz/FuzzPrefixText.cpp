@@ -5,15 +5,15 @@
 // none overlapping, with every address of every line read covered; a range
 // splits into prefixes that follow each other from its first address to its
 // last.
-#include "FuzzCheck.h"
-#include "PrefixAddress.h"
-#include "PrefixSummarize.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "FuzzCheck.h"
+#include "PrefixAddress.h"
+#include "PrefixSummarize.h"
 
 using namespace Parlamine;
 

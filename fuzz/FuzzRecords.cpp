@@ -3,14 +3,14 @@
 // Any bytes are refused or read; a record that is read packs back to the
 // same bytes (the network record's padding aside), and a fitted window lies
 // on the screen.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
 #include "FormPosition.h"
 #include "FuzzCheck.h"
 #include "LatencySettings.h"
 #include "SettingsStore.h"
-
-#include <cstddef>
-#include <cstdint>
-#include <vector>
 
 using namespace Parlamine;
 

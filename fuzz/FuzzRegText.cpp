@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The .reg reader: any text is read without a fault, and what it read comes
 // back unchanged after writing and reading again (tree -> text -> tree).
-#include "FuzzCheck.h"
-#include "RegistryTree.h"
-#include "SettingsStore.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <string>
+
+#include "FuzzCheck.h"
+#include "RegistryTree.h"
+#include "SettingsStore.h"
 
 using namespace Parlamine;
 

@@ -2,12 +2,12 @@
 // WrapMessageText: any text at any column is wrapped without a fault, and
 // wrapping only adds line breaks and drops white space: every other character
 // stays, in its order.
-#include "FuzzCheck.h"
-#include "WrapMessageText.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <string>
+
+#include "FuzzCheck.h"
+#include "WrapMessageText.h"
 
 using namespace Parlamine;
 

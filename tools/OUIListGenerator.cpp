@@ -9,12 +9,12 @@
 // (the rule is AbbreviateOrganization in src/numbers/core/OUIList.h), a blank
 // and the organisation as registered. Lines are sorted by OUI in byte order,
 // the order the search compares, and nothing precedes the data.
-#include "OUIList.h"
-
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <sstream>
+
+#include "OUIList.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {

@@ -3,19 +3,18 @@
 // the main window gives it, offscreen, to PNG files for a visual check.
 //
 //   QT_QPA_PLATFORM=offscreen parlamine_radixer_render <folder>
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QTabWidget>
+#include <cstdio>
+
 #include "OUIFinderPage.h"
 #include "RadixerCalculator.h"
 #include "RegistryTree.h"
 #include "SettingsStore.h"
 #include "ZellGlobal.h"
 #include "ZellNumberEdit.h"
-
-#include <QApplication>
-#include <QDir>
-#include <QPixmap>
-#include <QTabWidget>
-
-#include <cstdio>
 
 int main(int argc, char** argv) {
   if (argc != 2) {

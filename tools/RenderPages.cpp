@@ -7,17 +7,16 @@
 // style, as a desktop theme gives them; --size with a larger window.
 // Runs on the offscreen platform unless another one is chosen. The settings
 // file is read from a temporary folder, so the pages show the first-run state.
-#include "Main.h"
-#include "ParlamineApplication.h"
-#include "ThemePalette.h"
-
 #include <QDir>
 #include <QFont>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextStream>
-
 #include <cstdio>
+
+#include "Main.h"
+#include "ParlamineApplication.h"
+#include "ThemePalette.h"
 
 namespace {
 
@@ -51,7 +50,8 @@ int main(int argc, char** argv) {
     font.setPointSizeF(points.toDouble());
     QApplication::setFont(font);
   }
-  if (const QString style = option(QStringLiteral("--style")); !style.isEmpty()) QApplication::setStyle(style);
+  if (const QString style = option(QStringLiteral("--style")); !style.isEmpty())
+    QApplication::setStyle(style);
   const QStringList size = option(QStringLiteral("--size")).split(QLatin1Char('x'));
   const QString folder = arguments.isEmpty() ? QStringLiteral("screenshots") : arguments.first();
   QDir().mkpath(folder);
@@ -72,9 +72,10 @@ int main(int argc, char** argv) {
     for (int p = 0; p < count; ++p) {
       if (inner) inner->setCurrentIndex(p);
       QApplication::processEvents();
-      const QString name = inner ? QStringLiteral("%1-%2-%3.png").arg(calculatorName).arg(p).arg(
-                                       FileNamePart(inner->tabText(p)))
-                                 : QStringLiteral("%1.png").arg(calculatorName);
+      const QString name =
+          inner
+              ? QStringLiteral("%1-%2-%3.png").arg(calculatorName).arg(p).arg(FileNamePart(inner->tabText(p)))
+              : QStringLiteral("%1.png").arg(calculatorName);
       const QString path = QDir(folder).filePath(name);
       if (window.grab().save(path)) {
         std::printf("%s\n", qPrintable(path));

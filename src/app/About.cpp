@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "About.h"
 
-#include "Main.h"
-#include "OUIFinderPage.h"
-#include "ZellGlobal.h"
-#include "ui_About.h"
-
 #include <QDir>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMouseEvent>
 #include <QScrollBar>
+
+#include "Main.h"
+#include "OUIFinderPage.h"
+#include "ZellGlobal.h"
+#include "ui_About.h"
 
 namespace Parlamine {
 
@@ -78,7 +78,8 @@ void TAboutForm::FormCreate() {
   panelPalette.setColor(QPalette::Window, Qt::white);
   panelPalette.setColor(QPalette::WindowText, Qt::black);
   FUi->AboutPicturePanel->setPalette(panelPalette);
-  FUi->AboutImage->setPixmap(QIcon(QString::fromLatin1(AboutPicture)).pixmap(AboutPictureSize, devicePixelRatio()));
+  FUi->AboutImage->setPixmap(
+      QIcon(QString::fromLatin1(AboutPicture)).pixmap(AboutPictureSize, devicePixelRatio()));
   FUi->AboutImage->setAccessibleName(QGuiApplication::applicationDisplayName());
   FUi->AboutImage->installEventFilter(this);
   FUi->CreditsLabel->setText(CreditsText());
@@ -88,7 +89,8 @@ void TAboutForm::FormCreate() {
   MakeNoteArea(FUi->AboutMemo);
   FUi->InfoMemo->setMaximumHeight(FUi->AboutPicturePanel->maximumHeight());
   FUi->InfoMemo->setPlainText(
-      (QStringList{QGuiApplication::applicationDisplayName(), QString::fromLatin1(ReleaseLine)} + MakerLines())
+      (QStringList{QGuiApplication::applicationDisplayName(), QString::fromLatin1(ReleaseLine)} +
+       MakerLines())
           .join(QLatin1Char('\n')));
   FUi->AboutMemo->setPlainText(NoticeText());
   FUi->AboutLayout->setRowStretch(1, 1);
@@ -104,7 +106,8 @@ bool TAboutForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == FUi->CreditsLabel && event->type() == QEvent::MouseButtonRelease) {
     // A click is a release over the label of a press that began on it.
     const auto* mouse = static_cast<QMouseEvent*>(event);
-    if (mouse->button() == Qt::LeftButton && FUi->CreditsLabel->rect().contains(mouse->position().toPoint())) {
+    if (mouse->button() == Qt::LeftButton &&
+        FUi->CreditsLabel->rect().contains(mouse->position().toPoint())) {
       CreditsLabelClick();
       return true;
     }

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "CalculatorList.h"
 
+#include <algorithm>
+
 #include "IPSubnetCalculator.h"
 #include "LatencyCalculator.h"
 #include "PrefixCalculator.h"
 #include "RadixerCalculator.h"
-
-#include <algorithm>
 
 namespace Parlamine {
 
@@ -14,7 +14,8 @@ namespace {
 
 template <typename TCalculatorClass>
 TCalculatorRegistration Register() {
-  return {&TCalculatorClass::CalculatorInfo, [] { return static_cast<TCustomCalculator*>(new TCalculatorClass); }};
+  return {&TCalculatorClass::CalculatorInfo,
+          [] { return static_cast<TCustomCalculator*>(new TCalculatorClass); }};
 }
 
 }  // namespace
@@ -31,7 +32,8 @@ const std::vector<TCalculatorRegistration>& RegisteredCalculators() {
 
 std::vector<TCalculatorInfo> RegisteredCalculatorInfos() {
   std::vector<TCalculatorInfo> infos;
-  for (const TCalculatorRegistration& registration : RegisteredCalculators()) infos.push_back(registration.Info());
+  for (const TCalculatorRegistration& registration : RegisteredCalculators())
+    infos.push_back(registration.Info());
   std::stable_sort(infos.begin(), infos.end(),
                    [](const TCalculatorInfo& a, const TCalculatorInfo& b) { return a.Value < b.Value; });
   return infos;

@@ -2,9 +2,9 @@
 // The calculators of the program: one line each in CalculatorList.cpp.
 #pragma once
 
-#include "CustomCalculator.h"
-
 #include <vector>
+
+#include "CustomCalculator.h"
 
 namespace Parlamine {
 

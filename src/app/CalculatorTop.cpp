@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "CalculatorTop.h"
 
-#include "ZellMsgClasses.h"
-#include "ZellPanels.h"
-
 #include <QEvent>
 #include <QGuiApplication>
 #include <QIcon>
@@ -12,8 +9,10 @@
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
 #include <QTimer>
-
 #include <algorithm>
+
+#include "ZellMsgClasses.h"
+#include "ZellPanels.h"
 
 namespace Parlamine {
 
@@ -103,7 +102,8 @@ void TCalculatorTopFrame::CreateComponents() {
   FrameBottomBevel = new QFrame(this);
   FrameTopBevel->setObjectName(QStringLiteral("FrameTopBevel"));
   FrameBottomBevel->setObjectName(QStringLiteral("FrameBottomBevel"));
-  for (QFrame* bevel : {FrameTopBevel, FrameBottomBevel}) bevel->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+  for (QFrame* bevel : {FrameTopBevel, FrameBottomBevel})
+    bevel->setFrameStyle(QFrame::HLine | QFrame::Sunken);
 
   FrameCanvasPanel = new TCanvasPanel(this);
   FrameCanvasPanel->setObjectName(QStringLiteral("FrameCanvasPanel"));
@@ -118,8 +118,9 @@ void TCalculatorTopFrame::CreateComponents() {
   LogoCanvasPanel->setObjectName(QStringLiteral("LogoCanvasPanel"));
   LogoCanvasPanel->SetColor(FrameCanvasPanel->Color());
   LogoCanvasPanel->SetBevelOuter(bvNone);
-  LogoCanvasPanel->SetOnCustomDraw(
-      [this](QPainter& canvas, const QRect& rect, bool& defaultDraw) { LogoCanvasPanelCustomDraw(canvas, rect, defaultDraw); });
+  LogoCanvasPanel->SetOnCustomDraw([this](QPainter& canvas, const QRect& rect, bool& defaultDraw) {
+    LogoCanvasPanelCustomDraw(canvas, rect, defaultDraw);
+  });
   LogoCanvasPanel->installEventFilter(this);
 
   LogoUpButton = MakeArrowButton(LogoCanvasPanel, "LogoUpButton", "LogoUp");
@@ -145,9 +146,10 @@ void TCalculatorTopFrame::CreateComponents() {
   GotoWebsiteButtonControlMessageHook = new TControlMessageHook(this);
   GotoWebsiteButtonControlMessageHook->setObjectName(QStringLiteral("GotoWebsiteButtonControlMessageHook"));
   GotoWebsiteButtonControlMessageHook->SetControl(FGotoWebsiteButton);
-  GotoWebsiteButtonControlMessageHook->SetOnMessage([this](TMessageComponent* sender, QEvent* message, bool& handled) {
-    GotoWebsiteButtonControlMessageHookMessage(sender, message, handled);
-  });
+  GotoWebsiteButtonControlMessageHook->SetOnMessage(
+      [this](TMessageComponent* sender, QEvent* message, bool& handled) {
+        GotoWebsiteButtonControlMessageHookMessage(sender, message, handled);
+      });
 }
 
 void TCalculatorTopFrame::LoadImageLists() {
@@ -159,7 +161,9 @@ void TCalculatorTopFrame::LoadImageLists() {
 
 QToolButton* TCalculatorTopFrame::GotoWebsiteButton() const { return FGotoWebsiteButton; }
 
-void TCalculatorTopFrame::SetCalculator(TCalculator value) { ChangeCalculator(value, TSlideDirection::sdNone); }
+void TCalculatorTopFrame::SetCalculator(TCalculator value) {
+  ChangeCalculator(value, TSlideDirection::sdNone);
+}
 
 void TCalculatorTopFrame::ChangeCalculator(TCalculator value, TSlideDirection direction) {
   value = CalculatorFromOrdinal(static_cast<int>(value), FCycle);
@@ -271,7 +275,8 @@ bool TCalculatorTopFrame::eventFilter(QObject* watched, QEvent* event) {
   return QFrame::eventFilter(watched, event);
 }
 
-void TCalculatorTopFrame::GotoWebsiteButtonControlMessageHookMessage(TMessageComponent*, QEvent* message, bool&) {
+void TCalculatorTopFrame::GotoWebsiteButtonControlMessageHookMessage(TMessageComponent*, QEvent* message,
+                                                                     bool&) {
   // The button still gets both events itself (hover look, status hint).
   if (message->type() == QEvent::Enter)
     FGotoWebsiteButton->SetPicture(GotoWebsiteButtonImageList[1]);

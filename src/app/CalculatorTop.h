@@ -6,15 +6,14 @@
 // mouse.
 #pragma once
 
-#include "Calculator.h"
-#include "CustomCalculator.h"
-
 #include <QFrame>
 #include <QPixmap>
 #include <QToolButton>
-
 #include <array>
 #include <vector>
+
+#include "Calculator.h"
+#include "CustomCalculator.h"
 
 class QTimer;
 

@@ -1,16 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "Main.h"
 
-#include "About.h"
-#include "CalculatorTop.h"
-#include "FormPosition.h"
-#include "CalculatorList.h"
-#include "ParlamineApplication.h"
-#include "SessionGuard.h"
-#include "SettingsStore.h"
-#include "ZellClipboardRequest.h"
-#include "ZellGlobal.h"
-
 #include <QActionGroup>
 #include <QApplication>
 #include <QCoreApplication>
@@ -31,10 +21,19 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWindow>
-
 #include <algorithm>
 #include <exception>
 #include <vector>
+
+#include "About.h"
+#include "CalculatorList.h"
+#include "CalculatorTop.h"
+#include "FormPosition.h"
+#include "ParlamineApplication.h"
+#include "SessionGuard.h"
+#include "SettingsStore.h"
+#include "ZellClipboardRequest.h"
+#include "ZellGlobal.h"
 
 namespace Parlamine {
 
@@ -264,7 +263,8 @@ void TMainForm::CreateMenus() {
   EditMenu = bar->addMenu(QStringLiteral("&Edit"));
   EditMenu->setObjectName(QStringLiteral("EditMenu"));
   EditCopyItem = NewAction(this, "EditCopyItem", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
-  EditPasteItem = NewAction(this, "EditPasteItem", QStringLiteral("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
+  EditPasteItem =
+      NewAction(this, "EditPasteItem", QStringLiteral("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
   // The keys belong to the focused control, which copies and pastes itself
   // as Qt's text widgets do; the menu only shows them.
   EditCopyItem->setShortcutContext(Qt::WidgetShortcut);
@@ -305,9 +305,11 @@ void TMainForm::CreateMenus() {
 
   QMenu* helpMenu = bar->addMenu(QStringLiteral("&Help"));
   helpMenu->setObjectName(QStringLiteral("HelpMenu"));
-  HelpTopicsItem = NewAction(this, "HelpTopicsItem", QStringLiteral("&Help Topics"), QKeySequence(Qt::Key_F1));
+  HelpTopicsItem =
+      NewAction(this, "HelpTopicsItem", QStringLiteral("&Help Topics"), QKeySequence(Qt::Key_F1));
   HelpTopicsItem->setShortcutContext(Qt::ApplicationShortcut);
-  HelpGotoWebsiteAction = NewAction(this, "HelpGotoWebsiteAction", QStringLiteral("Visit Quillfern &Website..."));
+  HelpGotoWebsiteAction =
+      NewAction(this, "HelpGotoWebsiteAction", QStringLiteral("Visit Quillfern &Website..."));
   const QString websiteHint = QStringLiteral("Click to visit the Quillfern website");
   HelpGotoWebsiteAction->setToolTip(websiteHint);
   HelpGotoWebsiteAction->setStatusTip(websiteHint);
@@ -347,8 +349,9 @@ void TMainForm::FormCreate() {
   FSettingsUnreadable = read.Status == TRegistryFileStatus::rfsUnreadable;
   if (FSettingsUnreadable) {
     // Told once the window is up; the file is never replaced this time.
-    const QString text = QStringLiteral("The settings file '%1' could not be read (%2). The program starts with "
-                                        "default settings and will not save them this time.")
+    const QString text = QStringLiteral(
+                             "The settings file '%1' could not be read (%2). The program starts with "
+                             "default settings and will not save them this time.")
                              .arg(SettingsFileName(), QString::fromStdString(read.Error));
     QTimer::singleShot(0, this, [this, text] { ShowError(this, text); });
   }
@@ -460,7 +463,8 @@ std::vector<std::string> TMainForm::WriteSettings(TSectionedStore& store) {
     }
   };
   // A calculator that fails to save keeps the others from nothing.
-  for (TCustomCalculator* calculator : FSettingsOrder) save([calculator, &store] { calculator->SaveSettings(store); });
+  for (TCustomCalculator* calculator : FSettingsOrder)
+    save([calculator, &store] { calculator->SaveSettings(store); });
   save([this, &store] { SaveMainSettings(store); });
   return errors;
 }
@@ -478,7 +482,7 @@ bool TMainForm::LoadFormPosition(QWidget* window, TRegistryTree& tree, const std
   }
   FitWindowToScreen(window, *record);
   window->setWindowState(record->WindowState == TWindowState::wsMinimized ? Qt::WindowMinimized
-                                                                           : Qt::WindowNoState);
+                                                                          : Qt::WindowNoState);
   return true;
 }
 
@@ -528,8 +532,8 @@ void TMainForm::SaveFormPosition(QWidget* window, TRegistryTree& tree, const std
     state = TWindowState::wsMinimized;
   TRegValue value;
   value.Type = static_cast<uint32_t>(TRegValueType::rvBinary);
-  value.Bytes = PackFormPosition({bounds.left(), bounds.top(), bounds.left() + bounds.width(),
-                                  bounds.top() + bounds.height(), state});
+  value.Bytes = PackFormPosition(
+      {bounds.left(), bounds.top(), bounds.left() + bounds.width(), bounds.top() + bounds.height(), state});
   tree.SetValue(keyPath, name, std::move(value));
 }
 
@@ -555,7 +559,9 @@ TMainForm::TCalculatorSlot* TMainForm::SlotOf(TCalculator calculator) {
   return &FCalculators.front();
 }
 
-void TMainForm::SelectCalculatorValue(int32_t value) { SelectCalculator(CalculatorFromOrdinal(value, FCalculatorValues)); }
+void TMainForm::SelectCalculatorValue(int32_t value) {
+  SelectCalculator(CalculatorFromOrdinal(value, FCalculatorValues));
+}
 
 void TMainForm::SelectCalculator(TCalculator calculator) {
   calculator = CalculatorFromOrdinal(static_cast<int>(calculator), FCalculatorValues);

@@ -4,16 +4,15 @@
 // and routes the menu commands; the calculators do the work.
 #pragma once
 
+#include <QMainWindow>
+#include <QPointer>
+#include <memory>
+#include <vector>
+
 #include "Calculator.h"
 #include "CustomCalculator.h"
 #include "FormPosition.h"
 #include "RegistryTree.h"
-
-#include <QMainWindow>
-#include <QPointer>
-
-#include <memory>
-#include <vector>
 
 class QAction;
 class QActionGroup;

@@ -1,17 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "Spin.h"
 
-#include "ZellFeedback.h"
-#include "ZellLabel.h"
-
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <QTimer>
-
 #include <stdexcept>
+
+#include "ZellFeedback.h"
+#include "ZellLabel.h"
 
 namespace Parlamine {
 
@@ -123,7 +122,9 @@ TSpinButton::TSpinButton(QWidget* parent) : QWidget(parent) {
   resize(20, 25);
 }
 
-void TSpinButton::SetUpGlyph(const QIcon& glyph) { FUpButton->setIcon(glyph.isNull() ? DefaultGlyph(true) : glyph); }
+void TSpinButton::SetUpGlyph(const QIcon& glyph) {
+  FUpButton->setIcon(glyph.isNull() ? DefaultGlyph(true) : glyph);
+}
 
 void TSpinButton::SetDownGlyph(const QIcon& glyph) {
   FDownButton->setIcon(glyph.isNull() ? DefaultGlyph(false) : glyph);
@@ -162,7 +163,9 @@ void TSpinButton::resizeEvent(QResizeEvent* event) {
 
 void TSpinButton::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
-    case Qt::Key_Space: FFocusedButton->click(); break;
+    case Qt::Key_Space:
+      FFocusedButton->click();
+      break;
     case Qt::Key_Up:
       SetFocusedButton(FUpButton);
       FUpButton->click();
@@ -171,7 +174,9 @@ void TSpinButton::keyPressEvent(QKeyEvent* event) {
       SetFocusedButton(FDownButton);
       FDownButton->click();
       break;
-    default: QWidget::keyPressEvent(event); return;
+    default:
+      QWidget::keyPressEvent(event);
+      return;
   }
   event->accept();
 }

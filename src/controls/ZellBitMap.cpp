@@ -110,7 +110,7 @@ TBitMapTextBox::TBitMapTextBox(QWidget* parent) : TTextBox(parent) {
   // keyboard stop for its picture, not a selectable text.
   SetSelectable(false);
   setFocusPolicy(Qt::StrongFocus);
-  }
+}
 
 void TBitMapTextBox::CopyPicture() { QGuiApplication::clipboard()->setPixmap(GrabPicture(this, rect())); }
 

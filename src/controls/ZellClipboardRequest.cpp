@@ -24,7 +24,8 @@ QEvent::Type TClipboardRequestEvent::EventType() {
   return type;
 }
 
-TClipboardQueryEvent::TClipboardQueryEvent(TClipboardRequest request) : QEvent(EventType()), FRequest(request) {
+TClipboardQueryEvent::TClipboardQueryEvent(TClipboardRequest request)
+    : QEvent(EventType()), FRequest(request) {
   ignore();  // a control that could carry the request out accepts the event
 }
 
@@ -79,10 +80,13 @@ bool ClipboardHasText() {
 // whether it may be changed.
 static bool TextWidgetCan(TClipboardRequest request, bool hasSelection, bool readOnly) {
   switch (request) {
-    case TClipboardRequest::crCopy: return hasSelection;
+    case TClipboardRequest::crCopy:
+      return hasSelection;
     case TClipboardRequest::crCut:
-    case TClipboardRequest::crClear: return hasSelection && !readOnly;
-    case TClipboardRequest::crPaste: return !readOnly && ClipboardHasText();
+    case TClipboardRequest::crClear:
+      return hasSelection && !readOnly;
+    case TClipboardRequest::crPaste:
+      return !readOnly && ClipboardHasText();
   }
   return false;
 }
@@ -108,10 +112,18 @@ static bool TextBoxCarriesOut(QWidget* target, TClipboardRequest request) {
   if (!box) return false;
   if (box->isReadOnly() && request != TClipboardRequest::crCopy) return false;
   switch (request) {
-    case TClipboardRequest::crCopy: box->copy(); break;
-    case TClipboardRequest::crCut: box->cut(); break;
-    case TClipboardRequest::crPaste: box->paste(); break;
-    case TClipboardRequest::crClear: box->textCursor().removeSelectedText(); break;
+    case TClipboardRequest::crCopy:
+      box->copy();
+      break;
+    case TClipboardRequest::crCut:
+      box->cut();
+      break;
+    case TClipboardRequest::crPaste:
+      box->paste();
+      break;
+    case TClipboardRequest::crClear:
+      box->textCursor().removeSelectedText();
+      break;
   }
   return true;
 }
@@ -128,10 +140,18 @@ bool SendClipboardRequest(QWidget* target, TClipboardRequest request) {
   // A read-only field can be copied from, never changed.
   if (edit->isReadOnly() && request != TClipboardRequest::crCopy) return false;
   switch (request) {
-    case TClipboardRequest::crCopy: edit->copy(); break;
-    case TClipboardRequest::crCut: edit->cut(); break;
-    case TClipboardRequest::crPaste: edit->paste(); break;
-    case TClipboardRequest::crClear: edit->del(); break;
+    case TClipboardRequest::crCopy:
+      edit->copy();
+      break;
+    case TClipboardRequest::crCut:
+      edit->cut();
+      break;
+    case TClipboardRequest::crPaste:
+      edit->paste();
+      break;
+    case TClipboardRequest::crClear:
+      edit->del();
+      break;
   }
   return true;
 }

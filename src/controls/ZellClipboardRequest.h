@@ -7,7 +7,6 @@
 #pragma once
 
 #include <QEvent>
-
 #include <functional>
 
 class QAction;

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ZellLabel.h"
 
-#include "ZellClipboardRequest.h"
-
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -17,10 +15,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStringList>
-
 #include <algorithm>
 #include <cstdlib>
 #include <tuple>
+
+#include "ZellClipboardRequest.h"
 
 namespace Parlamine {
 
@@ -31,18 +30,24 @@ constexpr int UnboundedExtent = 1 << 20;
 
 int QtHorizontalFlags(TAlignment alignment) {
   switch (alignment) {
-    case taLeftJustify: return Qt::AlignLeft | Qt::AlignAbsolute;
-    case taRightJustify: return Qt::AlignRight | Qt::AlignAbsolute;
-    case taCenter: return Qt::AlignHCenter;
+    case taLeftJustify:
+      return Qt::AlignLeft | Qt::AlignAbsolute;
+    case taRightJustify:
+      return Qt::AlignRight | Qt::AlignAbsolute;
+    case taCenter:
+      return Qt::AlignHCenter;
   }
   return Qt::AlignLeft;
 }
 
 int QtVerticalFlags(TTextLayout layout) {
   switch (layout) {
-    case tlTop: return Qt::AlignTop;
-    case tlCenter: return Qt::AlignVCenter;
-    case tlBottom: return Qt::AlignBottom;
+    case tlTop:
+      return Qt::AlignTop;
+    case tlCenter:
+      return Qt::AlignVCenter;
+    case tlBottom:
+      return Qt::AlignBottom;
   }
   return Qt::AlignTop;
 }
@@ -61,7 +66,8 @@ int QtTextFlags(const TDrawTextParams& params, bool measuring) {
 // Shortens a path in its middle, keeping as much as possible of the part
 // after the last separator.
 QString ElidePath(const QString& line, const QFontMetrics& metrics, int width) {
-  const qsizetype separator = std::max(line.lastIndexOf(QLatin1Char('\\')), line.lastIndexOf(QLatin1Char('/')));
+  const qsizetype separator =
+      std::max(line.lastIndexOf(QLatin1Char('\\')), line.lastIndexOf(QLatin1Char('/')));
   if (separator > 0) {
     const QString tail = line.mid(separator);
     const int room = width - metrics.horizontalAdvance(tail);
@@ -75,10 +81,13 @@ QString ElidePath(const QString& line, const QFontMetrics& metrics, int width) {
 QString ElideLine(const QString& line, const QFontMetrics& metrics, int width, TDrawTextEllipsis ellipsis) {
   if (metrics.horizontalAdvance(line) <= width) return line;
   switch (ellipsis) {
-    case dteNone: return line;
+    case dteNone:
+      return line;
     case dteEnd:
-    case dteWord: return metrics.elidedText(line, Qt::ElideRight, width);
-    case dtePath: return ElidePath(line, metrics, width);
+    case dteWord:
+      return metrics.elidedText(line, Qt::ElideRight, width);
+    case dtePath:
+      return ElidePath(line, metrics, width);
   }
   return line;
 }
@@ -166,16 +175,26 @@ struct TEdgeColors {
 // the inner lines go one step further in.
 TEdgeColors EdgePartColors(TEdgeStyle part, bool outer, TDrawEdgeStyle style) {
   switch (style) {
-    case desFlat: return outer ? TEdgeColors{QPalette::Dark, QPalette::Dark} : TEdgeColors{QPalette::Button, QPalette::Button};
+    case desFlat:
+      return outer ? TEdgeColors{QPalette::Dark, QPalette::Dark}
+                   : TEdgeColors{QPalette::Button, QPalette::Button};
     case desMono:
-      return outer ? TEdgeColors{QPalette::WindowText, QPalette::WindowText} : TEdgeColors{QPalette::Window, QPalette::Window};
+      return outer ? TEdgeColors{QPalette::WindowText, QPalette::WindowText}
+                   : TEdgeColors{QPalette::Window, QPalette::Window};
     case desSoft:
-      if (part == esRaised) return outer ? TEdgeColors{QPalette::Light, QPalette::Shadow} : TEdgeColors{QPalette::Midlight, QPalette::Dark};
-      return outer ? TEdgeColors{QPalette::Shadow, QPalette::Light} : TEdgeColors{QPalette::Dark, QPalette::Midlight};
-    case desDefault: break;
+      if (part == esRaised)
+        return outer ? TEdgeColors{QPalette::Light, QPalette::Shadow}
+                     : TEdgeColors{QPalette::Midlight, QPalette::Dark};
+      return outer ? TEdgeColors{QPalette::Shadow, QPalette::Light}
+                   : TEdgeColors{QPalette::Dark, QPalette::Midlight};
+    case desDefault:
+      break;
   }
-  if (part == esRaised) return outer ? TEdgeColors{QPalette::Midlight, QPalette::Shadow} : TEdgeColors{QPalette::Light, QPalette::Dark};
-  return outer ? TEdgeColors{QPalette::Dark, QPalette::Light} : TEdgeColors{QPalette::Shadow, QPalette::Midlight};
+  if (part == esRaised)
+    return outer ? TEdgeColors{QPalette::Midlight, QPalette::Shadow}
+                 : TEdgeColors{QPalette::Light, QPalette::Dark};
+  return outer ? TEdgeColors{QPalette::Dark, QPalette::Light}
+               : TEdgeColors{QPalette::Shadow, QPalette::Midlight};
 }
 
 void DrawEdgePart(QPainter& canvas, const QRect& r, std::uint8_t borders, const TEdgeColors& colors,
@@ -195,7 +214,8 @@ void DrawFrameLines(QPainter& canvas, const QRect& r, std::uint8_t borders, cons
   if (borders & ebBottom) canvas.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), bottomRight);
 }
 
-void DrawEdgeWithParams(QPainter& canvas, QRect& rect, const TDrawEdgeParams& params, const QPalette& palette) {
+void DrawEdgeWithParams(QPainter& canvas, QRect& rect, const TDrawEdgeParams& params,
+                        const QPalette& palette) {
   QRect part = rect;
   if (params.Outer != esNone) {
     DrawEdgePart(canvas, part, params.Borders, EdgePartColors(params.Outer, true, params.Style), palette);
@@ -375,7 +395,9 @@ int TZellCustomLabel::heightForWidth(int width) const {
   return CalcTextRect(QRect(0, 0, width - 2 * ExtraCaptionMargin(), height())).height();
 }
 
-void TZellCustomLabel::DrawContents(QPainter& canvas, QRect rect) { DrawCaption(canvas, rect, GetDrawTextParams()); }
+void TZellCustomLabel::DrawContents(QPainter& canvas, QRect rect) {
+  DrawCaption(canvas, rect, GetDrawTextParams());
+}
 
 void TZellCustomLabel::DrawCaption(QPainter& canvas, QRect rect, const TDrawTextParams& params) {
   if (text().isEmpty()) return;
@@ -478,7 +500,8 @@ QSize TZellCustomTextBox::sizeHint() const {
 QSize TZellCustomTextBox::minimumSizeHint() const {
   if (AutoSize()) return sizeHint();
   const QFontMetrics metrics(font());
-  return QSize(2 * ExtraCaptionMargin() + metrics.averageCharWidth(), metrics.height() + 2 * ExtraCaptionMargin());
+  return QSize(2 * ExtraCaptionMargin() + metrics.averageCharWidth(),
+               metrics.height() + 2 * ExtraCaptionMargin());
 }
 
 // --- Selecting and copying ---------------------------------------------------

@@ -17,21 +17,22 @@
 // by the canvas panel and by the bit-map painting.
 #pragma once
 
-#include "ControlsGeometry.h"
-
 #include <QLabel>
 #include <QPalette>
 #include <QRect>
 #include <QString>
-
 #include <functional>
 #include <optional>
+
+#include "ControlsGeometry.h"
 
 class QPainter;
 
 namespace Parlamine {
 
-inline TRect ToTRect(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
+inline TRect ToTRect(const QRect& r) {
+  return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
 inline QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
 
 // The custom-draw callback of labels, text boxes and canvas panels:
@@ -55,7 +56,8 @@ void DrawTextWithParams(QPainter& canvas, QRect& rect, QString& text, const TDra
 // Draws a 3D edge of one-pixel parts (outer, then inner) on the chosen sides
 // in the palette's button colours; with deoAdjust, rect comes back as the area
 // inside the edge, with deoMiddle that area is filled with the button colour.
-void DrawEdgeWithParams(QPainter& canvas, QRect& rect, const TDrawEdgeParams& params, const QPalette& palette);
+void DrawEdgeWithParams(QPainter& canvas, QRect& rect, const TDrawEdgeParams& params,
+                        const QPalette& palette);
 
 // One-pixel lines along the chosen sides of rect: left and top in topLeft,
 // right and bottom in bottomRight (which also take the far corners).

@@ -33,8 +33,8 @@ void TCustomControlMessageComponent::SetControl(QWidget* control) {
   FControl = control;
   if (control) {
     control->installEventFilter(this);
-    FDestroyedConnection = connect(control, &QObject::destroyed, this,
-                                   &TCustomControlMessageComponent::ControlDestroyed);
+    FDestroyedConnection =
+        connect(control, &QObject::destroyed, this, &TCustomControlMessageComponent::ControlDestroyed);
   }
 }
 

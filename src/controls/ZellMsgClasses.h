@@ -14,7 +14,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
-
 #include <functional>
 
 class QEvent;

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ZellPanels.h"
 
-#include "ZellViewCommands.h"
-
 #include <QApplication>
 #include <QBitmap>
 #include <QClipboard>
@@ -12,6 +10,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
+
+#include "ZellViewCommands.h"
 
 namespace Parlamine {
 

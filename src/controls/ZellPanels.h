@@ -16,14 +16,13 @@
 // context menu's "&Copy" copy the picture.
 #pragma once
 
-#include "ControlsGeometry.h"
-#include "ZellLabel.h"
-
 #include <QPixmap>
 #include <QWidget>
-
 #include <functional>
 #include <optional>
+
+#include "ControlsGeometry.h"
+#include "ZellLabel.h"
 
 class QAction;
 

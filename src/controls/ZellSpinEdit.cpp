@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ZellSpinEdit.h"
 
-#include "ZellClipboardRequest.h"
-#include "ZellFeedback.h"
-#include "ZellLabel.h"
-
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -13,6 +9,10 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QStyle>
+
+#include "ZellClipboardRequest.h"
+#include "ZellFeedback.h"
+#include "ZellLabel.h"
 
 namespace Parlamine {
 
@@ -26,9 +26,12 @@ constexpr int SpinButtonHeight = 17;
 
 Qt::Alignment QtAlignment(TAlignment alignment) {
   switch (alignment) {
-    case taLeftJustify: return Qt::AlignLeft | Qt::AlignVCenter;
-    case taRightJustify: return Qt::AlignRight | Qt::AlignVCenter;
-    case taCenter: return Qt::AlignHCenter | Qt::AlignVCenter;
+    case taLeftJustify:
+      return Qt::AlignLeft | Qt::AlignVCenter;
+    case taRightJustify:
+      return Qt::AlignRight | Qt::AlignVCenter;
+    case taCenter:
+      return Qt::AlignHCenter | Qt::AlignVCenter;
   }
   return Qt::AlignLeft | Qt::AlignVCenter;
 }
@@ -132,7 +135,10 @@ std::int32_t TBetterSpinEdit::TextToValue() const {
 bool TBetterSpinEdit::IsValidKey(char32_t key) const { return IsValidSpinKey(key, FEditorEnabled); }
 
 void TBetterSpinEdit::Step(std::int64_t delta, bool up) {
-  if (up) emit OnUpClicking(); else emit OnDownClicking();
+  if (up)
+    emit OnUpClicking();
+  else
+    emit OnDownClicking();
   if (isReadOnly()) {
     Beep();
   } else {
@@ -141,7 +147,10 @@ void TBetterSpinEdit::Step(std::int64_t delta, bool up) {
     FValue = TextToValue();
     SetValue(StepSpinValue(FValue, delta, FMinValue, FMaxValue));
   }
-  if (up) emit OnUpClick(); else emit OnDownClick();
+  if (up)
+    emit OnUpClick();
+  else
+    emit OnDownClick();
 }
 
 void TBetterSpinEdit::StepUp() { Step(FIncrement, true); }
@@ -173,17 +182,30 @@ bool TBetterSpinEdit::event(QEvent* event) {
 
 void TBetterSpinEdit::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
-    case Qt::Key_Up: StepUp(); event->accept(); return;
-    case Qt::Key_Down: StepDown(); event->accept(); return;
-    case Qt::Key_PageUp: FastStepUp(); event->accept(); return;
-    case Qt::Key_PageDown: FastStepDown(); event->accept(); return;
+    case Qt::Key_Up:
+      StepUp();
+      event->accept();
+      return;
+    case Qt::Key_Down:
+      StepDown();
+      event->accept();
+      return;
+    case Qt::Key_PageUp:
+      FastStepUp();
+      event->accept();
+      return;
+    case Qt::Key_PageDown:
+      FastStepDown();
+      event->accept();
+      return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
       // Enter never types a line break: it commits the typed number.
       CommitText();
       event->accept();
       return;
-    default: break;
+    default:
+      break;
   }
   if (!FEditorEnabled && IsEditingShortcut(event)) {
     event->accept();

@@ -10,12 +10,11 @@
 // Notifications are Qt signals named after the events they stand for.
 #pragma once
 
+#include <QLineEdit>
+#include <cstdint>
+
 #include "ControlsGeometry.h"
 #include "Spin.h"
-
-#include <QLineEdit>
-
-#include <cstdint>
 
 namespace Parlamine {
 

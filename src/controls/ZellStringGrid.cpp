@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ZellStringGrid.h"
 
-#include "ZellViewCommands.h"
-
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
@@ -11,9 +9,10 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QStyledItemDelegate>
-
 #include <algorithm>
 #include <optional>
+
+#include "ZellViewCommands.h"
 
 namespace Parlamine {
 
@@ -70,7 +69,8 @@ class TSuperStringGridDelegate : public QStyledItemDelegate {
   }
 
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    const QFontMetrics metrics(FGrid->GetCellFont(index.column() + FGrid->FixedCols(), index.row() + FGrid->FixedRows()));
+    const QFontMetrics metrics(
+        FGrid->GetCellFont(index.column() + FGrid->FixedCols(), index.row() + FGrid->FixedRows()));
     const QString text = index.data(Qt::DisplayRole).toString();
     Q_UNUSED(option);
     return QSize(metrics.horizontalAdvance(text) + 4, metrics.height() + 2);
@@ -153,12 +153,14 @@ void TSuperStringGrid::SetFixedCols(int count) {
   if (count == 1) {
     // Column 0 becomes the row headers.
     std::vector<QString> texts;
-    for (int row = 0; row < rowCount(); ++row) texts.push_back(item(row, 0) ? item(row, 0)->text() : QString());
+    for (int row = 0; row < rowCount(); ++row)
+      texts.push_back(item(row, 0) ? item(row, 0)->text() : QString());
     const QString header = horizontalHeaderItem(0) ? horizontalHeaderItem(0)->text() : QString();
     if (columnCount() > 0) removeColumn(0);
     FFixedCols = 1;
     FCornerText = header;
-    for (int row = 0; row < rowCount(); ++row) setVerticalHeaderItem(row, new QTableWidgetItem(texts[static_cast<std::size_t>(row)]));
+    for (int row = 0; row < rowCount(); ++row)
+      setVerticalHeaderItem(row, new QTableWidgetItem(texts[static_cast<std::size_t>(row)]));
   } else {
     insertColumn(0);
     for (int row = 0; row < rowCount(); ++row) {
@@ -183,12 +185,14 @@ void TSuperStringGrid::SetFixedRows(int count) {
   if (count == 1) {
     // Row 0 becomes the column headers.
     std::vector<QString> texts;
-    for (int col = 0; col < columnCount(); ++col) texts.push_back(item(0, col) ? item(0, col)->text() : QString());
+    for (int col = 0; col < columnCount(); ++col)
+      texts.push_back(item(0, col) ? item(0, col)->text() : QString());
     const QString header = verticalHeaderItem(0) ? verticalHeaderItem(0)->text() : QString();
     if (rowCount() > 0) removeRow(0);
     FFixedRows = 1;
     FCornerText = header;
-    for (int col = 0; col < columnCount(); ++col) setHorizontalHeaderItem(col, new QTableWidgetItem(texts[static_cast<std::size_t>(col)]));
+    for (int col = 0; col < columnCount(); ++col)
+      setHorizontalHeaderItem(col, new QTableWidgetItem(texts[static_cast<std::size_t>(col)]));
   } else {
     insertRow(0);
     for (int col = 0; col < columnCount(); ++col) {

@@ -18,15 +18,14 @@
 // offers both.
 #pragma once
 
-#include "ControlsGeometry.h"
-#include "ZellClipboardRequest.h"
-
 #include <QColor>
 #include <QFont>
 #include <QPoint>
 #include <QTableWidget>
-
 #include <vector>
+
+#include "ControlsGeometry.h"
+#include "ZellClipboardRequest.h"
 
 class QAction;
 
@@ -161,7 +160,7 @@ class TSuperStringGrid : public QTableWidget {
 
   int FFixedCols = 0;
   int FFixedRows = 1;
-  QString FCornerText;  // cell (0, 0) when there is a fixed row and column
+  QString FCornerText;     // cell (0, 0) when there is a fixed row and column
   QPoint FAnchor{-1, -1};  // the header cell (column, row) clicked last
   bool FAutoHeight = true;
   bool FAutoWidth = true;

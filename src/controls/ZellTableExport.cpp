@@ -1,12 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ZellTableExport.h"
 
-#include "WrapMessageText.h"
-#include "ZellClipboardRequest.h"
-#include "ZellGlobal.h"
-#include "ZellMsgClasses.h"
-#include "ZellViewCommands.h"
-
 #include <QAbstractButton>
 #include <QAction>
 #include <QHeaderView>
@@ -17,9 +11,14 @@
 #include <QScrollBar>
 #include <QToolBar>
 #include <QToolButton>
-
 #include <algorithm>
 #include <utility>
+
+#include "WrapMessageText.h"
+#include "ZellClipboardRequest.h"
+#include "ZellGlobal.h"
+#include "ZellMsgClasses.h"
+#include "ZellViewCommands.h"
 
 namespace Parlamine {
 
@@ -231,9 +230,10 @@ bool CopyTableToClipboard(QWidget* parent, TVirtualListView* view) {
     TMessageBoxRequest question;
     question.Parent = parent;
     question.Caption = QStringLiteral("Copy All Data?");
-    question.Text = QString::fromStdString(WrapMessageText(
-        "No data is selected in the table from which you wish to copy. Would you like to copy all of the data?",
-        80));
+    question.Text =
+        QString::fromStdString(WrapMessageText("No data is selected in the table from which you wish to "
+                                               "copy. Would you like to copy all of the data?",
+                                               80));
     question.Icon = QMessageBox::Question;
     question.Buttons = QMessageBox::Yes | QMessageBox::No;
     question.DefaultButton = QMessageBox::Yes;

@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "ZellViewCommands.h"
 
-#include "ZellClipboardRequest.h"
-
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QWidget>
-
 #include <utility>
+
+#include "ZellClipboardRequest.h"
 
 namespace Parlamine {
 

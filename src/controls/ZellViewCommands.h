@@ -11,7 +11,6 @@
 #pragma once
 
 #include <QObject>
-
 #include <functional>
 
 class QAction;

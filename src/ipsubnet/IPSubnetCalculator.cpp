@@ -1,16 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "IPSubnetCalculator.h"
 
-#include "IPSubnetModel.h"
-#include "IPSubnetTableSource.h"
-#include "SettingsStore.h"
-#include "WrapMessageText.h"
-#include "ZellAccessibleTabs.h"
-#include "ZellGlobal.h"
-#include "ZellIPEdit.h"
-#include "ZellLabel.h"
-#include "ZellTableExport.h"
-
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,9 +14,18 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
-
 #include <algorithm>
 #include <array>
+
+#include "IPSubnetModel.h"
+#include "IPSubnetTableSource.h"
+#include "SettingsStore.h"
+#include "WrapMessageText.h"
+#include "ZellAccessibleTabs.h"
+#include "ZellGlobal.h"
+#include "ZellIPEdit.h"
+#include "ZellLabel.h"
+#include "ZellTableExport.h"
 
 namespace Parlamine {
 
@@ -122,7 +121,8 @@ QVBoxLayout* NewPageLayout(QWidget* page) {
 const TCalculatorInfo& TIPSubnetCalculator::CalculatorInfo() {
   static const TCalculatorInfo info{
       TCalculator::caIPSubnet, QStringLiteral("IP Subnet"),
-      QStringLiteral("The IP Subnet Calculator is a free utility that helps in learning and calculating IP subnets"),
+      QStringLiteral(
+          "The IP Subnet Calculator is a free utility that helps in learning and calculating IP subnets"),
       QKeySequence(Qt::CTRL | Qt::Key_I), QStringLiteral(":/images/IPSubnetLogo.svg")};
   return info;
 }
@@ -144,8 +144,9 @@ TIPSubnetCalculator::TIPSubnetCalculator(QWidget* parent)
   IPAddressEdit->setFixedWidth(161);
   SetHint(IPAddressEdit, "Enter an IP Address");
   for (int i = 0; i < 4; ++i) SetHint(IPAddressEdit->Field(i), "Enter an IP Address");
-  IPAddressEdit->SetOnIPFieldValueChanged(
-      [this](TIPEdit* sender, int index, uint8_t& value) { IPAddressEditIPFieldValueChanged(sender, index, value); });
+  IPAddressEdit->SetOnIPFieldValueChanged([this](TIPEdit* sender, int index, uint8_t& value) {
+    IPAddressEditIPFieldValueChanged(sender, index, value);
+  });
   auto* addressCaption = new QLabel(QStringLiteral("&IP Address"), this);
   addressCaption->setBuddy(IPAddressEdit);
   IPAddressClipboardButton = CreateTableClipboardButton(this, QStringLiteral("IPAddressClipboardButton"),
@@ -205,13 +206,14 @@ QWidget* TIPSubnetCalculator::CreateAddressInfoPage() {
   page->setObjectName(QStringLiteral("AddressInfoTabSheet"));
   auto* layout = NewPageLayout(page);
 
-  AddressTypeComboBox = NewList(page, "AddressTypeComboBox",
-                                "Select the class of addresses you would like information about");
-  for (const std::string& item : AddressClassItems()) AddressTypeComboBox->addItem(QString::fromStdString(item));
+  AddressTypeComboBox =
+      NewList(page, "AddressTypeComboBox", "Select the class of addresses you would like information about");
+  for (const std::string& item : AddressClassItems())
+    AddressTypeComboBox->addItem(QString::fromStdString(item));
   AddressTypeComboBox->setCurrentIndex(-1);
   connect(AddressTypeComboBox, &QComboBox::activated, this, [this] { AddressTypeComboBoxClick(); });
-  layout->addWidget(WithCaptionAbove(page, NewCaption(page, "&Address Type", AddressTypeComboBox),
-                                     AddressTypeComboBox));
+  layout->addWidget(
+      WithCaptionAbove(page, NewCaption(page, "&Address Type", AddressTypeComboBox), AddressTypeComboBox));
 
   ClassBitMapLabel = new TZellLabel(page);
   ClassBitMapLabel->setObjectName(QStringLiteral("ClassBitMapLabel"));
@@ -253,7 +255,8 @@ QWidget* TIPSubnetCalculator::CreateSubnetInfoPage() {
       NewCheckBox(page, "UseInverseSubnetMaskCheckBox", "Use In&versed Mask",
                   "Toggle between displaying the subnet mask in normal or inversed form");
   connect(Allow1SubnetBitCheckBox, &QCheckBox::clicked, this, [this] { Allow1SubnetBitCheckBoxClick(); });
-  connect(UseInverseSubnetMaskCheckBox, &QCheckBox::clicked, this, [this] { UseInverseSubnetMaskCheckBoxClick(); });
+  connect(UseInverseSubnetMaskCheckBox, &QCheckBox::clicked, this,
+          [this] { UseInverseSubnetMaskCheckBoxClick(); });
   checks->addWidget(Allow1SubnetBitCheckBox);
   checks->addWidget(UseInverseSubnetMaskCheckBox);
   checks->addStretch(1);
@@ -266,8 +269,8 @@ QWidget* TIPSubnetCalculator::CreateSubnetInfoPage() {
               "Select the total number of bits to use in the subnet mask (x.x.x.x /n notation)");
   SubnetMaskComboBox = NewList(page, "SubnetMaskComboBox", "Select a subnet mask");
   SubnetCountComboBox = NewList(page, "SubnetCountComboBox", "Select the maximum number of subnets needed");
-  SubnetHostCountComboBox = NewList(page, "SubnetHostCountComboBox",
-                                    "Select the maximum number of hosts on an individual subnet");
+  SubnetHostCountComboBox =
+      NewList(page, "SubnetHostCountComboBox", "Select the maximum number of hosts on an individual subnet");
   for (QComboBox* list : {SubnetBitsComboBox, SubnetMaskBitsComboBox, SubnetMaskComboBox, SubnetCountComboBox,
                           SubnetHostCountComboBox})
     connect(list, &QComboBox::activated, this, [this, list] { SubnetComboBoxClick(list); });
@@ -275,14 +278,16 @@ QWidget* TIPSubnetCalculator::CreateSubnetInfoPage() {
   auto* lists = new QGridLayout;
   lists->setHorizontalSpacing(6);
   lists->setVerticalSpacing(3);
-  lists->addWidget(WithCaptionAbove(page, NewCaption(page, "&Subnet Bits", SubnetBitsComboBox), SubnetBitsComboBox),
-                   0, 0);
   lists->addWidget(
-      WithCaptionAbove(page, NewCaption(page, "Mask &Bits", SubnetMaskBitsComboBox), SubnetMaskBitsComboBox), 0, 1);
-  lists->addWidget(WithCaptionAbove(page, NewCaption(page, "Subnet &Mask", SubnetMaskComboBox), SubnetMaskComboBox),
-                   0, 2);
+      WithCaptionAbove(page, NewCaption(page, "&Subnet Bits", SubnetBitsComboBox), SubnetBitsComboBox), 0, 0);
   lists->addWidget(
-      WithCaptionAbove(page, NewCaption(page, "Max Sub&nets", SubnetCountComboBox), SubnetCountComboBox), 1, 0, 1, 2);
+      WithCaptionAbove(page, NewCaption(page, "Mask &Bits", SubnetMaskBitsComboBox), SubnetMaskBitsComboBox),
+      0, 1);
+  lists->addWidget(
+      WithCaptionAbove(page, NewCaption(page, "Subnet &Mask", SubnetMaskComboBox), SubnetMaskComboBox), 0, 2);
+  lists->addWidget(
+      WithCaptionAbove(page, NewCaption(page, "Max Sub&nets", SubnetCountComboBox), SubnetCountComboBox), 1,
+      0, 1, 2);
   lists->addWidget(WithCaptionAbove(page, NewCaption(page, "Max &Hosts Per Subnet", SubnetHostCountComboBox),
                                     SubnetHostCountComboBox),
                    1, 2);
@@ -304,15 +309,16 @@ QWidget* TIPSubnetCalculator::CreateSubnetInfoPage() {
   layout->addWidget(WithCaptionAbove(page, SubnetBitMapLabel, SubnetBitMapTextBox));
 
   SubnetAddressRangeTextBox = NewTextBox(page, "SubnetAddressRangeTextBox");
-  layout->addWidget(WithCaptionAbove(page, NewCaption(page, "Subnet Host Address Range", SubnetAddressRangeTextBox),
+  layout->addWidget(WithCaptionAbove(page,
+                                     NewCaption(page, "Subnet Host Address Range", SubnetAddressRangeTextBox),
                                      SubnetAddressRangeTextBox));
   auto* idLine = new QHBoxLayout;
   idLine->setSpacing(6);
   SubnetIDTextBox = NewTextBox(page, "SubnetIDTextBox");
   SubnetBroadcastTextBox = NewTextBox(page, "SubnetBroadcastTextBox");
   idLine->addWidget(WithCaptionAbove(page, NewCaption(page, "Subnet ID", SubnetIDTextBox), SubnetIDTextBox));
-  idLine->addWidget(
-      WithCaptionAbove(page, NewCaption(page, "Subnet Broadcast", SubnetBroadcastTextBox), SubnetBroadcastTextBox));
+  idLine->addWidget(WithCaptionAbove(page, NewCaption(page, "Subnet Broadcast", SubnetBroadcastTextBox),
+                                     SubnetBroadcastTextBox));
   layout->addLayout(idLine);
   layout->addStretch(1);
   return page;
@@ -332,8 +338,9 @@ QWidget* TIPSubnetCalculator::CreateSubnetHostPage() {
   bar->addWidget(CreateTableNavigationToolBar(page, SubnetHostListView, QStringLiteral("SubnetHost"),
                                               QStringLiteral("subnet table")));
   bar->addStretch(1);
-  SubnetHostClipboardButton = CreateTableClipboardButton(page, QStringLiteral("SubnetHostClipboardButton"),
-                                                         QStringLiteral("Copy subnets/hosts table to clipboard"));
+  SubnetHostClipboardButton =
+      CreateTableClipboardButton(page, QStringLiteral("SubnetHostClipboardButton"),
+                                 QStringLiteral("Copy subnets/hosts table to clipboard"));
   connect(SubnetHostClipboardButton, &QToolButton::clicked, this, [this] { ListViewClipboardButtonClick(); });
   bar->addWidget(SubnetHostClipboardButton);
   layout->addLayout(bar);
@@ -360,9 +367,10 @@ QWidget* TIPSubnetCalculator::CreateCIDRPage() {
       NewList(page, "SupernetMaskBitsComboBox",
               "Select the total number of bits to use in the supernet mask (x.x.x.x /n notation)");
   SupernetMaskComboBox = NewList(page, "SupernetMaskComboBox", "Select a supernet mask");
-  SupernetCountComboBox = NewList(page, "SupernetCountComboBox", "Select the maximum number of supernets needed");
-  SupernetAddressCountComboBox = NewList(page, "SupernetAddressCountComboBox",
-                                         "Select the maximum number of addresses required");
+  SupernetCountComboBox =
+      NewList(page, "SupernetCountComboBox", "Select the maximum number of supernets needed");
+  SupernetAddressCountComboBox =
+      NewList(page, "SupernetAddressCountComboBox", "Select the maximum number of addresses required");
   for (QComboBox* list :
        {SupernetMaskBitsComboBox, SupernetMaskComboBox, SupernetCountComboBox, SupernetAddressCountComboBox})
     connect(list, &QComboBox::activated, this, [this, list] { SupernetComboBoxClick(list); });
@@ -370,13 +378,15 @@ QWidget* TIPSubnetCalculator::CreateCIDRPage() {
   auto* lists = new QGridLayout;
   lists->setHorizontalSpacing(6);
   lists->setVerticalSpacing(3);
+  lists->addWidget(WithCaptionAbove(page, NewCaption(page, "Mask &Bits", SupernetMaskBitsComboBox),
+                                    SupernetMaskBitsComboBox),
+                   0, 0);
   lists->addWidget(
-      WithCaptionAbove(page, NewCaption(page, "Mask &Bits", SupernetMaskBitsComboBox), SupernetMaskBitsComboBox), 0,
-      0);
-  lists->addWidget(
-      WithCaptionAbove(page, NewCaption(page, "Supernet &Mask", SupernetMaskComboBox), SupernetMaskComboBox), 0, 1);
-  lists->addWidget(
-      WithCaptionAbove(page, NewCaption(page, "Max &Supernets", SupernetCountComboBox), SupernetCountComboBox), 1, 0);
+      WithCaptionAbove(page, NewCaption(page, "Supernet &Mask", SupernetMaskComboBox), SupernetMaskComboBox),
+      0, 1);
+  lists->addWidget(WithCaptionAbove(page, NewCaption(page, "Max &Supernets", SupernetCountComboBox),
+                                    SupernetCountComboBox),
+                   1, 0);
   lists->addWidget(WithCaptionAbove(page, NewCaption(page, "Max &Addresses", SupernetAddressCountComboBox),
                                     SupernetAddressCountComboBox),
                    1, 1);
@@ -385,9 +395,11 @@ QWidget* TIPSubnetCalculator::CreateCIDRPage() {
   layout->addLayout(lists);
 
   SupernetRouteTextBox = NewTextBox(page, "SupernetRouteTextBox");
-  layout->addWidget(WithCaptionAbove(page, NewCaption(page, "Route", SupernetRouteTextBox), SupernetRouteTextBox));
+  layout->addWidget(
+      WithCaptionAbove(page, NewCaption(page, "Route", SupernetRouteTextBox), SupernetRouteTextBox));
   SupernetAddressRangeTextBox = NewTextBox(page, "SupernetAddressRangeTextBox");
-  layout->addWidget(WithCaptionAbove(page, NewCaption(page, "Supernet Address Range", SupernetAddressRangeTextBox),
+  layout->addWidget(WithCaptionAbove(page,
+                                     NewCaption(page, "Supernet Address Range", SupernetAddressRangeTextBox),
                                      SupernetAddressRangeTextBox));
   layout->addStretch(1);
   return page;
@@ -518,7 +530,9 @@ void TIPSubnetCalculator::ShowSupernetInfo() {
   SupernetAddressRangeTextBox->SetCaption(QString::fromStdString(info.Range));
 }
 
-void TIPSubnetCalculator::IPAddressClipboardButtonClick() { SetClipboardText(IPAddressEdit->AddressString()); }
+void TIPSubnetCalculator::IPAddressClipboardButtonClick() {
+  SetClipboardText(IPAddressEdit->AddressString());
+}
 
 void TIPSubnetCalculator::ListViewClipboardButtonClick() { CopyTableToClipboard(this, SubnetHostListView); }
 
@@ -534,8 +548,10 @@ void TIPSubnetCalculator::FitSubnetHostColumns() {
     return metrics.horizontalAdvance(text) + 12;
   };
   const int number = std::max(width(0, "254"), metrics.horizontalAdvance(QStringLiteral("#")) + 12);
-  const int address = std::max(width(1, "255.255.255.255"), metrics.horizontalAdvance(QStringLiteral("Broadcast")) + 12);
-  SubnetHostListView->SetColumnWidths({number, address, 0, address}, width(2, "255.255.255.255 - 255.255.255.255"));
+  const int address =
+      std::max(width(1, "255.255.255.255"), metrics.horizontalAdvance(QStringLiteral("Broadcast")) + 12);
+  SubnetHostListView->SetColumnWidths({number, address, 0, address},
+                                      width(2, "255.255.255.255 - 255.255.255.255"));
 }
 
 void TIPSubnetCalculator::BitMapLabelCustomDraw(TZellLabel* Sender, QPainter& ACanvas, const QRect& ARect,

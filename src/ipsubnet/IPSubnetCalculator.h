@@ -6,17 +6,16 @@
 // its sister lists.
 #pragma once
 
+#include <QColor>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "CustomCalculator.h"
 #include "IPSubnetResult.h"
 #include "IPSubnetState.h"
 #include "ThemeColors.h"
 #include "ZellBitMap.h"  // the bit-map colours the pages are painted in
-
-#include <QColor>
-#include "CustomCalculator.h"
-
-#include <cstdint>
-#include <memory>
-#include <string>
 
 class QCheckBox;
 class QComboBox;

@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ZellIPEdit.h"
 
-#include "ParlamineApplication.h"
-#include "ZellClipboardRequest.h"
-#include "ZellFeedback.h"
-
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -17,8 +13,11 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
-
 #include <stdexcept>
+
+#include "ParlamineApplication.h"
+#include "ZellClipboardRequest.h"
+#include "ZellFeedback.h"
 
 namespace Parlamine {
 
@@ -74,7 +73,8 @@ void TIPFieldEdit::RefreshText() {
 void TIPFieldEdit::CommitValue() {
   if (FPlaceholder || FCommitting || !FOwner) return;
   const QString typed = text();
-  const std::optional<int> number = typed.isEmpty() ? std::optional<int>(0) : ParseDecimalInteger(typed.toStdString());
+  const std::optional<int> number =
+      typed.isEmpty() ? std::optional<int>(0) : ParseDecimalInteger(typed.toStdString());
   if (!number) {
     // Only pasted text can get here. The field keeps its value and the
     // pasted text, and the user is told, as for any failed conversion.

@@ -3,14 +3,13 @@
 // TIPFieldEdit, with the dots painted between them.
 #pragma once
 
-#include "IPAddressText.h"
-
 #include <QFrame>
 #include <QLineEdit>
-
 #include <array>
 #include <cstdint>
 #include <functional>
+
+#include "IPAddressText.h"
 
 namespace Parlamine {
 
@@ -110,7 +109,9 @@ class TIPEdit : public QFrame {
   // Empties the four texts; the values stay.
   void Clear();
 
-  void SetOnIPFieldValueChanged(TIPFieldValueChangedEvent handler) { FOnIPFieldValueChanged = std::move(handler); }
+  void SetOnIPFieldValueChanged(TIPFieldValueChangedEvent handler) {
+    FOnIPFieldValueChanged = std::move(handler);
+  }
 
   // Moves the focus from a field to the next (step +1) or previous (-1)
   // field that is not a placeholder; the focus stays when there is none.

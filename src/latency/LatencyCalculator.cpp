@@ -1,6 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "LatencyCalculator.h"
 
+#include <QProxyStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <exception>
+
 #include "LatencyGraphsView.h"
 #include "LatencySettings.h"
 #include "LatencyStatisticsView.h"
@@ -11,14 +18,6 @@
 #include "RegistryTree.h"
 #include "SettingsStore.h"
 #include "ZellGlobal.h"
-
-#include <QProxyStyle>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QVBoxLayout>
-
-#include <algorithm>
-#include <exception>
 
 namespace Parlamine {
 
@@ -43,7 +42,8 @@ constexpr int32_t FirstRunServerPacketSize = 1024;
 const TCalculatorInfo& TLatencyCalculator::CalculatorInfo() {
   static const TCalculatorInfo info{
       TCalculator::caLatency, QStringLiteral("Latency"),
-      QStringLiteral("The Latency Calculator estimates response times for packets traversing a series of networks"),
+      QStringLiteral(
+          "The Latency Calculator estimates response times for packets traversing a series of networks"),
       QKeySequence(Qt::CTRL | Qt::Key_L), QStringLiteral(":/images/LatencyLogo.svg")};
   return info;
 }
@@ -94,11 +94,13 @@ TLatencyCalculator::TLatencyCalculator(QWidget* parent) : TCustomCalculator(pare
   connect(FSetupEditor, &TNetworkSetupEditor::OnChainChanged, this, [this] { FModel.MarkDirty(); });
   connect(FSetupEditor, &TNetworkSetupEditor::OnSelectNetwork, this, [this](TNetworkButton* element) {
     // An open dialog follows the selection.
-    if (TNetworkButtonForm* form = GetNetworkButtonForm(false); form && form->isVisible()) form->ShowFor(element);
+    if (TNetworkButtonForm* form = GetNetworkButtonForm(false); form && form->isVisible())
+      form->ShowFor(element);
   });
   connect(FSetupEditor, &TNetworkSetupEditor::OnNetworkProperties, this,
           [this](TNetworkButton* element) { GetNetworkButtonForm(true)->ShowFor(element); });
-  connect(LatencyPageControl, &QTabWidget::currentChanged, this, &TLatencyCalculator::LatencyPageControlChange);
+  connect(LatencyPageControl, &QTabWidget::currentChanged, this,
+          &TLatencyCalculator::LatencyPageControlChange);
 }
 
 TLatencyCalculator::~TLatencyCalculator() = default;

@@ -2,11 +2,10 @@
 // The Latency Calculator: network setup, statistics and graphs pages.
 #pragma once
 
-#include "LatencyModel.h"
-
 #include <QStringList>
-#include "CustomCalculator.h"
 
+#include "CustomCalculator.h"
+#include "LatencyModel.h"
 
 class QTabWidget;
 

@@ -1,23 +1,23 @@
 // SPDX-License-Identifier: MIT
 #include "LatencyGraphsView.h"
 
-#include "ParlamineRainbowBar.h"
-#include "RainbowGeometry.h"
-#include "ZellPanels.h"
-
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
 #include <QLocale>
 #include <QToolButton>
 
+#include "ParlamineRainbowBar.h"
+#include "RainbowGeometry.h"
+#include "ZellPanels.h"
+
 namespace Parlamine {
 
 namespace {
 
 constexpr std::array<const char*, RainbowColorCount> ColorNames = {
-    "Red",  "Yellow", "Lime", "Blue", "Purple", "Black",   "Maroon", "Green",
-    "Olive", "Navy",  "Teal", "Gray", "Silver", "Fuchsia", "Aqua",   "White"};
+    "Red",   "Yellow", "Lime", "Blue", "Purple", "Black",   "Maroon", "Green",
+    "Olive", "Navy",   "Teal", "Gray", "Silver", "Fuchsia", "Aqua",   "White"};
 // The legend's rows, one under the other.
 constexpr std::array<int, RainbowColorCount> LegendTops = {0,   18,  36,  54,  71,  89,  107, 125,
                                                            143, 161, 179, 197, 214, 232, 250, 268};
@@ -28,7 +28,8 @@ constexpr int BarBottomMargin = 8;
 constexpr std::array<int, LatencyDirectionCount> BarLefts = {8, 56, 104};  // A, B, AB
 constexpr std::array<const char*, LatencyDirectionCount> BarCaptions = {"C->S", "C<-S", "C<->S"};
 constexpr std::array<const char*, LatencyDirectionCount> BarLabelNames = {"Label42", "Label43", "Label44"};
-constexpr std::array<const char*, LatencyDirectionCount> BarNames = {"RainbowBarA", "RainbowBarB", "RainbowBarAB"};
+constexpr std::array<const char*, LatencyDirectionCount> BarNames = {"RainbowBarA", "RainbowBarB",
+                                                                     "RainbowBarAB"};
 // The line right of the bars ends the 153 pixels they take.
 constexpr int BarsWidth = 153;
 constexpr int LegendTextLeft = 16;
@@ -52,7 +53,8 @@ TLatencyGraphsView::TLatencyGraphsView(QWidget* parent) : QWidget(parent) {
   CopyLatencyGraphsButton->setStatusTip(CopyLatencyGraphsButton->toolTip());
   CopyLatencyGraphsButton->setAccessibleName(CopyLatencyGraphsButton->toolTip());
   CopyLatencyGraphsButton->setFocusPolicy(Qt::NoFocus);
-  connect(CopyLatencyGraphsButton, &QToolButton::clicked, this, &TLatencyGraphsView::CopyLatencyGraphsButtonClick);
+  connect(CopyLatencyGraphsButton, &QToolButton::clicked, this,
+          &TLatencyGraphsView::CopyLatencyGraphsButtonClick);
   LayOut();
 }
 
@@ -113,9 +115,11 @@ void TLatencyGraphsView::LayOut() {
   const QSize size = LatencyGraphsCanvasPanel->size();
   const int barHeight = std::max(0, size.height() - BarTop - BarBottomMargin);
   for (int d = 0; d < LatencyDirectionCount; ++d)
-    Bar(static_cast<TLatencyDirection>(d))->setGeometry(BarLefts[static_cast<std::size_t>(d)], BarTop, BarWidth, barHeight);
+    Bar(static_cast<TLatencyDirection>(d))
+        ->setGeometry(BarLefts[static_cast<std::size_t>(d)], BarTop, BarWidth, barHeight);
   Bevel1->setGeometry(BarsWidth - 2, 0, 3, size.height());
-  Panel1->setGeometry(BarsWidth + 2, BarTop, std::max(0, size.width() - BarsWidth - 2), std::max(0, size.height() - BarTop));
+  Panel1->setGeometry(BarsWidth + 2, BarTop, std::max(0, size.width() - BarsWidth - 2),
+                      std::max(0, size.height() - BarTop));
   CopyLatencyGraphsButton->setGeometry(size.width() - CopyButtonSize - 2, 0, CopyButtonSize, CopyButtonSize);
   CopyLatencyGraphsButton->raise();
   for (int i = 0; i < LegendCount; ++i) ShowLegendText(i);
@@ -140,7 +144,8 @@ void TLatencyGraphsView::ShowLegendText(int index) {
 }
 
 void TLatencyGraphsView::Fill(const QStringList& hints, const TLatencyResult& result) {
-  const int count = std::min<int>({static_cast<int>(result.Elements.size()), static_cast<int>(hints.size()), LegendCount});
+  const int count =
+      std::min<int>({static_cast<int>(result.Elements.size()), static_cast<int>(hints.size()), LegendCount});
   for (int i = 0; i < LegendCount; ++i) {
     const bool shown = i < count;
     FLegendTexts[static_cast<std::size_t>(i)] = shown ? hints[i] : QString();
@@ -158,7 +163,8 @@ void TLatencyGraphsView::Fill(const QStringList& hints, const TLatencyResult& re
     for (int i = 0; i < count; ++i) {
       const float share = result.Elements[static_cast<std::size_t>(i)].Share[direction];
       bar->Stripes(i).SetValue(share);
-      description << hints[i] + QStringLiteral(": ") + QString::fromStdString(FormatPercent(share, separator));
+      description << hints[i] + QStringLiteral(": ") +
+                         QString::fromStdString(FormatPercent(share, separator));
     }
     bar->setAccessibleDescription(description.join(QStringLiteral("; ")));
   }
@@ -173,9 +179,12 @@ void TLatencyGraphsView::CopyLatencyGraphsButtonClick() {
 
 TRainbowBar* TLatencyGraphsView::Bar(TLatencyDirection direction) const {
   switch (direction) {
-    case ldA: return RainbowBarA;
-    case ldB: return RainbowBarB;
-    case ldAB: return RainbowBarAB;
+    case ldA:
+      return RainbowBarA;
+    case ldB:
+      return RainbowBarB;
+    case ldAB:
+      return RainbowBarAB;
   }
   return RainbowBarA;
 }

@@ -11,12 +11,11 @@
 // (client first, server last). Fill only shows; it computes nothing.
 #pragma once
 
-#include "LatencyModel.h"
-
 #include <QStringList>
 #include <QWidget>
-
 #include <array>
+
+#include "LatencyModel.h"
 
 class QFrame;
 class QLabel;

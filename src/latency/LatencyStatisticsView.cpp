@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "LatencyStatisticsView.h"
 
-#include "LatencyStatisticsText.h"
-#include "ZellStringGrid.h"
-
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -13,9 +10,11 @@
 #include <QLocale>
 #include <QRadioButton>
 #include <QToolButton>
-
 #include <algorithm>
 #include <array>
+
+#include "LatencyStatisticsText.h"
+#include "ZellStringGrid.h"
 
 namespace Parlamine {
 
@@ -42,7 +41,8 @@ TLatencyStatisticsView::TLatencyStatisticsView(QWidget* parent) : QWidget(parent
   CopyLatencyStatsButton->setStatusTip(CopyLatencyStatsButton->toolTip());
   CopyLatencyStatsButton->setAccessibleName(CopyLatencyStatsButton->toolTip());
   CopyLatencyStatsButton->setFocusPolicy(Qt::NoFocus);
-  connect(CopyLatencyStatsButton, &QToolButton::clicked, this, &TLatencyStatisticsView::CopyLatencyStatsButtonClick);
+  connect(CopyLatencyStatsButton, &QToolButton::clicked, this,
+          &TLatencyStatisticsView::CopyLatencyStatsButtonClick);
 
   auto* layout = new QGridLayout(this);
   layout->setContentsMargins(4, 2, 4, 4);
@@ -66,7 +66,8 @@ void TLatencyStatisticsView::CreateDirectionSelector() {
   auto* layout = new QHBoxLayout(PacketDirRadioGroup);
   layout->setContentsMargins(6, 2, 6, 2);
   for (int i = 0; i < LatencyDirectionCount; ++i) {
-    auto* button = new QRadioButton(QString::fromLatin1(DirectionCaption(static_cast<TLatencyDirection>(i))), PacketDirRadioGroup);
+    auto* button = new QRadioButton(QString::fromLatin1(DirectionCaption(static_cast<TLatencyDirection>(i))),
+                                    PacketDirRadioGroup);
     button->setToolTip(hint);
     button->setStatusTip(hint);
     FDirectionButtons->addButton(button, i);
@@ -112,11 +113,13 @@ void TLatencyStatisticsView::Fill(const QStringList& hints, const TLatencyResult
   names.reserve(static_cast<std::size_t>(hints.size()));
   for (const QString& hint : hints) names.push_back(hint.toStdString());
   // The rows, the totals row included, as the command line prints them.
-  const std::vector<TStatisticsRow> rows = StatisticsRows(names, result, Direction(), LocaleDecimalSeparator());
+  const std::vector<TStatisticsRow> rows =
+      StatisticsRows(names, result, Direction(), LocaleDecimalSeparator());
   grid->SetRowCount(static_cast<int>(rows.size()) + 1);
   for (std::size_t r = 0; r < rows.size(); ++r)
     for (int col = 0; col < 3; ++col)
-      grid->SetCells(col, static_cast<int>(r) + 1, QString::fromStdString(rows[r][static_cast<std::size_t>(col)]));
+      grid->SetCells(col, static_cast<int>(r) + 1,
+                     QString::fromStdString(rows[r][static_cast<std::size_t>(col)]));
   grid->AutoSizeColumns(0, grid->RowCount() - 1);
 }
 

@@ -11,10 +11,10 @@
 // nothing. The table is prepared (headers, alignments) on construction.
 #pragma once
 
-#include "LatencyModel.h"
-
 #include <QStringList>
 #include <QWidget>
+
+#include "LatencyModel.h"
 
 class QButtonGroup;
 class QGroupBox;

@@ -1,11 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "NetworkSetupEditor.h"
 
-#include "NetworkSetupGeometry.h"
-#include "ParlamineNetworkButton.h"
-#include "ZellClipboardRequest.h"
-#include "ZellPanels.h"
-
 #include <QAction>
 #include <QFile>
 #include <QFocusEvent>
@@ -17,6 +12,11 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include "NetworkSetupGeometry.h"
+#include "ParlamineNetworkButton.h"
+#include "ZellClipboardRequest.h"
+#include "ZellPanels.h"
 
 namespace Parlamine {
 
@@ -119,7 +119,8 @@ void TNetworkSetupEditor::CreateToolBar() {
   MoveNetworkRightButton = NewToolButton(NetworkSetupToolBar, "MoveNetworkRightButton", QString(),
                                          QStringLiteral("Move currently selected network right"));
   MoveNetworkRightButton->setIcon(QIcon(QStringLiteral(":/images/RightArrow.svg")));
-  for (QToolButton* button : {MoveNetworkLeftButton, NewNetworkButton, ResetNetworkButton, MoveNetworkRightButton})
+  for (QToolButton* button :
+       {MoveNetworkLeftButton, NewNetworkButton, ResetNetworkButton, MoveNetworkRightButton})
     NetworkSetupToolBar->addWidget(button);
   connect(MoveNetworkLeftButton, &QToolButton::clicked, this, [this] { MoveNetwork(false); });
   connect(MoveNetworkRightButton, &QToolButton::clicked, this, [this] { MoveNetwork(true); });
@@ -130,7 +131,8 @@ void TNetworkSetupEditor::CreateToolBar() {
                                          QStringLiteral("Copy network setup to clipboard"));
   CopyNetworkSetupButton->setIcon(QIcon(QStringLiteral(":/images/Clipboard.svg")));
   CopyNetworkSetupButton->setMinimumWidth(0);
-  connect(CopyNetworkSetupButton, &QToolButton::clicked, this, &TNetworkSetupEditor::CopyNetworkSetupButtonClick);
+  connect(CopyNetworkSetupButton, &QToolButton::clicked, this,
+          &TNetworkSetupEditor::CopyNetworkSetupButtonClick);
 }
 
 void TNetworkSetupEditor::CreatePanel() {
@@ -149,8 +151,9 @@ void TNetworkSetupEditor::CreatePanel() {
   NetworkSetupPanel->setContextMenuPolicy(Qt::CustomContextMenu);
   NetworkSetupPanel->resize(DesignedPanelSize);
   NetworkSetupPanel->installEventFilter(this);
-  connect(NetworkSetupPanel, &QWidget::customContextMenuRequested, this,
-          [this](QPoint position) { NetworkSetupPopupMenu->popup(NetworkSetupPanel->mapToGlobal(position)); });
+  connect(NetworkSetupPanel, &QWidget::customContextMenuRequested, this, [this](QPoint position) {
+    NetworkSetupPopupMenu->popup(NetworkSetupPanel->mapToGlobal(position));
+  });
 }
 
 void TNetworkSetupEditor::CreatePopupMenu() {
@@ -351,7 +354,8 @@ void TNetworkSetupEditor::RemoveSubmenuClick(QAction* entry) {
   if (k >= 0 && k + 1 < FNetworks.size() - 1) NetworkButtonRemove(FNetworks.at(k + 1));
 }
 
-void TNetworkSetupEditor::NetworkButtonMouseDown(TNetworkButton* element, Qt::MouseButton button, QPoint position) {
+void TNetworkSetupEditor::NetworkButtonMouseDown(TNetworkButton* element, Qt::MouseButton button,
+                                                 QPoint position) {
   FDragOffsetX = position.x();
   FDragOffsetY = position.y();
   SelectNetwork(element);
@@ -414,7 +418,8 @@ void TNetworkSetupEditor::PullElementsInside() {
   NetworkSetupPanel->update();
 }
 
-void TNetworkSetupEditor::NetworkSetupPanelCustomDraw(QPainter& canvas, const QRect& rect, bool& defaultDraw) {
+void TNetworkSetupEditor::NetworkSetupPanelCustomDraw(QPainter& canvas, const QRect& rect,
+                                                      bool& defaultDraw) {
   defaultDraw = false;
   QRect inner = rect;
   NetworkSetupPanel->DrawPanel(canvas, inner);

@@ -6,12 +6,11 @@
 // when an element's properties were asked for.
 #pragma once
 
-#include "NetworkElement.h"
-
 #include <QList>
 #include <QWidget>
-
 #include <vector>
+
+#include "NetworkElement.h"
 
 class QAction;
 class QMenu;

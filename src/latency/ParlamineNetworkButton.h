@@ -4,11 +4,10 @@
 // small menu of its own ("Properties...", "Remove").
 #pragma once
 
-#include "NetworkElement.h"
-
 #include <QPushButton>
-
 #include <cstdint>
+
+#include "NetworkElement.h"
 
 class QMenu;
 class QAction;

@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ParlamineNetworkButtonForm.h"
 
-#include "ParlamineNetworkButton.h"
-#include "ZellGlobal.h"
-#include "ZellSpinEdit.h"
-
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -13,10 +9,13 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QScreen>
-
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+
+#include "ParlamineNetworkButton.h"
+#include "ZellGlobal.h"
+#include "ZellSpinEdit.h"
 
 namespace Parlamine {
 
@@ -103,7 +102,8 @@ std::optional<double> TextToFloat(const QString& text, QChar decimalSeparator) {
 }
 
 TNetworkButtonForm::TNetworkButtonForm(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    : QDialog(parent,
+              Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
   setObjectName(QStringLiteral("NetworkButtonForm"));
   setWindowTitle(QStringLiteral("Properties"));
   setModal(false);
@@ -125,15 +125,16 @@ void TNetworkButtonForm::CreateNetworkPanel() {
   NetworkPanel->setGeometry(0, 0, FormClientWidth, NetworkButtonsTop - 4);
   Label1 = NewLabel(NetworkPanel, "Label1", QStringLiteral("&Topology"), QRect(8, 8, 209, 14));
   TopologyComboBox = NewComboBox(NetworkPanel, "TopologyComboBox", QRect(8, 24, 209, 23));
-  for (const TTopology& topology : Topologies()) TopologyComboBox->addItem(QString::fromLatin1(topology.Name));
+  for (const TTopology& topology : Topologies())
+    TopologyComboBox->addItem(QString::fromLatin1(topology.Name));
   TopologyComboBox->setCurrentIndex(-1);
   TopologyComboBox->setEditText(UnknownTopology);
   Label1->setBuddy(TopologyComboBox);
 
   Label2 = NewLabel(NetworkPanel, "Label2", QStringLiteral("&Bandwidth (Mbps)"), QRect(8, 62, 124, 14));
   BandwidthComboBox = NewComboBox(NetworkPanel, "BandwidthComboBox", QRect(136, 58, 81, 23));
-  for (const char* choice : {"0.056", "0.064", "0.512", "1.544", "4", "6.312", "10", "16", "25", "44.736", "100",
-                             "155.52", "274.176", "622.08", "800", "1000", "1600"})
+  for (const char* choice : {"0.056", "0.064", "0.512", "1.544", "4", "6.312", "10", "16", "25", "44.736",
+                             "100", "155.52", "274.176", "622.08", "800", "1000", "1600"})
     BandwidthComboBox->addItem(QString::fromLatin1(choice));
   BandwidthComboBox->setCurrentIndex(0);
   Label2->setBuddy(BandwidthComboBox);
@@ -166,8 +167,8 @@ void TNetworkButtonForm::CreateStationPanel() {
   StationPanel = new QWidget(this);
   StationPanel->setObjectName(QStringLiteral("StationPanel"));
   StationPanel->setGeometry(0, 0, FormClientWidth, StationButtonsTop - 4);
-  ProcessTimeLabel = NewLabel(StationPanel, "ProcessTimeLabel", QStringLiteral("Process &Time (ms)"),
-                              QRect(8, 20, 124, 14));
+  ProcessTimeLabel =
+      NewLabel(StationPanel, "ProcessTimeLabel", QStringLiteral("Process &Time (ms)"), QRect(8, 20, 124, 14));
   ProcessTimeSpinEdit = NewSpinEdit(StationPanel, "ProcessTimeSpinEdit", QRect(136, 16, 81, 23), 0);
   ProcessTimeLabel->setBuddy(ProcessTimeSpinEdit);
   PacketSizeLabel = NewLabel(StationPanel, "PacketSizeLabel", QStringLiteral("Packet &Size (bytes)"),
@@ -325,7 +326,8 @@ bool TNetworkButtonForm::ApplyToElement() {
   TNetworkButton* element = FNetworkButton;
   if (!element) return true;
   if (element->IsStationButton()) {
-    for (TBetterSpinEdit* edit : {PacketSizeSpinEdit, ProcessTimeSpinEdit}) edit->SetValue(edit->TextToValue());
+    for (TBetterSpinEdit* edit : {PacketSizeSpinEdit, ProcessTimeSpinEdit})
+      edit->SetValue(edit->TextToValue());
     element->SetPacketSize(PacketSizeSpinEdit->Value());
     element->SetProcessTime(ProcessTimeSpinEdit->Value());
   } else {
@@ -357,14 +359,16 @@ void TNetworkButtonForm::ButtonClick(QPushButton* button) {
 
 void TNetworkButtonForm::RegisterCustomValues(TNetworkButton* network) {
   SetDialogKind(network->NetworkButtonKind());
-  network->FTopologyIndex = static_cast<int16_t>(TopologyComboBox->findText(network->NetworkName(), Qt::MatchExactly));
+  network->FTopologyIndex =
+      static_cast<int16_t>(TopologyComboBox->findText(network->NetworkName(), Qt::MatchExactly));
   if (network->FTopologyIndex == -1 && network->NetworkName() != UnknownTopology) {
     const QSignalBlocker blocker(TopologyComboBox);
     TopologyComboBox->addItem(network->NetworkName());
     TopologyComboBox->setCurrentIndex(TopologyComboBox->count() - 1);
     network->FTopologyIndex = static_cast<int16_t>(TopologyComboBox->currentIndex());
   }
-  const QString bandwidth = QString::fromStdString(FormatBandwidth(network->Bandwidth(), DecimalSeparatorChar()));
+  const QString bandwidth =
+      QString::fromStdString(FormatBandwidth(network->Bandwidth(), DecimalSeparatorChar()));
   if (BandwidthComboBox->findText(bandwidth, Qt::MatchExactly) < 0 && bandwidth != QStringLiteral("0")) {
     const QSignalBlocker blocker(BandwidthComboBox);
     BandwidthComboBox->addItem(bandwidth);

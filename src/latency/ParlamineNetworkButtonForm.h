@@ -6,13 +6,12 @@
 // Apply.
 #pragma once
 
-#include "NetworkElement.h"
-
 #include <QDialog>
 #include <QPointer>
-
 #include <functional>
 #include <optional>
+
+#include "NetworkElement.h"
 
 class QComboBox;
 class QLabel;

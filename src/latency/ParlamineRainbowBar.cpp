@@ -1,17 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "ParlamineRainbowBar.h"
 
-#include "ThemePalette.h"
-
-#include "LatencyModel.h"
-#include "RainbowGeometry.h"
-
 #include <QAccessibleWidget>
 #include <QPainter>
-
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+
+#include "LatencyModel.h"
+#include "RainbowGeometry.h"
+#include "ThemePalette.h"
 
 namespace Parlamine {
 
@@ -33,7 +31,8 @@ class TRainbowBarAccessible : public QAccessibleWidget {
 };
 
 QAccessibleInterface* RainbowBarAccessibleFactory(const QString& className, QObject* object) {
-  if (className == QLatin1String(TRainbowBar::staticMetaObject.className()) && object && object->isWidgetType())
+  if (className == QLatin1String(TRainbowBar::staticMetaObject.className()) && object &&
+      object->isWidgetType())
     return new TRainbowBarAccessible(static_cast<TRainbowBar*>(object));
   return nullptr;
 }
@@ -109,7 +108,8 @@ void TRainbowBar::DrawPanel(QPainter& canvas, QRect& rect) {
   int y = rect.top();
   const std::vector<int> heights = StripeHeights();
   for (std::size_t i = 0; i < heights.size(); ++i) {
-    if (heights[i] > 0) canvas.fillRect(QRect(rect.left(), y, rect.width(), heights[i]), QColor::fromRgb(FStripes[i].Color()));
+    if (heights[i] > 0)
+      canvas.fillRect(QRect(rect.left(), y, rect.width(), heights[i]), QColor::fromRgb(FStripes[i].Color()));
     y += heights[i];
   }
   DrawCaption(canvas, rect, CaptionTextParams());

@@ -4,12 +4,11 @@
 // direction, a stripe per chain element.
 #pragma once
 
-#include "ZellPanels.h"
-
 #include <QColor>
-
 #include <array>
 #include <cstdint>
+
+#include "ZellPanels.h"
 
 namespace Parlamine {
 

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "BaseConverterPage.h"
 
-#include "RadixerModel.h"
-#include "RadixerShared.h"
-#include "ZellNumberEdit.h"
-
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include "RadixerModel.h"
+#include "RadixerShared.h"
+#include "ZellNumberEdit.h"
 
 namespace Parlamine {
 
@@ -22,7 +22,8 @@ TBaseConverterPage::TBaseConverterPage(QWidget* parent) : QWidget(parent) {
   const QStringList widths = {QStringLiteral("8 Bits"), QStringLiteral("16 Bits"), QStringLiteral("32 Bits")};
   NumberWidthGroup = new TRadixerRadioGroup(QStringLiteral("Number &Width"), widths, 3, this);
   NumberWidthGroup->setObjectName(QStringLiteral("NumberWidthGroup"));
-  SetHint(NumberWidthGroup, QStringLiteral("Select the maximum number of bits to use for number representation"));
+  SetHint(NumberWidthGroup,
+          QStringLiteral("Select the maximum number of bits to use for number representation"));
   connect(NumberWidthGroup, &TRadixerRadioGroup::Clicked, this, &TBaseConverterPage::NumberWidthGroupClick);
   layout->addWidget(NumberWidthGroup);
   layout->addSpacing(4);
@@ -36,8 +37,9 @@ TBaseConverterPage::TBaseConverterPage(QWidget* parent) : QWidget(parent) {
   BinNumberEdit = AddNumberRow(QStringLiteral("BinLabel"), QStringLiteral("&Binary (base 2)"),
                                QStringLiteral("BinNumberEdit"), QStringLiteral("BinClipboardButton"),
                                QStringLiteral("Copy binary number to clipboard"));
-  OctNumberEdit = AddNumberRow(QStringLiteral("OctLabel"), QStringLiteral("&Octal (base 8)"),
-                               QStringLiteral("OctNumberEdit"), QStringLiteral("OctClipboardButton"), QString());
+  OctNumberEdit =
+      AddNumberRow(QStringLiteral("OctLabel"), QStringLiteral("&Octal (base 8)"),
+                   QStringLiteral("OctNumberEdit"), QStringLiteral("OctClipboardButton"), QString());
   // The octal button shows no hint, yet a screen reader still needs a name for
   // a button that is only a picture.
   findChild<QToolButton*>(QStringLiteral("OctClipboardButton"))

@@ -1,17 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "BaseLookupPage.h"
 
-#include "RadixerModel.h"
-#include "ZellGlobal.h"
-
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
-
 #include <string>
+
+#include "RadixerModel.h"
+#include "ZellGlobal.h"
 
 namespace Parlamine {
 
@@ -36,13 +35,15 @@ TBaseLookupPage::TBaseLookupPage(QWidget* parent) : QWidget(parent) {
   top->addStretch();
   BaseLookupClipboardButton = CreateTableClipboardButton(this, QStringLiteral("BaseLookupClipboardButton"),
                                                          QStringLiteral("Copy lookup table to clipboard"));
-  connect(BaseLookupClipboardButton, &QToolButton::clicked, this, &TBaseLookupPage::ListViewClipboardButtonClick);
+  connect(BaseLookupClipboardButton, &QToolButton::clicked, this,
+          &TBaseLookupPage::ListViewClipboardButtonClick);
   top->addWidget(BaseLookupClipboardButton);
   layout->addLayout(top);
   BaseLookupSeparatorCheckBox = new QCheckBox(QStringLiteral("&Separators"), this);
   BaseLookupSeparatorCheckBox->setObjectName(QStringLiteral("BaseLookupSeparatorCheckBox"));
   BaseLookupSeparatorCheckBox->setChecked(true);
-  connect(BaseLookupSeparatorCheckBox, &QCheckBox::clicked, this, &TBaseLookupPage::BaseLookupSeparatorCheckBoxClick);
+  connect(BaseLookupSeparatorCheckBox, &QCheckBox::clicked, this,
+          &TBaseLookupPage::BaseLookupSeparatorCheckBoxClick);
   layout->addWidget(BaseLookupSeparatorCheckBox, 0, Qt::AlignLeft);
   layout->addWidget(BaseLookupListView, 1);
 
@@ -53,10 +54,11 @@ TBaseLookupPage::TBaseLookupPage(QWidget* parent) : QWidget(parent) {
   // Widths from the widest texts (with separators); "Bin" takes the rest.
   const QFontMetrics metrics(BaseLookupListView->font());
   const int padding = 8;
-  BaseLookupListView->SetColumnWidths({metrics.horizontalAdvance(QStringLiteral("65,535")) + padding,
-                                       metrics.horizontalAdvance(QStringLiteral("FF FF")) + padding,
-                                       metrics.horizontalAdvance(QStringLiteral("177 777")) + padding, 0},
-                                      metrics.horizontalAdvance(QStringLiteral("0000 0000 0000 0000")) + padding);
+  BaseLookupListView->SetColumnWidths(
+      {metrics.horizontalAdvance(QStringLiteral("65,535")) + padding,
+       metrics.horizontalAdvance(QStringLiteral("FF FF")) + padding,
+       metrics.horizontalAdvance(QStringLiteral("177 777")) + padding, 0},
+      metrics.horizontalAdvance(QStringLiteral("0000 0000 0000 0000")) + padding);
 }
 
 void TBaseLookupPage::SetRowCount(int rowCount) {

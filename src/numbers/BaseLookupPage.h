@@ -3,9 +3,9 @@
 // octal and binary, in a virtual list whose rows are made when shown.
 #pragma once
 
-#include "ZellTableExport.h"
-
 #include <QWidget>
+
+#include "ZellTableExport.h"
 
 class QCheckBox;
 class QToolBar;

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "BitSwapperPage.h"
 
-#include "RadixerModel.h"
-#include "RadixerShared.h"
-#include "ZellBinDecHex.h"
-#include "ZellNumberEdit.h"
-
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include "RadixerModel.h"
+#include "RadixerShared.h"
+#include "ZellBinDecHex.h"
+#include "ZellNumberEdit.h"
 
 namespace Parlamine {
 
@@ -32,17 +32,19 @@ TBitSwapperPage::TBitSwapperPage(QWidget* parent) : QWidget(parent) {
   layout->setContentsMargins(6, 6, 6, 6);
   layout->setSpacing(2);
 
-  const QStringList bases = {QStringLiteral("Dec"), QStringLiteral("Hex"), QStringLiteral("Bin"), QStringLiteral("Oct")};
+  const QStringList bases = {QStringLiteral("Dec"), QStringLiteral("Hex"), QStringLiteral("Bin"),
+                             QStringLiteral("Oct")};
   NumberStyleRadioGroup = new TRadixerRadioGroup(QStringLiteral("&Base"), bases, 4, this);
   NumberStyleRadioGroup->setObjectName(QStringLiteral("NumberStyleRadioGroup"));
   SetHint(NumberStyleRadioGroup, QStringLiteral("Select a base for entering a value and bit-reversal"));
-  connect(NumberStyleRadioGroup, &TRadixerRadioGroup::Clicked, this, &TBitSwapperPage::NumberStyleRadioGroupClick);
+  connect(NumberStyleRadioGroup, &TRadixerRadioGroup::Clicked, this,
+          &TBitSwapperPage::NumberStyleRadioGroupClick);
   layout->addWidget(NumberStyleRadioGroup);
   layout->addSpacing(4);
 
-  BitOriginalNumberEdit =
-      AddNumberRow(QStringLiteral("SwapLabel"), QStringLiteral("Original &Value"), QStringLiteral("BitOriginalNumberEdit"),
-                   QStringLiteral("BitOriginalClipboardButton"), QStringLiteral("Copy original value to clipboard"));
+  BitOriginalNumberEdit = AddNumberRow(
+      QStringLiteral("SwapLabel"), QStringLiteral("Original &Value"), QStringLiteral("BitOriginalNumberEdit"),
+      QStringLiteral("BitOriginalClipboardButton"), QStringLiteral("Copy original value to clipboard"));
   BitOriginalNumberEdit->SetOnValueChanged(
       [this](TCustomNumberEdit* sender) { BitOriginalNumberEditValueChanged(sender); });
   BitOriginalNumberEdit->SetOnKeyDown(NumberEditKeyDown);
@@ -52,16 +54,18 @@ TBitSwapperPage::TBitSwapperPage(QWidget* parent) : QWidget(parent) {
       QStringLiteral("BitReversedByteNumberEdit"), QStringLiteral("BitReversedByteClipboardButton"),
       QStringLiteral("Copy bit reversed (byte by byte) value to clipboard"));
   ShowReadOnly(BitReversedByteNumberEdit);
-  SetHint(BitReversedByteNumberEdit, QStringLiteral("This value is found by bit-reversing each individual byte"));
+  SetHint(BitReversedByteNumberEdit,
+          QStringLiteral("This value is found by bit-reversing each individual byte"));
 
   BitReversedBufNumberEdit = AddNumberRow(
       QStringLiteral("Label19"), QStringLiteral("Bit-Reversed Value (LSB <-> MSB)"),
       QStringLiteral("BitReversedBufNumberEdit"), QStringLiteral("BitReversedBufClipboardButton"),
       QStringLiteral("Copy bit reversed (LSB <-> MSB) value to clipboard"));
   ShowReadOnly(BitReversedBufNumberEdit);
-  SetHint(BitReversedBufNumberEdit,
-          QStringLiteral("This value is found by bit-reversing the entire value (least significant bit to most "
-                         "significant bit)"));
+  SetHint(
+      BitReversedBufNumberEdit,
+      QStringLiteral("This value is found by bit-reversing the entire value (least significant bit to most "
+                     "significant bit)"));
   layout->addStretch();
 }
 
@@ -69,7 +73,8 @@ TNumberEdit* TBitSwapperPage::AddNumberRow(const QString& labelName, const QStri
                                            const QString& editName, const QString& buttonName,
                                            const QString& buttonHint) {
   auto* layout = static_cast<QVBoxLayout*>(this->layout());
-  TNumberEdit* edit = AddCaptionedNumberRow(this, layout, labelName, caption, editName, buttonName, buttonHint);
+  TNumberEdit* edit =
+      AddCaptionedNumberRow(this, layout, labelName, caption, editName, buttonName, buttonHint);
   layout->addSpacing(4);
   return edit;
 }

@@ -1,12 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "OUIFinderPage.h"
 
-#include "MacAddressText.h"
-#include "RadixerShared.h"
-#include "ZellGlobal.h"
-#include "ZellLabel.h"
-#include "ZellNumberEdit.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -15,6 +9,12 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include "MacAddressText.h"
+#include "RadixerShared.h"
+#include "ZellGlobal.h"
+#include "ZellLabel.h"
+#include "ZellNumberEdit.h"
 
 namespace Parlamine {
 
@@ -40,7 +40,8 @@ TOUIFinderPage::TOUIFinderPage(QWidget* parent) : QWidget(parent), FOUIListPaths
   OUINumberEdit->SetAllowNegative(false);
   OUINumberEdit->SetValueInteger(0x55);
   SetHint(OUINumberEdit, QStringLiteral("Enter an OUI (in hexadecimal) to search for"));
-  OUINumberEdit->SetOnKeyDown([this](TCustomNumberEdit* sender, int key) { OUINumberEditKeyDown(sender, key); });
+  OUINumberEdit->SetOnKeyDown(
+      [this](TCustomNumberEdit* sender, int key) { OUINumberEditKeyDown(sender, key); });
   OUINumberEdit->SetOnPaste(OUINumberEditPaste);
   label->setBuddy(OUINumberEdit);
   QToolButton* copyButton = CreateNumClipboardButton(this, QStringLiteral("OUIClipboardButton"),
@@ -62,22 +63,23 @@ TOUIFinderPage::TOUIFinderPage(QWidget* parent) : QWidget(parent), FOUIListPaths
 
   AbrevTextBox = AddResultRow(QStringLiteral("Label15"), QStringLiteral("Abreviation"),
                               QStringLiteral("AbrevTextBox"), QStringLiteral("Cmmssr"));
-  OrganizationTextBox = AddResultRow(QStringLiteral("Label17"), QStringLiteral("Organization"),
-                                     QStringLiteral("OrganizationTextBox"),
-                                     QStringLiteral("COMMISSARIAT A L`ENERGIE ATOM"));
+  OrganizationTextBox =
+      AddResultRow(QStringLiteral("Label17"), QStringLiteral("Organization"),
+                   QStringLiteral("OrganizationTextBox"), QStringLiteral("COMMISSARIAT A L`ENERGIE ATOM"));
   BitSwappedOUITextBox = AddResultRow(QStringLiteral("Label23"),
                                       QStringLiteral("Bit-swapped OUI (Ethernet <-> Token Ring/FDDI)"),
                                       QStringLiteral("BitSwappedOUITextBox"), QStringLiteral("0000AA"));
-  BitSwappedAbrevTextBox = AddResultRow(QStringLiteral("Label24"), QStringLiteral("Bit-swapped OUI Abreviation"),
-                                        QStringLiteral("BitSwappedAbrevTextBox"), QStringLiteral("Xerox"));
+  BitSwappedAbrevTextBox =
+      AddResultRow(QStringLiteral("Label24"), QStringLiteral("Bit-swapped OUI Abreviation"),
+                   QStringLiteral("BitSwappedAbrevTextBox"), QStringLiteral("Xerox"));
   BitSwappedOrganizationTextBox =
       AddResultRow(QStringLiteral("Label25"), QStringLiteral("Bit-swapped OUI Organization"),
                    QStringLiteral("BitSwappedOrganizationTextBox"), QStringLiteral("XEROX CORPORATION"));
   layout->addStretch();
 }
 
-TTextBox* TOUIFinderPage::AddResultRow(const QString& labelName, const QString& caption, const QString& boxName,
-                                       const QString& text) {
+TTextBox* TOUIFinderPage::AddResultRow(const QString& labelName, const QString& caption,
+                                       const QString& boxName, const QString& text) {
   auto* label = new QLabel(caption, this);
   label->setObjectName(labelName);
   auto* box = new TTextBox(this);
@@ -95,9 +97,10 @@ TTextBox* TOUIFinderPage::AddResultRow(const QString& labelName, const QString& 
 
 QStringList TOUIFinderPage::DefaultOUIListPaths() {
   const QString programFolder = QCoreApplication::applicationDirPath();
-  return {QDir::current().filePath(QLatin1String(OUIListFileName)),
-          QDir(programFolder).filePath(QLatin1String(OUIListFileName)),
-          QDir(programFolder).filePath(QStringLiteral("../share/parlamine/") + QLatin1String(OUIListFileName))};
+  return {
+      QDir::current().filePath(QLatin1String(OUIListFileName)),
+      QDir(programFolder).filePath(QLatin1String(OUIListFileName)),
+      QDir(programFolder).filePath(QStringLiteral("../share/parlamine/") + QLatin1String(OUIListFileName))};
 }
 
 bool TOUIFinderPage::LoadOUIList() {
@@ -119,8 +122,10 @@ void TOUIFinderPage::OUISearchButtonClick() {
   const TOUISearchResult result = FOUIList.Search(OUINumberEdit->text().toStdString());
   BitSwappedOUITextBox->SetCaption(QString::fromStdString(result.SwappedKey));
   const auto show = [](const TOUIMatch& match, TTextBox* abbreviation, TTextBox* organization) {
-    abbreviation->SetCaption(match.Found ? QString::fromStdString(match.Abbreviation) : QLatin1String(NoMatchingOUIText));
-    organization->SetCaption(match.Found ? QString::fromStdString(match.Organization) : QLatin1String(NoMatchingOUIText));
+    abbreviation->SetCaption(match.Found ? QString::fromStdString(match.Abbreviation)
+                                         : QLatin1String(NoMatchingOUIText));
+    organization->SetCaption(match.Found ? QString::fromStdString(match.Organization)
+                                         : QLatin1String(NoMatchingOUIText));
   };
   show(result.Match, AbrevTextBox, OrganizationTextBox);
   show(result.SwappedMatch, BitSwappedAbrevTextBox, BitSwappedOrganizationTextBox);

@@ -3,12 +3,11 @@
 // against Token Ring/FDDI bit order) in the list file OUI.txt.
 #pragma once
 
-#include "OUIList.h"
-
 #include <QStringList>
 #include <QWidget>
-
 #include <optional>
+
+#include "OUIList.h"
 
 class QLabel;
 class QPushButton;

@@ -1,6 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "RadixerCalculator.h"
 
+#include <QProxyStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <exception>
+
 #include "BaseConverterPage.h"
 #include "BaseLookupPage.h"
 #include "BitSwapperPage.h"
@@ -10,14 +17,6 @@
 #include "SettingsStore.h"
 #include "ZellGlobal.h"
 #include "ZellNumberEdit.h"
-
-#include <QProxyStyle>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QVBoxLayout>
-
-#include <algorithm>
-#include <exception>
 
 namespace Parlamine {
 
@@ -40,8 +39,9 @@ class TCompactTabStyle : public QProxyStyle {
 const TCalculatorInfo& TRadixerCalculator::CalculatorInfo() {
   static const TCalculatorInfo info{
       TCalculator::caRadixer, QStringLiteral("Radixer"),
-      QStringLiteral("The Radixer Calculator performs useful functions with binary, decimal, hexadecimal, and octal "
-                     "numbers"),
+      QStringLiteral(
+          "The Radixer Calculator performs useful functions with binary, decimal, hexadecimal, and octal "
+          "numbers"),
       QKeySequence(Qt::CTRL | Qt::Key_H), QStringLiteral(":/images/RadixerLogo.svg")};
   return info;
 }
@@ -79,18 +79,19 @@ void TRadixerCalculator::LoadRadixerSettings(TSectionedStore& store) {
 
   FBaseConverterPage->WidthGroup()->SetItemIndex(store.ReadInteger(Section, "BCNumberWidth", 0));
   FBaseConverterPage->NumberWidthGroupClick();
-  FBaseConverterPage->DecimalEdit()->SetValueInteger(ValueFromStoredValue(store.ReadInteger(Section, "BCValue", 0)));
+  FBaseConverterPage->DecimalEdit()->SetValueInteger(
+      ValueFromStoredValue(store.ReadInteger(Section, "BCValue", 0)));
 
   FBitSwapperPage->BaseGroup()->SetItemIndex(store.ReadInteger(Section, "BRBase", 1));
   FBitSwapperPage->NumberStyleRadioGroupClick();
-  FBitSwapperPage->OriginalEdit()->SetValueInteger(ValueFromStoredValue(store.ReadInteger(Section, "BRValue", 0)));
+  FBitSwapperPage->OriginalEdit()->SetValueInteger(
+      ValueFromStoredValue(store.ReadInteger(Section, "BRValue", 0)));
 
   FBaseLookupPage->SetSeparators(store.ReadBool(Section, "BLSeparator", true));
 
   // The stored OUI is shown as it was typed; anything but the default is
   // searched at once, which loads the list.
-  const QString oui =
-      QString::fromStdString(store.ReadString(Section, "OFOUI", TOUIFinderPage::DefaultOUI));
+  const QString oui = QString::fromStdString(store.ReadString(Section, "OFOUI", TOUIFinderPage::DefaultOUI));
   FOUIFinderPage->OUIEdit()->setText(oui);
   if (oui != QLatin1String(TOUIFinderPage::DefaultOUI)) {
     // Start-up runs outside any event handler, so a stored text that is no
@@ -111,9 +112,11 @@ void TRadixerCalculator::SaveRadixerSettings(TSectionedStore& store) {
 void TRadixerCalculator::WriteRadixerSettings(TSectionedStore& store) {
   store.WriteInteger(Section, "ActivePageIndex", RadixerPageControl->currentIndex());
   store.WriteInteger(Section, "BCNumberWidth", FBaseConverterPage->WidthGroup()->ItemIndex());
-  store.WriteInteger(Section, "BCValue", StoredValueFromValue(FBaseConverterPage->DecimalEdit()->ValueInteger()));
+  store.WriteInteger(Section, "BCValue",
+                     StoredValueFromValue(FBaseConverterPage->DecimalEdit()->ValueInteger()));
   store.WriteInteger(Section, "BRBase", FBitSwapperPage->BaseGroup()->ItemIndex());
-  store.WriteInteger(Section, "BRValue", StoredValueFromValue(FBitSwapperPage->OriginalEdit()->ValueInteger()));
+  store.WriteInteger(Section, "BRValue",
+                     StoredValueFromValue(FBitSwapperPage->OriginalEdit()->ValueInteger()));
   store.WriteBool(Section, "BLSeparator", FBaseLookupPage->Separators());
   store.WriteString(Section, "OFOUI", FOUIFinderPage->OUIEdit()->text().toStdString());
 }

@@ -1,19 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include "RadixerShared.h"
 
-#include "ZellGlobal.h"
-#include "ZellNumberEdit.h"
-#include "ZellTableExport.h"
-
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
 #include <QToolButton>
-
 #include <algorithm>
 #include <stdexcept>
+
+#include "ZellGlobal.h"
+#include "ZellNumberEdit.h"
+#include "ZellTableExport.h"
 
 namespace Parlamine {
 

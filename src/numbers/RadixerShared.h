@@ -23,7 +23,8 @@ void SetHint(QWidget* widget, const QString& hint);
 class TRadixerRadioGroup : public QGroupBox {
   Q_OBJECT
  public:
-  TRadixerRadioGroup(const QString& caption, const QStringList& items, int columns, QWidget* parent = nullptr);
+  TRadixerRadioGroup(const QString& caption, const QStringList& items, int columns,
+                     QWidget* parent = nullptr);
 
   int ItemIndex() const;
   // Below -1 is taken as -1 (nothing chosen), above the last item as the last.

@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ZellNumberEdit.h"
 
-#include "ZellBinDecHex.h"
-#include "ZellGlobal.h"
-
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -14,12 +11,14 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QRegularExpression>
-
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
 #include <utility>
+
+#include "ZellBinDecHex.h"
+#include "ZellGlobal.h"
 
 namespace Parlamine {
 
@@ -256,10 +255,17 @@ void TCustomNumberEdit::CarryOutClipboardRequest(TClipboardRequest request) {
   }
   if (isReadOnly()) return;
   switch (request) {
-    case TClipboardRequest::crCut: cut(); break;
-    case TClipboardRequest::crClear: del(); break;
-    case TClipboardRequest::crPaste: PasteWithinMaxLength(); break;
-    case TClipboardRequest::crCopy: break;
+    case TClipboardRequest::crCut:
+      cut();
+      break;
+    case TClipboardRequest::crClear:
+      del();
+      break;
+    case TClipboardRequest::crPaste:
+      PasteWithinMaxLength();
+      break;
+    case TClipboardRequest::crCopy:
+      break;
   }
 }
 
@@ -370,7 +376,8 @@ void TCustomNumberEdit::TypeCharacter(QChar c) {
     return;
   }
   setText(shortened);
-  setCursorPosition(std::clamp(static_cast<int>(shortened.size()) - tail, 0, static_cast<int>(shortened.size())));
+  setCursorPosition(
+      std::clamp(static_cast<int>(shortened.size()) - tail, 0, static_cast<int>(shortened.size())));
   insert(QString(c.toUpper()));
 }
 

@@ -12,16 +12,15 @@
 // anew.
 #pragma once
 
-#include "RadixerModel.h"
-#include "ZellClipboardRequest.h"
-
 #include <QClipboard>
 #include <QLineEdit>
-
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <vector>
+
+#include "RadixerModel.h"
+#include "ZellClipboardRequest.h"
 
 namespace Parlamine {
 
@@ -31,7 +30,8 @@ class TCustomNumberEdit;
 using TNumberNotifyEvent = std::function<void(TCustomNumberEdit* Sender)>;
 // (Sender, var NewValue): before a new value is stored; the handler may change
 // it, and setting it back to the stored value cancels the change.
-using TNumberValueChangingIntegerEvent = std::function<void(TCustomNumberEdit* Sender, int64_t& NewValueInteger)>;
+using TNumberValueChangingIntegerEvent =
+    std::function<void(TCustomNumberEdit* Sender, int64_t& NewValueInteger)>;
 using TNumberValueChangingFloatEvent = std::function<void(TCustomNumberEdit* Sender, double& NewValueFloat)>;
 // (Sender, Key): a key went down in the field, before the field handles it.
 using TNumberKeyEvent = std::function<void(TCustomNumberEdit* Sender, int Key)>;
@@ -71,7 +71,9 @@ class TCustomNumberEdit : public QLineEdit {
   void SetOnValueChangingInteger(TNumberValueChangingIntegerEvent handler) {
     FOnValueChangingInteger = std::move(handler);
   }
-  void SetOnValueChangingFloat(TNumberValueChangingFloatEvent handler) { FOnValueChangingFloat = std::move(handler); }
+  void SetOnValueChangingFloat(TNumberValueChangingFloatEvent handler) {
+    FOnValueChangingFloat = std::move(handler);
+  }
   void SetOnKeyDown(TNumberKeyEvent handler) { FOnKeyDown = std::move(handler); }
   void SetOnPaste(TNumberPasteEvent handler) { FOnPaste = std::move(handler); }
 

@@ -68,8 +68,8 @@ TBox* NewTextBox(QWidget* parent, const char* name) {
 class TSummaryListView : public QListView {
  public:
   TSummaryListView(QWidget* parent, std::function<void()> copy) : QListView(parent) {
-    FCommands = new TViewCommands(this, {[this] { return model() && model()->rowCount() > 0; }, std::move(copy),
-                                         [this] { selectAll(); }});
+    FCommands = new TViewCommands(this, {[this] { return model() && model()->rowCount() > 0; },
+                                         std::move(copy), [this] { selectAll(); }});
   }
 
  protected:
@@ -140,7 +140,8 @@ class TPrefixListModel : public QAbstractListModel {
 const TCalculatorInfo& TPrefixCalculator::CalculatorInfo() {
   static const TCalculatorInfo info{
       TCalculator::caPrefix, QStringLiteral("Prefix"),
-      QStringLiteral("The Prefix Calculator splits, summarizes and explains classless IPv4 and IPv6 prefixes"),
+      QStringLiteral(
+          "The Prefix Calculator splits, summarizes and explains classless IPv4 and IPv6 prefixes"),
       QKeySequence(Qt::CTRL | Qt::Key_P), QStringLiteral(":/images/PrefixLogo.svg")};
   return info;
 }

@@ -6,11 +6,11 @@
 #pragma once
 
 #include <QList>
-#include "CustomCalculator.h"
 #include <memory>
 #include <optional>
 #include <vector>
 
+#include "CustomCalculator.h"
 #include "PrefixAddress.h"
 
 class QComboBox;

@@ -21,7 +21,9 @@ QString TCalculatorInfo::MenuItemName() const {
 
 TCustomCalculator::TCustomCalculator(QWidget* parent) : QWidget(parent) {}
 
-QWidget* TCustomCalculator::FocusControl() const { return FirstControlOf(const_cast<TCustomCalculator*>(this)); }
+QWidget* TCustomCalculator::FocusControl() const {
+  return FirstControlOf(const_cast<TCustomCalculator*>(this));
+}
 
 namespace {
 

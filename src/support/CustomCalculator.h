@@ -6,11 +6,11 @@
 // loads and saves their settings sections, all in one loop.
 #pragma once
 
-#include "Calculator.h"
-
 #include <QKeySequence>
 #include <QString>
 #include <QWidget>
+
+#include "Calculator.h"
 
 class QTabWidget;
 

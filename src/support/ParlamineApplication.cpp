@@ -5,8 +5,8 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QProxyStyle>
-#include <QStyleOption>
 #include <QStyleFactory>
+#include <QStyleOption>
 #include <exception>
 
 #include "ZellAccessibleTabs.h"
@@ -31,7 +31,7 @@ class TCompactStyle : public QProxyStyle {
   // Pixels around a tab's caption, both sides together: one average
   // character on each side (12 pixels at the program's 11-pixel font).
   static int TabHorizontalSpace(const QStyleOption* option, const QWidget* widget) {
-    const QFontMetrics metrics = option ? option->fontMetrics
+    const QFontMetrics metrics = option   ? option->fontMetrics
                                  : widget ? widget->fontMetrics()
                                           : QFontMetrics(QApplication::font());
     return 2 * metrics.averageCharWidth();

@@ -6,7 +6,6 @@
 #include <QHash>
 #include <QPointer>
 #include <QTabBar>
-
 #include <memory>
 #include <vector>
 

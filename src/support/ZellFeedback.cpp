@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QtDebug>
-
 #include <utility>
 
 namespace Parlamine {

@@ -8,7 +8,6 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QUrl>
-
 #include <mutex>
 #include <vector>
 
@@ -60,7 +59,8 @@ QMessageBox::StandardButton ShowMessageBox(const TMessageBoxRequest& request) {
 }
 
 void ShowInformation(QWidget* parent, const QString& text) {
-  ShowMessageBox({parent, ApplicationTitle(), text, QMessageBox::Information, QMessageBox::Ok, QMessageBox::Ok});
+  ShowMessageBox(
+      {parent, ApplicationTitle(), text, QMessageBox::Information, QMessageBox::Ok, QMessageBox::Ok});
 }
 
 void ShowError(QWidget* parent, const QString& text) {
@@ -109,14 +109,14 @@ Qt::CursorShape PopCursor(int token) {
 
 QString StringsToTabText(const QStringList& strings) { return strings.join(QLatin1Char('\t')); }
 
-bool ShellExecuteVerb(const QString& verb, const QString& file, const QString& parameters, const QString& folder) {
+bool ShellExecuteVerb(const QString& verb, const QString& file, const QString& parameters,
+                      const QString& folder) {
   Q_UNUSED(parameters);
   Q_UNUSED(folder);
   if (verb != QLatin1String("open")) throw EShellExecuteError("A Win32 API function failed");
   const QUrl url = QUrl::fromUserInput(file);
   const bool opened = OpenUrlHandler() ? OpenUrlHandler()(url.toString()) : QDesktopServices::openUrl(url);
-  if (!opened)
-    throw EShellExecuteError("A Win32 API function failed");  // the desktop gives no error code
+  if (!opened) throw EShellExecuteError("A Win32 API function failed");  // the desktop gives no error code
   return true;
 }
 
@@ -142,7 +142,8 @@ void ApplyApplicationFont() {
 
 QFont FixedFont() {
   QFont font(QStringLiteral("Liberation Mono"));
-  if (!QFontDatabase::families().contains(font.family())) font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  if (!QFontDatabase::families().contains(font.family()))
+    font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   font.setPixelSize(11);
   font.setStyleHint(QFont::Monospace);
   return font;

@@ -4,16 +4,15 @@
 // comes from the controls (ZellFeedback.h).
 #pragma once
 
-#include "ZellFeedback.h"
-
 #include <QCursor>
 #include <QFont>
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
-
 #include <functional>
 #include <stdexcept>
+
+#include "ZellFeedback.h"
 
 namespace Parlamine {
 

@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The About box: caption, picture and credits, closing and reopening.
-#include "About.h"
-#include "Main.h"
-#include "OUIFinderPage.h"
-#include "ZellButtons.h"
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDir>
@@ -12,7 +9,10 @@
 #include <QPointer>
 #include <QTest>
 
-#include <gtest/gtest.h>
+#include "About.h"
+#include "Main.h"
+#include "OUIFinderPage.h"
+#include "ZellButtons.h"
 
 namespace Parlamine {
 namespace {
@@ -43,7 +43,9 @@ TEST(AboutFormCaption, FollowsTheApplicationTitle) {
     QGuiApplication::setApplicationDisplayName(title);
     TAboutForm form;
     EXPECT_EQ(form.windowTitle(), QStringLiteral("About the ") + title);
-    EXPECT_EQ(form.findChild<QPlainTextEdit*>(QStringLiteral("InfoMemo"))->toPlainText().section(QLatin1Char('\n'), 0, 1),
+    EXPECT_EQ(form.findChild<QPlainTextEdit*>(QStringLiteral("InfoMemo"))
+                  ->toPlainText()
+                  .section(QLatin1Char('\n'), 0, 1),
               title + QStringLiteral("\nRelease 3.2.1.0"));
   }
 }

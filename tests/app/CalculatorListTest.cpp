@@ -2,10 +2,7 @@
 // Every registered calculator, walked through the real window: it has its
 // menu item and key, its logo and description in the banner, the focus when
 // it is shown, and its settings come back after a restart.
-#include "CalculatorList.h"
-#include "CalculatorTop.h"
-#include "Main.h"
-#include "SettingsStore.h"
+#include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
@@ -14,11 +11,13 @@
 #include <QMenu>
 #include <QTabWidget>
 #include <QTest>
-
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <set>
+
+#include "CalculatorList.h"
+#include "CalculatorTop.h"
+#include "Main.h"
+#include "SettingsStore.h"
 
 using namespace Parlamine;
 
@@ -59,7 +58,8 @@ TEST_F(CalculatorListTest, EveryCalculatorHasItsMenuItemLogoAndFocus) {
     EXPECT_TRUE(logos.insert(logo.toImage().cacheKey()).second);
 
     // Switched to with its key from wherever the focus is.
-    QTest::keyClick(QApplication::focusWidget(), info.Shortcut[0].key(), info.Shortcut[0].keyboardModifiers());
+    QTest::keyClick(QApplication::focusWidget(), info.Shortcut[0].key(),
+                    info.Shortcut[0].keyboardModifiers());
     EXPECT_EQ(form->CurrentCalculator(), info.Value);
     EXPECT_TRUE(item->isChecked());
     EXPECT_TRUE(calculator->isVisible());

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The banner frame: stepping through the calculators with the arrow buttons,
 // the logo slide, the hints, and the web-site button's hover picture.
-#include "CalculatorList.h"
-#include "CalculatorTop.h"
+#include <gtest/gtest.h>
 
 #include <QAction>
 #include <QEnterEvent>
@@ -10,11 +9,11 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
-
-#include <gtest/gtest.h>
-
 #include <set>
 #include <vector>
+
+#include "CalculatorList.h"
+#include "CalculatorTop.h"
 
 namespace Parlamine {
 namespace {
@@ -24,7 +23,9 @@ constexpr auto I = TCalculator::caIPSubnet;
 constexpr auto L = TCalculator::caLatency;
 constexpr auto P = TCalculator::caPrefix;
 
-QString UpHintFor(const char* name) { return QStringLiteral("Click to change to the ") + QLatin1String(name); }
+QString UpHintFor(const char* name) {
+  return QStringLiteral("Click to change to the ") + QLatin1String(name);
+}
 
 class CalculatorTopFrameTest : public ::testing::Test {
  protected:
@@ -79,9 +80,9 @@ TEST_F(CalculatorTopFrameTest, ArrowButtonsStepThroughTheCycleAndSlideFromTheirS
   };
   // Each row starts where the previous one left off.
   const Row rows[] = {
-      {"up from ip subnet", true, R},      {"up from radixer wraps", true, P},
-      {"up from prefix", true, L},         {"up from latency", true, I},
-      {"down from ip subnet", false, L},   {"down from latency", false, P},
+      {"up from ip subnet", true, R},       {"up from radixer wraps", true, P},
+      {"up from prefix", true, L},          {"up from latency", true, I},
+      {"down from ip subnet", false, L},    {"down from latency", false, P},
       {"down from prefix wraps", false, R}, {"down from radixer", false, I},
   };
   for (const Row& row : rows) {
@@ -110,7 +111,8 @@ TEST_F(CalculatorTopFrameTest, HintsNameTheNeighboursOfTheCurrentCalculator) {
       {P, "Latency Calculator", "Radixer Calculator",
        "The Prefix Calculator splits, summarizes and explains classless IPv4 and IPv6 prefixes"},
       {R, "Prefix Calculator", "IP Subnet Calculator",
-       "The Radixer Calculator performs useful functions with binary, decimal, hexadecimal, and octal numbers"},
+       "The Radixer Calculator performs useful functions with binary, decimal, hexadecimal, and octal "
+       "numbers"},
       {I, "Radixer Calculator", "Latency Calculator",
        "The IP Subnet Calculator is a free utility that helps in learning and calculating IP subnets"},
   };
@@ -191,7 +193,8 @@ TEST_F(CalculatorTopFrameTest, SlideShowsBothLogosThenEndsAtTheRestPosition) {
   const QImage halfway = Logo();
   const int left = 12, top = 6, visible = 32;
   EXPECT_EQ(halfway.copy(left, 0, 142, visible), radixerLogo.copy(left, top + 58 - visible, 142, visible));
-  EXPECT_EQ(halfway.copy(left, visible, 142, 64 - visible), ipSubnetLogo.copy(left, visible, 142, 64 - visible));
+  EXPECT_EQ(halfway.copy(left, visible, 142, 64 - visible),
+            ipSubnetLogo.copy(left, visible, 142, 64 - visible));
 
   EXPECT_EQ(RunSlideToEnd(), 4);
   EXPECT_EQ(Logo(), radixerLogo) << "a finished slide draws the logo where a direct change does";

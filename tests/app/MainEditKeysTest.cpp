@@ -42,9 +42,8 @@ enum class TKind {
 
 bool InsideOwnView(const QWidget* w) {
   for (; w; w = w->parentWidget())
-    for (const char* view :
-         {"QAbstractItemView", "Parlamine::TZellCustomPanel", "Parlamine::TNetworkSetupEditor",
-          "Parlamine::TBitMapTextBox"})
+    for (const char* view : {"QAbstractItemView", "Parlamine::TZellCustomPanel",
+                             "Parlamine::TNetworkSetupEditor", "Parlamine::TBitMapTextBox"})
       if (w->inherits(view)) return true;
   return false;
 }

@@ -2,11 +2,7 @@
 // The main window with the keyboard alone: where the focus starts, Tab
 // cycling through the shown calculator, Ctrl+Tab on its inner pages, the
 // access keys and the keys that open the menu bar.
-#include "FormPosition.h"
-#include "Main.h"
-#include "RegistryTree.h"
-#include "SettingsStore.h"
-#include "ZellIPEdit.h"
+#include <gtest/gtest.h>
 
 #include <QAccessible>
 #include <QAction>
@@ -20,11 +16,14 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
-
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <set>
+
+#include "FormPosition.h"
+#include "Main.h"
+#include "RegistryTree.h"
+#include "SettingsStore.h"
+#include "ZellIPEdit.h"
 
 using namespace Parlamine;
 
@@ -295,9 +294,9 @@ TEST_F(MainKeyboardTest, ScreenReadersHearTheHintOfEveryPictureButton) {
   int checked = 0;
   for (QToolButton* button : form->findChildren<QToolButton*>()) {
     const QString name = button->objectName();
-    const bool picture = name.endsWith(QLatin1String("ClipboardButton")) ||
-                         name.endsWith(QLatin1String("ToolButton")) || name.startsWith(QLatin1String("MoveNetwork")) ||
-                         name == QLatin1String("CopyNetworkSetupButton");
+    const bool picture =
+        name.endsWith(QLatin1String("ClipboardButton")) || name.endsWith(QLatin1String("ToolButton")) ||
+        name.startsWith(QLatin1String("MoveNetwork")) || name == QLatin1String("CopyNetworkSetupButton");
     if (!picture || button->toolTip().isEmpty()) continue;
     QAccessibleInterface* told = QAccessible::queryAccessibleInterface(button);
     ASSERT_NE(told, nullptr);

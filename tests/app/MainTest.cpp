@@ -2,6 +2,24 @@
 // The main window as a user meets it: first start, switching calculators by
 // keyboard and menu, Stay On Top and what survives a restart (the Edit menu
 // and its keys on every control: MainEditKeysTest).
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QClipboard>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <memory>
+
 #include "CalculatorTop.h"
 #include "FormPosition.h"
 #include "LatencyCalculator.h"
@@ -9,29 +27,10 @@
 #include "Main.h"
 #include "NetworkSetupEditor.h"
 #include "ParlamineNetworkButton.h"
-#include "ZellPanels.h"
 #include "RegistryTree.h"
 #include "SettingsStore.h"
 #include "TestSupport.h"
-
-#include <QAction>
-#include <QApplication>
-#include <QClipboard>
-#include <QDateTime>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QActionGroup>
-#include <QMenu>
-#include <QScreen>
-#include <QStatusBar>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QTest>
-
-#include <gtest/gtest.h>
-
-#include <memory>
+#include "ZellPanels.h"
 
 using namespace Parlamine;
 
@@ -47,7 +46,9 @@ class MainWindowTest : public ::testing::Test {
   static void WriteSettings(const TRegistryTree& tree) {
     SaveRegistryFile(tree, TMainForm::SettingsFileName().toStdString());
   }
-  static TRegistryTree ReadSettings() { return LoadRegistryFile(TMainForm::SettingsFileName().toStdString()); }
+  static TRegistryTree ReadSettings() {
+    return LoadRegistryFile(TMainForm::SettingsFileName().toStdString());
+  }
 
   static std::unique_ptr<TMainForm> Open() {
     auto form = std::make_unique<TMainForm>();
@@ -261,14 +262,15 @@ TEST_F(MainWindowTest, DamagedFileStartsWithDefaultsAndKeepsUnknownValues) {
   {
     QFile out(file);
     ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write("Windows Registry Editor Version 5.00\r\n\r\n"
-              "[HKEY_CURRENT_USER\\Software\\Quillfern\\Parlamine\\3.2.1.0]\r\n"
-              "\"Calculator\"=\"2\r\n"            // cut off
-              "\"Position\"=hex:01,02,03\r\n"     // too short
-              "\"StayOnTop\"=dword:00000001\r\n"  // wrong type
-              "\"FutureOption\"=\"kept\"\r\n"
-              "\x01\x02\xff garbage\r\n"
-              "[HKEY_CURRENT_USER\\Software\\Quillfern\\Parlamine\\3.2.1.0\\Unknown Section\r\n");
+    out.write(
+        "Windows Registry Editor Version 5.00\r\n\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Quillfern\\Parlamine\\3.2.1.0]\r\n"
+        "\"Calculator\"=\"2\r\n"            // cut off
+        "\"Position\"=hex:01,02,03\r\n"     // too short
+        "\"StayOnTop\"=dword:00000001\r\n"  // wrong type
+        "\"FutureOption\"=\"kept\"\r\n"
+        "\x01\x02\xff garbage\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Quillfern\\Parlamine\\3.2.1.0\\Unknown Section\r\n");
   }
   {
     auto form = Open();
@@ -356,7 +358,8 @@ class StoredNetworkPositions : public ::testing::TestWithParam<TStoredPositionsC
   }
   static std::vector<QPoint> ShownPositions(const TNetworkSetupEditor& editor) {
     std::vector<QPoint> positions;
-    for (qsizetype i = 1; i + 1 < editor.Networks().size(); ++i) positions.push_back(editor.Networks().at(i)->pos());
+    for (qsizetype i = 1; i + 1 < editor.Networks().size(); ++i)
+      positions.push_back(editor.Networks().at(i)->pos());
     return positions;
   }
 };
@@ -391,12 +394,13 @@ std::vector<QPoint> FourteenPlaces() {
   return places;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    MinimumWindow, StoredNetworkPositions,
-    ::testing::Values(TStoredPositionsCase{"OneNetwork", {{200, 190}}},
-                      TStoredPositionsCase{"FourteenNetworks", FourteenPlaces()},
-                      TStoredPositionsCase{"ShownLater", {{200, 190}}, true}),
-    [](const ::testing::TestParamInfo<TStoredPositionsCase>& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(MinimumWindow, StoredNetworkPositions,
+                         ::testing::Values(TStoredPositionsCase{"OneNetwork", {{200, 190}}},
+                                           TStoredPositionsCase{"FourteenNetworks", FourteenPlaces()},
+                                           TStoredPositionsCase{"ShownLater", {{200, 190}}, true}),
+                         [](const ::testing::TestParamInfo<TStoredPositionsCase>& info) {
+                           return std::string(info.param.Name);
+                         });
 
 TEST_F(MainWindowTest, AStoredNetworkBeyondTheShownPanelIsPulledInToItsRealEdge) {
   TRegistryTree tree;
@@ -423,8 +427,6 @@ TEST_F(MainWindowTest, AStoredNetworkBeyondTheShownPanelIsPulledInToItsRealEdge)
   EXPECT_EQ(QPoint(record.Left, record.Top), QPoint(panel.width() - 58, panel.height() - 58));
 }
 
-
-
 TEST_F(MainWindowTest, AnUnreadableSettingsFileIsToldOnceAndNeverReplaced) {
   const QString name = TMainForm::SettingsFileName();
   QDir().mkpath(name);  // a folder where the file should be
@@ -433,7 +435,8 @@ TEST_F(MainWindowTest, AnUnreadableSettingsFileIsToldOnceAndNeverReplaced) {
     auto form = Open();
     QCoreApplication::processEvents();
     ASSERT_EQ(boxes.Shown().size(), 1u);
-    EXPECT_TRUE(boxes.Shown()[0].Text.contains(QStringLiteral("could not be read"))) << boxes.Shown()[0].Text.toStdString();
+    EXPECT_TRUE(boxes.Shown()[0].Text.contains(QStringLiteral("could not be read")))
+        << boxes.Shown()[0].Text.toStdString();
     form.reset();
     EXPECT_EQ(boxes.Shown().size(), 1u) << "nothing more is said at exit";
   }

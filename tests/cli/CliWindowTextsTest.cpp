@@ -4,8 +4,6 @@
 // one of them starts to build on its own.
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <algorithm>
@@ -15,6 +13,7 @@
 #include "LatencyCommand.h"
 #include "LatencyModel.h"
 #include "LatencyStatisticsView.h"
+#include "TestSupport.h"
 #include "ZellIPEdit.h"
 #include "ZellLabel.h"
 #include "ZellStringGrid.h"

@@ -6,7 +6,6 @@
 #include <QImage>
 #include <QRect>
 #include <QWidget>
-
 #include <functional>
 
 namespace ControlsTest {
@@ -27,11 +26,13 @@ inline QRect BoundsOf(const QImage& image, const std::function<bool(QRgb)>& matc
 
 // Pixels that differ from the background colour: the ink of a text.
 inline QRect InkBounds(const QImage& image, const QColor& background, QRect area = {}) {
-  return BoundsOf(image, [&](QRgb p) { return p != background.rgb(); }, area);
+  return BoundsOf(
+      image, [&](QRgb p) { return p != background.rgb(); }, area);
 }
 
 inline QRect ColorBounds(const QImage& image, const QColor& color, QRect area = {}) {
-  return BoundsOf(image, [&](QRgb p) { return p == color.rgb(); }, area);
+  return BoundsOf(
+      image, [&](QRgb p) { return p == color.rgb(); }, area);
 }
 
 }  // namespace ControlsTest

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
 // The clipboard request the Edit menu sends: plain line edits fall back to
 // their own copy and paste.
-#include "ZellClipboardRequest.h"
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <gtest/gtest.h>
+#include "ZellClipboardRequest.h"
 
 using namespace Parlamine;
 
@@ -26,7 +26,8 @@ TEST(ClipboardRequest, LineEditsFallBackToTheirOwnCopyAndPaste) {
   // A read-only field gives its text but is never changed by the Edit menu.
   edit.setReadOnly(true);
   QApplication::clipboard()->setText(QStringLiteral("other"));
-  for (TClipboardRequest request : {TClipboardRequest::crPaste, TClipboardRequest::crCut, TClipboardRequest::crClear}) {
+  for (TClipboardRequest request :
+       {TClipboardRequest::crPaste, TClipboardRequest::crCut, TClipboardRequest::crClear}) {
     edit.selectAll();
     EXPECT_FALSE(SendClipboardRequest(&edit, request));
     EXPECT_EQ(edit.text(), QStringLiteral("192.168"));

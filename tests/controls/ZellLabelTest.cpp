@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ControlsTestImages.h"
-#include "ZellClipboardRequest.h"
-#include "ZellLabel.h"
+#include <gtest/gtest.h>
 
 #include <QAccessible>
 #include <QAction>
@@ -13,10 +11,11 @@
 #include <QPainter>
 #include <QTest>
 #include <QVBoxLayout>
-
-#include <gtest/gtest.h>
-
 #include <functional>
+
+#include "ControlsTestImages.h"
+#include "ZellClipboardRequest.h"
+#include "ZellLabel.h"
 
 using namespace Parlamine;
 using ControlsTest::InkBounds;
@@ -65,14 +64,24 @@ TEST_P(TextPlacementTest, PutsTheInkWhereTheParametersSay) {
   ASSERT_FALSE(ink.isNull());
   const QPoint centre = ink.center();
   switch (c.ExpectedCentreX) {
-    case -1: EXPECT_LE(ink.left(), 3); break;
-    case -2: EXPECT_GE(ink.right(), 196); break;
-    default: EXPECT_NEAR(centre.x(), c.ExpectedCentreX, 2);
+    case -1:
+      EXPECT_LE(ink.left(), 3);
+      break;
+    case -2:
+      EXPECT_GE(ink.right(), 196);
+      break;
+    default:
+      EXPECT_NEAR(centre.x(), c.ExpectedCentreX, 2);
   }
   switch (c.ExpectedCentreY) {
-    case -1: EXPECT_LE(ink.top(), 5); break;
-    case -2: EXPECT_GE(ink.bottom(), 54); break;
-    default: EXPECT_NEAR(centre.y(), c.ExpectedCentreY, 3);
+    case -1:
+      EXPECT_LE(ink.top(), 5);
+      break;
+    case -2:
+      EXPECT_GE(ink.bottom(), 54);
+      break;
+    default:
+      EXPECT_NEAR(centre.y(), c.ExpectedCentreY, 3);
   }
 }
 
@@ -86,7 +95,8 @@ INSTANTIATE_TEST_SUITE_P(
         PlaceCase{"TwoLinesCentredAsABlock", "HH\nHH", taCenter, tlCenter, bdLeftToRight, 0, 100, 30},
         PlaceCase{"TwoLinesAtTheBottom", "HH\nHH", taLeftJustify, tlBottom, bdLeftToRight, 0, -1, -2},
         PlaceCase{"RightToLeftPutsLeftOnTheRight", "HH", taLeftJustify, tlTop, bdRightToLeft, 0, -2, -1},
-        PlaceCase{"RightToLeftReadingOnlyKeepsLeft", "HH", taLeftJustify, tlTop, bdRightToLeftReadingOnly, 0, -1, -1}),
+        PlaceCase{"RightToLeftReadingOnlyKeepsLeft", "HH", taLeftJustify, tlTop, bdRightToLeftReadingOnly, 0,
+                  -1, -1}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 struct EllipsisCase {
@@ -127,7 +137,8 @@ INSTANTIATE_TEST_SUITE_P(
         EllipsisCase{"EndShortensAtTheEnd", "a rather long caption text", dteEnd, 0, "\xE2\x80\xA6"},
         EllipsisCase{"WordShortensAtTheEnd", "a rather long caption text", dteWord, 0, "\xE2\x80\xA6"},
         EllipsisCase{"PathKeepsTheFileName", "C:\\folder\\sub\\deeper\\f.txt", dtePath, 0, "\\f.txt"},
-        EllipsisCase{"ExpandedTabsIgnoreTheEllipsis", "a rather long caption text", dteEnd, dtoExpandTabs, nullptr},
+        EllipsisCase{"ExpandedTabsIgnoreTheEllipsis", "a rather long caption text", dteEnd, dtoExpandTabs,
+                     nullptr},
         EllipsisCase{"NoEllipsisKeepsText", "a rather long caption text", dteNone, 0, nullptr},
         EllipsisCase{"FittingTextIsKept", "ok", dteEnd, 0, nullptr}),
     [](const auto& info) { return std::string(info.param.Name); });
@@ -200,7 +211,7 @@ TEST_F(TextBoxTest, CustomDrawKeepingDefaultIsPaintedOver) {
   Box.SetCaption(QStringLiteral("Shown"));
   Box.SetOnCustomDraw([](QPainter& canvas, const QRect& rect, bool&) { canvas.fillRect(rect, Qt::red); });
   const QImage image = Render(Box);
-  EXPECT_EQ(image.pixel(0, 0), Role(QPalette::Dark));  // the edge over the red
+  EXPECT_EQ(image.pixel(0, 0), Role(QPalette::Dark));     // the edge over the red
   EXPECT_EQ(image.pixel(118, 3), QColor(Qt::red).rgb());  // what the handler drew stays around the text
 }
 
@@ -251,7 +262,8 @@ TEST(ZellLabelTest, AutoSizedRightJustifiedLabelGrowsToTheLeft) {
   label.SetCaption(QStringLiteral("A much longer caption"));
   EXPECT_EQ(label.geometry().right(), right);
   EXPECT_LT(label.geometry().left(), left);
-  EXPECT_EQ(label.width(), QFontMetrics(label.font()).horizontalAdvance(QStringLiteral("A much longer caption")));
+  EXPECT_EQ(label.width(),
+            QFontMetrics(label.font()).horizontalAdvance(QStringLiteral("A much longer caption")));
 }
 
 TEST(ZellLabelTest, AutoSizedEmptyCaptionKeepsOneLine) {

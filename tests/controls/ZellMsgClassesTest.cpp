@@ -1,16 +1,15 @@
 // SPDX-License-Identifier: MIT
-#include "ZellClipboardRequest.h"
-#include "ZellMsgClasses.h"
+#include <gtest/gtest.h>
 
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-
-#include <gtest/gtest.h>
-
 #include <memory>
+
+#include "ZellClipboardRequest.h"
+#include "ZellMsgClasses.h"
 
 using namespace Parlamine;
 
@@ -51,8 +50,8 @@ TEST_F(MessageHookTest, HandledClickNeverReachesTheControlAndIsAnswered) {
   EXPECT_EQ(clicked.count(), 0);
   EXPECT_EQ(Seen, 1);
 
-  QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), Button->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
-                    Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), Button->mapToGlobal(QPointF(5, 5)),
+                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
   press.ignore();
   QCoreApplication::sendEvent(Button, &press);
   EXPECT_TRUE(press.isAccepted());

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "ControlsTestImages.h"
-#include "ZellPanels.h"
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QClipboard>
 #include <QPainter>
 
-#include <gtest/gtest.h>
+#include "ControlsTestImages.h"
+#include "ZellPanels.h"
 
 using namespace Parlamine;
 using ControlsTest::InkBounds;
@@ -127,8 +127,10 @@ TEST_F(CanvasPanelTest, CaptionIsCentredAndEngravedWhenDisabled) {
   image = Render(disabled);
   const int fill = qGray(disabled.Color().rgb());
   const QRect inner = disabled.InnerRect();
-  const QRect highlight = ControlsTest::BoundsOf(image, [&](QRgb p) { return qGray(p) > fill; }, inner);
-  const QRect shadow = ControlsTest::BoundsOf(image, [&](QRgb p) { return qGray(p) < fill; }, inner);
+  const QRect highlight = ControlsTest::BoundsOf(
+      image, [&](QRgb p) { return qGray(p) > fill; }, inner);
+  const QRect shadow = ControlsTest::BoundsOf(
+      image, [&](QRgb p) { return qGray(p) < fill; }, inner);
   ASSERT_FALSE(shadow.isNull());
   EXPECT_EQ(highlight.bottomRight(), shadow.bottomRight() + QPoint(1, 1));
 }

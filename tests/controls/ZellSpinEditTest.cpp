@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "TestSupport.h"
-#include "ZellClipboardRequest.h"
-#include "ZellSpinEdit.h"
+#include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
@@ -14,10 +12,11 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
-
-#include <gtest/gtest.h>
-
 #include <stdexcept>
+
+#include "TestSupport.h"
+#include "ZellClipboardRequest.h"
+#include "ZellSpinEdit.h"
 
 using namespace Parlamine;
 
@@ -63,15 +62,15 @@ TEST_P(SpinEditKeyTest, StepsWithinTheLimits) {
   EXPECT_EQ(Changes.count(), c.Expected == c.Start ? 0 : 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, SpinEditKeyTest,
-    ::testing::Values(KeyCase{"PageUpStopsAtMax", 0, 100, 95, Qt::Key_PageUp, 100},
-                      KeyCase{"UpAtMaxStaysWithoutChange", 0, 100, 100, Qt::Key_Up, 100},
-                      KeyCase{"DownAtMinStays", 0, 100, 0, Qt::Key_Down, 0},
-                      KeyCase{"PageDown", 0, 100, 50, Qt::Key_PageDown, 40},
-                      KeyCase{"EqualLimitsMeanNone", 0, 0, 0, Qt::Key_PageDown, -10},
-                      KeyCase{"NoLimitTopOfRange", 0, 0, INT32_MAX, Qt::Key_Up, INT32_MAX}),
-    [](const auto& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Keys, SpinEditKeyTest,
+                         ::testing::Values(KeyCase{"PageUpStopsAtMax", 0, 100, 95, Qt::Key_PageUp, 100},
+                                           KeyCase{"UpAtMaxStaysWithoutChange", 0, 100, 100, Qt::Key_Up, 100},
+                                           KeyCase{"DownAtMinStays", 0, 100, 0, Qt::Key_Down, 0},
+                                           KeyCase{"PageDown", 0, 100, 50, Qt::Key_PageDown, 40},
+                                           KeyCase{"EqualLimitsMeanNone", 0, 0, 0, Qt::Key_PageDown, -10},
+                                           KeyCase{"NoLimitTopOfRange", 0, 0, INT32_MAX, Qt::Key_Up,
+                                                   INT32_MAX}),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 struct CommitCase {
   const char* Name;
@@ -90,19 +89,21 @@ TEST_P(SpinEditCommitTest, TypedTextCountsOnlyWhenCommitted) {
   Retype(QString::fromUtf8(c.Typed));
   EXPECT_EQ(Edit->Value(), 7);
   EXPECT_EQ(Changes.count(), 0);
-  if (c.ByEnter) QTest::keyClick(Edit, Qt::Key_Return); else Leave();
+  if (c.ByEnter)
+    QTest::keyClick(Edit, Qt::Key_Return);
+  else
+    Leave();
   EXPECT_EQ(Edit->Value(), c.Expected);
   EXPECT_EQ(Edit->text(), QString::number(c.Expected));
   EXPECT_EQ(Changes.count(), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Commits, SpinEditCommitTest,
-    ::testing::Values(CommitCase{"DashInsideIsDropped", "5-0", true, 50},
-                      CommitCase{"LoneDashIsZero", "-", true, 0},
-                      CommitCase{"AboveMaxIsLimitedOnLeaving", "999", false, 100},
-                      CommitCase{"LettersAreNotTyped", "4x2", true, 42}),
-    [](const auto& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Commits, SpinEditCommitTest,
+                         ::testing::Values(CommitCase{"DashInsideIsDropped", "5-0", true, 50},
+                                           CommitCase{"LoneDashIsZero", "-", true, 0},
+                                           CommitCase{"AboveMaxIsLimitedOnLeaving", "999", false, 100},
+                                           CommitCase{"LettersAreNotTyped", "4x2", true, 42}),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(SpinEditTest, TypingAStepAppliesTheTypedNumberFirst) {
   Edit->SetMaxValue(100);
@@ -295,7 +296,8 @@ TEST_F(SpinEditTest, HeldButtonDoesNotRepeatWhileThePointerIsOff) {
 TEST_F(SpinEditTest, FailingRepeatStopsTheTimerAndIsReportedAsAnError) {
   TTimerSpeedButton* up = Edit->SpinButton()->UpButton();
   QTest::mousePress(up, Qt::LeftButton);
-  QObject::connect(Edit, &TBetterSpinEdit::OnUpClick, Edit, [] { throw std::runtime_error("Integer overflow"); });
+  QObject::connect(Edit, &TBetterSpinEdit::OnUpClick, Edit,
+                   [] { throw std::runtime_error("Integer overflow"); });
   ParlamineTest::TMessageBoxScript boxes({QMessageBox::Ok});
   // The failure must not leave the timer's slot: it is shown instead.
   EXPECT_NO_THROW(up->RepeatTimerExpired());

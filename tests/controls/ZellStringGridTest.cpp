@@ -1,10 +1,4 @@
 // SPDX-License-Identifier: MIT
-#include "ZellStringGrid.h"
-
-#include "QStringPrinter.h"
-#include "ViewCommandsProbe.h"
-#include "ZellClipboardRequest.h"
-
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -13,6 +7,11 @@
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QTest>
+
+#include "QStringPrinter.h"
+#include "ViewCommandsProbe.h"
+#include "ZellClipboardRequest.h"
+#include "ZellStringGrid.h"
 
 namespace Parlamine {
 namespace {
@@ -60,8 +59,10 @@ TEST_F(StringGridTest, CopyModesChooseRowsColumnsAndHeaders) {
       {"defaults", Grid::cmFixedCols | Grid::cmFixedRows, 0, "H1\tH2\r\n1:2\t2:2\r\n1:3\t2:3\r\n"},
       {"no headers", {}, 0, "1:2\t2:2\r\n1:3\t2:3\r\n"},
       {"entire columns", Grid::cmEntireCols, 0, "1:1\t2:1\r\n1:2\t2:2\r\n1:3\t2:3\r\n1:4\t2:4\r\n"},
-      {"entire rows", Grid::cmEntireRows | Grid::cmFixedRows, 0, "H0\tH1\tH2\r\n0:2\t1:2\t2:2\r\n0:3\t1:3\t2:3\r\n"},
-      {"row headers", Grid::cmFixedCols | Grid::cmFixedRows, 1, "H0\tH1\tH2\r\n0:2\t1:2\t2:2\r\n0:3\t1:3\t2:3\r\n"},
+      {"entire rows", Grid::cmEntireRows | Grid::cmFixedRows, 0,
+       "H0\tH1\tH2\r\n0:2\t1:2\t2:2\r\n0:3\t1:3\t2:3\r\n"},
+      {"row headers", Grid::cmFixedCols | Grid::cmFixedRows, 1,
+       "H0\tH1\tH2\r\n0:2\t1:2\t2:2\r\n0:3\t1:3\t2:3\r\n"},
       {"row headers left out", Grid::cmFixedRows, 1, "H1\tH2\r\n1:2\t2:2\r\n1:3\t2:3\r\n"},
   };
   for (const Row& row : rows) {
@@ -88,10 +89,13 @@ TEST_F(StringGridTest, KeysCarryOutOnlyTheAllowedRequests) {
       {"copy not allowed", Grid::emClear, false, QKeySequence(Qt::CTRL | Qt::Key_C), "untouched", "1:2"},
       {"clear", Grid::emClear, false, QKeySequence(Qt::Key_Delete), "untouched", ""},
       {"clear not allowed", Grid::emCopy, false, QKeySequence(Qt::Key_Delete), "untouched", "1:2"},
-      {"cut without editing keeps the cell", Grid::emCut, false, QKeySequence(Qt::CTRL | Qt::Key_X), "H1\r\n1:2\r\n", "1:2"},
-      {"cut with editing empties the cell", Grid::emCut, true, QKeySequence(Qt::CTRL | Qt::Key_X), "H1\r\n1:2\r\n", ""},
+      {"cut without editing keeps the cell", Grid::emCut, false, QKeySequence(Qt::CTRL | Qt::Key_X),
+       "H1\r\n1:2\r\n", "1:2"},
+      {"cut with editing empties the cell", Grid::emCut, true, QKeySequence(Qt::CTRL | Qt::Key_X),
+       "H1\r\n1:2\r\n", ""},
       {"cut not allowed", Grid::emCopy, true, QKeySequence(Qt::CTRL | Qt::Key_X), "untouched", "1:2"},
-      {"paste does nothing", Grid::emPaste | Grid::emCopy, true, QKeySequence(Qt::CTRL | Qt::Key_P), "untouched", "1:2"},
+      {"paste does nothing", Grid::emPaste | Grid::emCopy, true, QKeySequence(Qt::CTRL | Qt::Key_P),
+       "untouched", "1:2"},
   };
   ShowGrid();
   for (const Row& row : rows) {
@@ -154,7 +158,8 @@ TEST_F(StringGridTest, HeaderClicksSelectColumnsAndShiftExtends) {
   ShowGrid();
   QHeaderView* header = FGrid.horizontalHeader();
   auto clickHeader = [&](int section, Qt::KeyboardModifiers modifiers) {
-    const QPoint point(header->sectionViewportPosition(section) + header->sectionSize(section) / 2, header->height() / 2);
+    const QPoint point(header->sectionViewportPosition(section) + header->sectionSize(section) / 2,
+                       header->height() / 2);
     QTest::mouseClick(header->viewport(), Qt::LeftButton, modifiers, point);
   };
   clickHeader(2, Qt::NoModifier);
@@ -170,7 +175,9 @@ TEST_F(StringGridTest, AHeaderPressReleasedElsewhereSelectsNothing) {
   FGrid.SetSelection({0, 3, 0, 3});
   QHeaderView* header = FGrid.horizontalHeader();
   const int y = header->height() / 2;
-  auto middleOf = [&](int section) { return header->sectionViewportPosition(section) + header->sectionSize(section) / 2; };
+  auto middleOf = [&](int section) {
+    return header->sectionViewportPosition(section) + header->sectionSize(section) / 2;
+  };
   QTest::mousePress(header->viewport(), Qt::LeftButton, {}, QPoint(middleOf(2), y));
   QTest::mouseMove(header->viewport(), QPoint(middleOf(0), y));
   QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, QPoint(middleOf(0), y));
@@ -182,7 +189,8 @@ TEST_F(StringGridTest, RowHeadersAndTheCornerSelectRowsAndEverything) {
   ShowGrid();
   QHeaderView* rows = FGrid.verticalHeader();
   auto clickRow = [&](int section, Qt::KeyboardModifiers modifiers) {
-    const QPoint point(rows->width() / 2, rows->sectionViewportPosition(section) + rows->sectionSize(section) / 2);
+    const QPoint point(rows->width() / 2,
+                       rows->sectionViewportPosition(section) + rows->sectionSize(section) / 2);
     QTest::mouseClick(rows->viewport(), Qt::LeftButton, modifiers, point);
   };
   clickRow(3, Qt::NoModifier);  // grid row 4

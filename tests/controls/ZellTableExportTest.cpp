@@ -1,12 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The shared virtual table: its model, the copy to the clipboard with the
 // busy cursor, and the navigation on empty and filled tables.
-#include "QStringPrinter.h"
-#include "TestSupport.h"
-#include "ViewCommandsProbe.h"
-#include "ZellClipboardRequest.h"
-#include "ZellMsgClasses.h"
-#include "ZellTableExport.h"
+#include <gtest/gtest.h>
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -15,10 +10,14 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
-
-#include <gtest/gtest.h>
-
 #include <stdexcept>
+
+#include "QStringPrinter.h"
+#include "TestSupport.h"
+#include "ViewCommandsProbe.h"
+#include "ZellClipboardRequest.h"
+#include "ZellMsgClasses.h"
+#include "ZellTableExport.h"
 
 namespace Parlamine {
 namespace {
@@ -31,7 +30,9 @@ class TSquaresSource : public TVirtualTableSource {
   mutable int CursorShapeSeen = -1;
 
   int ColumnCount() const override { return 2; }
-  QString ColumnCaption(int column) const override { return column == 0 ? QStringLiteral("Row") : QStringLiteral("Square"); }
+  QString ColumnCaption(int column) const override {
+    return column == 0 ? QStringLiteral("Row") : QStringLiteral("Square");
+  }
   int RowCount() const override { return Rows; }
   QString CellText(int row, int column) const override {
     return column == 0 ? QStringLiteral("r%1").arg(row) : QString::number(qint64(row) * row);

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QString>
-
 #include <ostream>
 
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }

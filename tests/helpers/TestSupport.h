@@ -3,17 +3,16 @@
 // settings folder.
 #pragma once
 
-#include "ZellGlobal.h"
+#include <gtest/gtest.h>
 
 #include <QMessageBox>
 #include <QObject>
 #include <QString>
 #include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
 #include <deque>
 #include <vector>
+
+#include "ZellGlobal.h"
 
 namespace ParlamineTest {
 

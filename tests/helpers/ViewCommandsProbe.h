@@ -3,15 +3,14 @@
 // answers to the Edit menu's question.
 #pragma once
 
-#include "ZellClipboardRequest.h"
-
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QStringList>
-
 #include <utility>
+
+#include "ZellClipboardRequest.h"
 
 namespace ParlamineTest {
 
@@ -25,7 +24,8 @@ inline QStringList ContextMenuItems(QWidget* control) {
   auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
   for (const QAction* action : menu ? menu->actions() : QList<QAction*>()) {
     const QString caption = action->isSeparator() ? QStringLiteral("-") : action->text();
-    if (action->isVisible()) items << (action->isEnabled() ? caption : QLatin1Char('(') + caption + QLatin1Char(')'));
+    if (action->isVisible())
+      items << (action->isEnabled() ? caption : QLatin1Char('(') + caption + QLatin1Char(')'));
   }
   if (menu) menu->hide();
   return items;

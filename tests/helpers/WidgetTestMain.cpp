@@ -2,13 +2,13 @@
 // Entry of every widget test program: one application object on the offscreen
 // platform, the C locale, settings in a temporary folder, and a message-box
 // handler that fails the test instead of blocking on a modal dialog.
-#include "ParlamineApplication.h"
-#include "TestSupport.h"
+#include <gtest/gtest.h>
 
 #include <QLocale>
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
+#include "ParlamineApplication.h"
+#include "TestSupport.h"
 
 namespace ParlamineTest {
 

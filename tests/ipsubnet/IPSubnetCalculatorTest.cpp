@@ -2,14 +2,7 @@
 // The calculator as a user drives it: octets typed, classes and list rows
 // picked with the keyboard, check boxes clicked, the table copied, and the
 // settings section saved and restored.
-#include "IPSubnetCalculator.h"
-#include "RegistryTree.h"
-#include "SettingsStore.h"
-#include "TestSupport.h"
-#include "ZellClipboardRequest.h"
-#include "ZellIPEdit.h"
-#include "ZellLabel.h"
-#include "ZellTableExport.h"
+#include <gtest/gtest.h>
 
 #include <QAccessible>
 #include <QApplication>
@@ -24,12 +17,18 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
-
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <memory>
 #include <vector>
+
+#include "IPSubnetCalculator.h"
+#include "RegistryTree.h"
+#include "SettingsStore.h"
+#include "TestSupport.h"
+#include "ZellClipboardRequest.h"
+#include "ZellIPEdit.h"
+#include "ZellLabel.h"
+#include "ZellTableExport.h"
 
 namespace Parlamine {
 namespace {
@@ -151,7 +150,8 @@ TEST_F(IPSubnetCalculatorTest, ReservedFirstOctetsAreReportedAndReplaced) {
     ASSERT_EQ(script.Shown().size(), 1u);
     EXPECT_EQ(script.Shown()[0].Caption, QStringLiteral("Invalid IP Address"));
     EXPECT_EQ(script.Shown()[0].Icon, QMessageBox::Information);
-    EXPECT_TRUE(script.Shown()[0].Text.startsWith(QLatin1String(c.MessageStart))) << script.Shown()[0].Text.toStdString();
+    EXPECT_TRUE(script.Shown()[0].Text.startsWith(QLatin1String(c.MessageStart)))
+        << script.Shown()[0].Text.toStdString();
     EXPECT_EQ(Edit()->AddressString(), QLatin1String(c.Address));
     EXPECT_EQ(Find<QComboBox>("AddressTypeComboBox")->currentIndex(), c.Class);
     EXPECT_EQ(Text("BinAddressTextBox").left(8),
@@ -203,7 +203,8 @@ TEST_F(IPSubnetCalculatorTest, MulticastHidesTheSubnetPagesAndShowsTheHardwareAd
   CommitFirstOctet("192");
   for (int i = 1; i <= 3; ++i) EXPECT_TRUE(pages->isTabVisible(i)) << i;
   EXPECT_EQ(Text("ClassBitMapTextBox"), QStringLiteral("110nnnnn.nnnnnnnn.nnnnnnnn.hhhhhhhh"));
-  EXPECT_EQ(Item("SubnetBitsComboBox"), QStringLiteral("6")) << "8 subnet bits of class B become 6 in class C";
+  EXPECT_EQ(Item("SubnetBitsComboBox"), QStringLiteral("6"))
+      << "8 subnet bits of class B become 6 in class C";
 }
 
 // What a screen reader is told about the inner page tabs.
@@ -289,7 +290,8 @@ TEST_F(IPSubnetCalculatorTest, ClassPickMovesTheFirstOctetQuietly) {
     int Class;
     const char* Expected;
   };
-  const Case cases[] = {{"10.1.2.3", 1, "128.1.2.3"}, {"200.1.2.3", 0, "126.1.2.3"}, {"200.1.2.3", 3, "224.1.2.3"}};
+  const Case cases[] = {
+      {"10.1.2.3", 1, "128.1.2.3"}, {"200.1.2.3", 0, "126.1.2.3"}, {"200.1.2.3", 3, "224.1.2.3"}};
   auto* list = Find<QComboBox>("AddressTypeComboBox");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Start);
@@ -385,7 +387,9 @@ TEST_F(IPSubnetCalculatorTest, AddressCopyButton) {
   EXPECT_EQ(QApplication::clipboard()->text(), QString());
 }
 
-QString ClipboardText() { return QString::fromLatin1(QApplication::clipboard()->mimeData()->data(QStringLiteral("text/plain"))); }
+QString ClipboardText() {
+  return QString::fromLatin1(QApplication::clipboard()->mimeData()->data(QStringLiteral("text/plain")));
+}
 
 TEST_F(IPSubnetCalculatorTest, TableCopyOfSelectedRowsInListOrder) {
   Find<QTabWidget>("IPSubnetPageControl")->setCurrentIndex(2);
@@ -396,11 +400,10 @@ TEST_F(IPSubnetCalculatorTest, TableCopyOfSelectedRowsInListOrder) {
     QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ControlModifier, cell.center());
   }
   QTest::mouseClick(Find<QToolButton>("SubnetHostClipboardButton"), Qt::LeftButton);
-  EXPECT_EQ(ClipboardText(),
-            QStringLiteral("#\tID\tRange\tBroadcast\r\n"
-                           "4\t128.15.4.0\t128.15.4.1 - 128.15.4.254\t128.15.4.255\r\n"
-                           "6\t128.15.6.0\t128.15.6.1 - 128.15.6.254\t128.15.6.255\r\n"
-                           "8\t128.15.8.0\t128.15.8.1 - 128.15.8.254\t128.15.8.255\r\n"));
+  EXPECT_EQ(ClipboardText(), QStringLiteral("#\tID\tRange\tBroadcast\r\n"
+                                            "4\t128.15.4.0\t128.15.4.1 - 128.15.4.254\t128.15.4.255\r\n"
+                                            "6\t128.15.6.0\t128.15.6.1 - 128.15.6.254\t128.15.6.255\r\n"
+                                            "8\t128.15.8.0\t128.15.8.1 - 128.15.8.254\t128.15.8.255\r\n"));
 }
 
 TEST_F(IPSubnetCalculatorTest, TableCopyWithoutSelectionAsksFirst) {
@@ -412,9 +415,10 @@ TEST_F(IPSubnetCalculatorTest, TableCopyWithoutSelectionAsksFirst) {
     EXPECT_EQ(script.Shown()[0].Caption, QStringLiteral("Copy All Data?"));
     EXPECT_EQ(script.Shown()[0].Icon, QMessageBox::Question);
     EXPECT_EQ(script.Shown()[0].Buttons, QMessageBox::Yes | QMessageBox::No);
-    EXPECT_EQ(script.Shown()[0].Text,
-              QStringLiteral("No data is selected in the table from which you wish to copy. Would you like to "
-                             "\r\ncopy all of the data?"));
+    EXPECT_EQ(
+        script.Shown()[0].Text,
+        QStringLiteral("No data is selected in the table from which you wish to copy. Would you like to "
+                       "\r\ncopy all of the data?"));
   }
   EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("before"));
 
@@ -584,8 +588,8 @@ TEST_F(IPSubnetCalculatorTest, NamesHintsAndKeyboardOrder) {
   };
   const Page pages[] = {
       {1,
-       {"Allow1SubnetBitCheckBox", "UseInverseSubnetMaskCheckBox", "SubnetBitsComboBox", "SubnetMaskBitsComboBox",
-        "SubnetMaskComboBox", "SubnetCountComboBox", "SubnetHostCountComboBox"}},
+       {"Allow1SubnetBitCheckBox", "UseInverseSubnetMaskCheckBox", "SubnetBitsComboBox",
+        "SubnetMaskBitsComboBox", "SubnetMaskComboBox", "SubnetCountComboBox", "SubnetHostCountComboBox"}},
       {2,
        {"SubnetHostFirstToolButton", "SubnetHostLastToolButton", "SubnetHostSelectedToolButton",
         "SubnetHostClipboardButton", "SubnetHostListView"}},

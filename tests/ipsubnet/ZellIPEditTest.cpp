@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The address control driven from the keyboard as a user types.
-#include "TestSupport.h"
-#include "ZellClipboardRequest.h"
-#include "ZellIPEdit.h"
+#include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
@@ -16,11 +14,12 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QVBoxLayout>
-
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <vector>
+
+#include "TestSupport.h"
+#include "ZellClipboardRequest.h"
+#include "ZellIPEdit.h"
 
 namespace Parlamine {
 namespace {
@@ -168,7 +167,8 @@ TEST_F(IPEditTest, ComposedAndAltGrCharactersAreFilteredShortcutsStillWork) {
     QInputMethodEvent compose;
     compose.setCommitString(QString::fromLatin1(composed));
     QApplication::sendEvent(Field(0), &compose);
-    EXPECT_EQ(Field(0)->text(), QString::fromLatin1(composed).remove(QRegularExpression(QStringLiteral("[^0-9]"))));
+    EXPECT_EQ(Field(0)->text(),
+              QString::fromLatin1(composed).remove(QRegularExpression(QStringLiteral("[^0-9]"))));
   }
   Field(0)->clear();
   QApplication::clipboard()->setText(QStringLiteral("12"));
@@ -357,7 +357,8 @@ TEST_F(IPEditTest, AddressStringRoundTripAndRejections) {
   Edit->SetAddressString(QStringLiteral("10.0.0.1"));
   EXPECT_EQ(Edit->AddressValue(), 0x0A000001u);
   EXPECT_EQ(Edit->AddressString(), QStringLiteral("10.0.0.1"));
-  for (const char* bad : {"1.2.3", "1.2.3.4.5.6.7.8", "256.1.1.1", "a.b.c.d", "1..2.3.4", "1.2.3.-4", "1234567890123456"}) {
+  for (const char* bad :
+       {"1.2.3", "1.2.3.4.5.6.7.8", "256.1.1.1", "a.b.c.d", "1..2.3.4", "1.2.3.-4", "1234567890123456"}) {
     EXPECT_THROW(Edit->SetAddressString(QString::fromLatin1(bad)), EIPAddressException) << bad;
   }
   // Fields before the bad part keep their new values.
@@ -406,7 +407,8 @@ TEST_F(IPEditTest, FieldsAreLaidOutBetweenTheDots) {
   const int dot = Edit->fontMetrics().horizontalAdvance(QLatin1Char('.'));
   const int width = (client.width() - 3 * dot) / 4;
   for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(Field(i)->geometry(), QRect(client.left() + i * (width + dot), client.top(), width, client.height()));
+    EXPECT_EQ(Field(i)->geometry(),
+              QRect(client.left() + i * (width + dot), client.top(), width, client.height()));
   }
   EXPECT_TRUE(Field(0)->focusPolicy() & Qt::TabFocus);
   for (int i = 1; i < 4; ++i) EXPECT_FALSE(Field(i)->focusPolicy() & Qt::TabFocus);

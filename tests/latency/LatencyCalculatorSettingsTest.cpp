@@ -1,6 +1,12 @@
 // SPDX-License-Identifier: MIT
 // The "Latency Calculator" key: exact record bytes, a full round trip through
 // the settings tree, first-run defaults, leftover values, damaged data.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QTabWidget>
+
 #include "LatencyCalculator.h"
 #include "LatencySettings.h"
 #include "NetworkSetupEditor.h"
@@ -9,12 +15,6 @@
 #include "RegistryTree.h"
 #include "SettingsStore.h"
 #include "TestSupport.h"
-
-#include <QApplication>
-#include <QComboBox>
-#include <QTabWidget>
-
-#include <gtest/gtest.h>
 
 using namespace Parlamine;
 
@@ -59,7 +59,8 @@ TEST(LatencyRecords, RecordsOfAnotherSizeAreRefusedByName) {
         UnpackNetworkRecord(bytes, "Network3");
       ADD_FAILURE() << "size " << c.Size << " accepted";
     } catch (const ERegistryException& error) {
-      EXPECT_STREQ(error.what(), c.Station ? "Invalid data type for 'Client'" : "Invalid data type for 'Network3'")
+      EXPECT_STREQ(error.what(),
+                   c.Station ? "Invalid data type for 'Client'" : "Invalid data type for 'Network3'")
           << c.Size;
     }
   }
@@ -102,7 +103,8 @@ class LatencySettingsTest : public ::testing::Test {
     TRegistryTree copy;
     for (const std::string& path : Tree.KeyPaths())
       for (const std::string& name : Tree.ValueNames(path))
-        if (path != LatencyKeyPath() || name != removed) copy.SetValue(path, name, *Tree.FindValue(path, name));
+        if (path != LatencyKeyPath() || name != removed)
+          copy.SetValue(path, name, *Tree.FindValue(path, name));
     Tree = copy;
   }
   std::string InitError(TLatencyCalculator& calculator) {
@@ -136,8 +138,7 @@ TEST_F(LatencySettingsTest, FirstRunDefaultsAndWhatTheyStoreByteForByte) {
   EXPECT_EQ(Value("Client")->Bytes, (Bytes{64, 0, 0, 0, 0, 0, 0, 0}));
   EXPECT_EQ(Value("Server")->Bytes, (Bytes{0x00, 0x04, 0, 0, 0, 0, 0, 0}));
   EXPECT_EQ(Value("NumNetworks")->Dword, 1u);
-  EXPECT_EQ(Value("Network1")->Bytes,
-            PackNetworkRecord({0, place.x(), nbUnknownNetwork, 0, place.y()}));
+  EXPECT_EQ(Value("Network1")->Bytes, PackNetworkRecord({0, place.x(), nbUnknownNetwork, 0, place.y()}));
   EXPECT_EQ(Value("Network1Name")->Type, static_cast<uint32_t>(TRegValueType::rvString));
   EXPECT_EQ(Value("Network1Name")->Text, "<Unknown Topology>");
 }
@@ -214,7 +215,8 @@ TEST_F(LatencySettingsTest, ZeroNetworksRestoresTheStationsOnly) {
   auto calculator = NewCalculator();
   calculator->InitLatency(Tree);
   EXPECT_EQ(calculator->SetupEditor()->NetworkCount(), 0);
-  EXPECT_EQ(calculator->SetupEditor()->Client()->Hint(), QStringLiteral("Client (100 B pkt., 1 ms proc. time)"));
+  EXPECT_EQ(calculator->SetupEditor()->Client()->Hint(),
+            QStringLiteral("Client (100 B pkt., 1 ms proc. time)"));
 }
 
 // One damaged value costs only its own setting: the other values, every

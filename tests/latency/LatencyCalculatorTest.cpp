@@ -2,6 +2,18 @@
 // The Latency Calculator as a whole: the properties dialog opened from an
 // element and following the selection, stale results recomputed only when a
 // results page is entered, and Edit > Copy on the setup page.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
 #include "LatencyCalculator.h"
 #include "LatencyGraphsView.h"
 #include "LatencyStatisticsView.h"
@@ -16,18 +28,6 @@
 #include "ZellClipboardRequest.h"
 #include "ZellPanels.h"
 #include "ZellStringGrid.h"
-
-#include <QApplication>
-#include <QClipboard>
-#include <QComboBox>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QTest>
-#include <QToolButton>
-
-#include <gtest/gtest.h>
 
 using namespace Parlamine;
 

@@ -1,10 +1,4 @@
 // SPDX-License-Identifier: MIT
-#include "LatencyGraphsView.h"
-#include "LatencyTestChains.h"
-#include "ParlamineRainbowBar.h"
-#include "RainbowGeometry.h"
-#include "ZellGlobal.h"
-
 #include <gtest/gtest.h>
 
 #include <QAccessible>
@@ -14,6 +8,12 @@
 #include <QLabel>
 #include <QSignalSpy>
 #include <QToolButton>
+
+#include "LatencyGraphsView.h"
+#include "LatencyTestChains.h"
+#include "ParlamineRainbowBar.h"
+#include "RainbowGeometry.h"
+#include "ZellGlobal.h"
 
 namespace Parlamine {
 namespace {
@@ -103,8 +103,12 @@ class GraphsViewTest : public ::testing::Test {
     FView.show();
   }
 
-  QLabel* Legend(const char* color) { return FView.findChild<QLabel*>(QString::fromLatin1(color) + QStringLiteral("Label")); }
-  QWidget* Square(const char* color) { return FView.findChild<QWidget*>(QString::fromLatin1(color) + QStringLiteral("Panel")); }
+  QLabel* Legend(const char* color) {
+    return FView.findChild<QLabel*>(QString::fromLatin1(color) + QStringLiteral("Label"));
+  }
+  QWidget* Square(const char* color) {
+    return FView.findChild<QWidget*>(QString::fromLatin1(color) + QStringLiteral("Panel"));
+  }
   std::vector<float> Values(TLatencyDirection direction) {
     std::vector<float> values;
     TRainbowBar* bar = FView.Bar(direction);
@@ -148,7 +152,8 @@ TEST_F(GraphsViewTest, AChainOfThreeShowsThreeStripesAndThreeLegendEntries) {
     const auto direction = static_cast<TLatencyDirection>(d);
     EXPECT_EQ(FView.Bar(direction)->NumStripes(), 3);
     for (int i = 0; i < 3; ++i)
-      EXPECT_EQ(FView.Bar(direction)->Stripes(i).Value(), result.Elements[static_cast<std::size_t>(i)].Share[direction]);
+      EXPECT_EQ(FView.Bar(direction)->Stripes(i).Value(),
+                result.Elements[static_cast<std::size_t>(i)].Share[direction]);
   }
   // The server is not on the request's path, the client not on the reply's.
   EXPECT_EQ(Values(ldA)[2], 0.0f);
@@ -174,7 +179,8 @@ TEST_F(GraphsViewTest, FillingAgainWithFewerElementsHidesTheRest) {
 
 TEST_F(GraphsViewTest, ZeroDelaysLeaveOnlyTheBackground) {
   TNetworkElement unknown;
-  FView.Fill(SatelliteHints, ComputeLatency({Station(nbDesktopCPU, 64, 0), unknown, Station(nbTowerCPU, 1024, 0)}));
+  FView.Fill(SatelliteHints,
+             ComputeLatency({Station(nbDesktopCPU, 64, 0), unknown, Station(nbTowerCPU, 1024, 0)}));
   FView.show();
   EXPECT_TRUE(Legend("Lime")->isVisible());
   TRainbowBar* bar = FView.Bar(ldAB);

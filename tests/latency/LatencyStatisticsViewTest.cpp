@@ -1,9 +1,4 @@
 // SPDX-License-Identifier: MIT
-#include "LatencyStatisticsView.h"
-#include "LatencyTestChains.h"
-#include "ZellGlobal.h"
-#include "ZellStringGrid.h"
-
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -14,6 +9,11 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+
+#include "LatencyStatisticsView.h"
+#include "LatencyTestChains.h"
+#include "ZellGlobal.h"
+#include "ZellStringGrid.h"
 
 namespace Parlamine {
 namespace {
@@ -53,10 +53,12 @@ TEST_F(StatisticsViewTest, TableIsPreparedOnConstruction) {
   auto* group = FView.findChild<QGroupBox*>(QStringLiteral("PacketDirRadioGroup"));
   ASSERT_NE(group, nullptr);
   EXPECT_EQ(group->title(), QStringLiteral("Packet &Direction"));
-  EXPECT_EQ(group->toolTip(), QStringLiteral("Select a packet transmission direction to show statistics for"));
+  EXPECT_EQ(group->toolTip(),
+            QStringLiteral("Select a packet transmission direction to show statistics for"));
   QStringList captions;
   for (QRadioButton* button : DirectionButtons()) captions << button->text();
-  EXPECT_EQ(captions, QStringList({QStringLiteral("Clt -> Svr"), QStringLiteral("Clt <- Svr"), QStringLiteral("Clt <-> Svr")}));
+  EXPECT_EQ(captions, QStringList({QStringLiteral("Clt -> Svr"), QStringLiteral("Clt <- Svr"),
+                                   QStringLiteral("Clt <-> Svr")}));
   EXPECT_EQ(FView.Direction(), ldA);
   auto* copy = FView.findChild<QToolButton*>(QStringLiteral("CopyLatencyStatsButton"));
   ASSERT_NE(copy, nullptr);
@@ -96,7 +98,8 @@ TEST_F(StatisticsViewTest, EachDirectionShowsItsDelaysSharesAndTotal) {
 TEST_F(StatisticsViewTest, ZeroTotalsStillRead100Percent) {
   TNetworkElement unknown;
   FView.SetDirection(ldAB);
-  FView.Fill(SatelliteHints, ComputeLatency({Station(nbDesktopCPU, 64, 0), unknown, Station(nbTowerCPU, 1024, 0)}));
+  FView.Fill(SatelliteHints,
+             ComputeLatency({Station(nbDesktopCPU, 64, 0), unknown, Station(nbTowerCPU, 1024, 0)}));
   EXPECT_EQ(Column(1).mid(1), QStringList({"0.0000000", "0.0000000", "0.0000000", "0.0000000"}));
   EXPECT_EQ(Column(2).mid(1), QStringList({"0.0%", "0.0%", "0.0%", "100.0%"}));
 }
@@ -151,7 +154,8 @@ TEST_F(StatisticsViewTest, WithoutAChoiceTheFirstCellIsSelectedAndCopied) {
   FView.Fill(SatelliteHints, SatelliteResult());
   EXPECT_TRUE(Grid()->item(0, 0)->isSelected());
   FView.findChild<QToolButton*>(QStringLiteral("CopyLatencyStatsButton"))->click();
-  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Network Element\r\n") + SatelliteHints[0] + QStringLiteral("\r\n"));
+  EXPECT_EQ(QGuiApplication::clipboard()->text(),
+            QStringLiteral("Network Element\r\n") + SatelliteHints[0] + QStringLiteral("\r\n"));
 }
 
 TEST_F(StatisticsViewTest, CopyButtonCopiesTheHeaderAndTheSelectedCells) {

@@ -2,12 +2,11 @@
 // Chains the latency page tests share: client, a satellite link, server.
 #pragma once
 
+#include <QStringList>
+#include <cstdint>
+
 #include "LatencyModel.h"
 #include "NetworkElement.h"
-
-#include <QStringList>
-
-#include <cstdint>
 
 namespace Parlamine {
 

@@ -1,11 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The network setup page: placement rules, insert / remove / reset / move,
 // dragging against the margins, resizing, the chain line and the background.
-#include "NetworkSetupEditor.h"
-#include "NetworkSetupGeometry.h"
-#include "ParlamineNetworkButton.h"
-#include "TestSupport.h"
-#include "ZellPanels.h"
+#include <gtest/gtest.h>
 
 #include <QAccessible>
 #include <QAction>
@@ -20,10 +16,13 @@
 #include <QSet>
 #include <QTest>
 #include <QToolButton>
-
-#include <gtest/gtest.h>
-
 #include <functional>
+
+#include "NetworkSetupEditor.h"
+#include "NetworkSetupGeometry.h"
+#include "ParlamineNetworkButton.h"
+#include "TestSupport.h"
+#include "ZellPanels.h"
 
 using namespace Parlamine;
 
@@ -50,7 +49,8 @@ TEST(SetupGeometry, NewNetworksTakeTheFirstFreeGridPoint) {
   EXPECT_EQ(FreePlacement({{60, 60}}, 300, 300, 50), (TElementPosition{120, 60}));
   // 240 is beyond 300 - 58 and clamps to 242's margin limit: the row's last point.
   EXPECT_EQ(FreePlacement({{60, 60}, {120, 60}, {180, 60}}, 290, 300, 50), (TElementPosition{232, 60}));
-  EXPECT_EQ(FreePlacement({{60, 60}, {120, 60}, {180, 60}, {232, 60}}, 290, 300, 50), (TElementPosition{60, 120}));
+  EXPECT_EQ(FreePlacement({{60, 60}, {120, 60}, {180, 60}, {232, 60}}, 290, 300, 50),
+            (TElementPosition{60, 120}));
   // A small panel clamps every point onto a few places; once they are taken nothing is free.
   EXPECT_EQ(FreePlacement({}, 100, 100, 50), (TElementPosition{42, 42}));
   EXPECT_FALSE(FreePlacement({{42, 42}}, 100, 100, 50).has_value());
@@ -69,12 +69,11 @@ TEST(SetupGeometry, OnlyNetworksMoveAndNeverPastTheEnds) {
     int Index, Count;
     bool Left, Right;
   } cases[] = {
-      {0, 5, false, false},  // client
-      {4, 5, false, false},  // server
-      {1, 5, false, true},   // first network
-      {2, 5, true, true},
-      {3, 5, true, false},   // last network
-      {1, 3, false, false},  // the only network
+      {0, 5, false, false},                       // client
+      {4, 5, false, false},                       // server
+      {1, 5, false, true},                        // first network
+      {2, 5, true, true},   {3, 5, true, false},  // last network
+      {1, 3, false, false},                       // the only network
   };
   for (const Case& c : cases) {
     EXPECT_EQ(CanMoveLeft(c.Index, c.Count), c.Left) << c.Index << " of " << c.Count;
@@ -292,7 +291,9 @@ TEST_F(SetupEditorTest, DraggingStopsAtTheMarginsMeasuredFromTheGrabPoint) {
   } cases[] = {
       {"inside", {10, 20}, {130, 140}, {120, 120}},
       {"top-left", {10, 20}, {-40, -40}, {8, 8}},
-      {"bottom-right", {10, 20}, {panel.width() + 40, panel.height() + 40},
+      {"bottom-right",
+       {10, 20},
+       {panel.width() + 40, panel.height() + 40},
        {panel.width() - 58, panel.height() - 58}},
   };
   for (const Case& c : cases) {

@@ -2,10 +2,7 @@
 // The properties dialog: setting up per kind, topology choice and typed
 // names, the bandwidth key filter, OK / Apply / Cancel and the bad-number
 // message.
-#include "ParlamineNetworkButton.h"
-#include "ParlamineNetworkButtonForm.h"
-#include "TestSupport.h"
-#include "ZellSpinEdit.h"
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QComboBox>
@@ -14,10 +11,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-
-#include <gtest/gtest.h>
-
 #include <cmath>
+
+#include "ParlamineNetworkButton.h"
+#include "ParlamineNetworkButtonForm.h"
+#include "TestSupport.h"
+#include "ZellSpinEdit.h"
 
 using namespace Parlamine;
 
@@ -28,9 +27,13 @@ TEST(BandwidthText, ReadsNumbersWithTheDecimalSeparatorOnly) {
     const char* Text;
     std::optional<double> Expected;
   } cases[] = {
-      {"12.5", 12.5},     {"0", 0.0},         {" 100 ", 100.0},   {"1.", 1.0},        {".5", 0.5},
-      {"1e3", 1000.0},    {"-2", -2.0},       {"", std::nullopt}, {".", std::nullopt}, {"1.2.3", std::nullopt},
-      {"1,5", std::nullopt}, {"12a", std::nullopt}, {"1e", std::nullopt}, {"1e999", std::nullopt},
+      {"12.5", 12.5},        {"0", 0.0},
+      {" 100 ", 100.0},      {"1.", 1.0},
+      {".5", 0.5},           {"1e3", 1000.0},
+      {"-2", -2.0},          {"", std::nullopt},
+      {".", std::nullopt},   {"1.2.3", std::nullopt},
+      {"1,5", std::nullopt}, {"12a", std::nullopt},
+      {"1e", std::nullopt},  {"1e999", std::nullopt},
       {"nan", std::nullopt}, {"inf", std::nullopt},
   };
   for (const Case& c : cases) {
@@ -175,7 +178,11 @@ TEST_F(DialogTest, PerKindSetUpOfBandwidthsAndPropagationDelay) {
       {"ATM", {"25", "155.52", "622.08"}, "155.52", true, 1},
       {"56-Switched", {"0.056"}, "0.056", true, 10},
       {"HIPPI", {"800", "1600"}, "800", false, 0},
-      {"T1", {"0.064", "0.128", "0.256", "0.512", "1.024", "1.544", "6.312", "44.736", "274.176"}, "1.544", true, 5},
+      {"T1",
+       {"0.064", "0.128", "0.256", "0.512", "1.024", "1.544", "6.312", "44.736", "274.176"},
+       "1.544",
+       true,
+       5},
   };
   Form->ShowFor(Network);
   for (const Case& c : cases) {

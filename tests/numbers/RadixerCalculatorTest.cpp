@@ -1,15 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "BaseLookupPage.h"
-#include "OUIFinderPage.h"
-#include "RadixerCalculator.h"
-#include "RadixerShared.h"
-#include "RegistryTree.h"
-#include "SettingsStore.h"
-#include "QStringPrinter.h"
-#include "TestSupport.h"
-#include "ZellClipboardRequest.h"
-#include "ZellLabel.h"
-#include "ZellNumberEdit.h"
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -23,11 +13,20 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
-
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
+
+#include "BaseLookupPage.h"
+#include "OUIFinderPage.h"
+#include "QStringPrinter.h"
+#include "RadixerCalculator.h"
+#include "RadixerShared.h"
+#include "RegistryTree.h"
+#include "SettingsStore.h"
+#include "TestSupport.h"
+#include "ZellClipboardRequest.h"
+#include "ZellLabel.h"
+#include "ZellNumberEdit.h"
 
 namespace Parlamine {
 namespace {
@@ -165,8 +164,8 @@ TEST_F(RadixerCalculatorTest, WidthGroupByKeyboard) {
   QTest::keyClick(eightBits, Qt::Key_Right);
   EXPECT_EQ(Text("HexNumberEdit"), QStringLiteral("0000")) << "the arrow key picks 16 bits";
   // Tab order: the group, then the four fields, Clear and Invert.
-  const char* order[] = {"DecNumberEdit", "HexNumberEdit", "BinNumberEdit", "OctNumberEdit", "ClearButton",
-                         "InvertButton"};
+  const char* order[] = {"DecNumberEdit", "HexNumberEdit", "BinNumberEdit",
+                         "OctNumberEdit", "ClearButton",   "InvertButton"};
   for (const char* name : order) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), Find<QWidget>(name)) << name;
@@ -251,10 +250,8 @@ TEST_F(RadixerCalculatorTest, BitSwapperReversals) {
     const char* ByteByByte;
     const char* Whole;
   } cases[] = {
-      {"Hex", "12345678", "482C6A1E", "1E6A2C48"},
-      {"Hex", "1", "00000080", "80000000"},
-      {"Hex", "FF", "000000FF", "FF000000"},
-      {"Dec", "1", "128", "2147483648"},
+      {"Hex", "12345678", "482C6A1E", "1E6A2C48"}, {"Hex", "1", "00000080", "80000000"},
+      {"Hex", "FF", "000000FF", "FF000000"},       {"Dec", "1", "128", "2147483648"},
       {"Oct", "1", "00000000200", "20000000000"},
   };
   Load();
@@ -274,8 +271,8 @@ TEST_F(RadixerCalculatorTest, BitSwapperBaseChangeKeepsTheValues) {
   EXPECT_EQ(Text("BitReversedByteNumberEdit"), QString(24, QLatin1Char('0')) + QStringLiteral("10000000"));
   EXPECT_EQ(Text("BitReversedBufNumberEdit"), QLatin1Char('1') + QString(31, QLatin1Char('0')));
   EXPECT_EQ(Field("BitOriginalNumberEdit")->toolTip(),
-            QStringLiteral("Enter a number between ") + QString(32, QLatin1Char('0')) + QStringLiteral(" and ") +
-                QString(32, QLatin1Char('1')));
+            QStringLiteral("Enter a number between ") + QString(32, QLatin1Char('0')) +
+                QStringLiteral(" and ") + QString(32, QLatin1Char('1')));
 }
 
 TEST_F(RadixerCalculatorTest, BitSwapperArrowKeysAndValuesAbove32Bits) {
@@ -349,10 +346,9 @@ TEST_F(RadixerCalculatorTest, BaseLookupCopiesSelectedRowsAndAllRowsAfterAsking)
                                  QItemSelectionModel::Select | QItemSelectionModel::Rows);
   // Edit > Copy on the list copies as the button does.
   SendClipboardRequest(view, TClipboardRequest::crCopy);
-  EXPECT_EQ(QApplication::clipboard()->text(),
-            QStringLiteral("Dec\tHex\tOct\tBin\r\n"
-                           "10\t00 0A\t000 012\t0000 0000 0000 1010\r\n"
-                           "11\t00 0B\t000 013\t0000 0000 0000 1011\r\n"));
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Dec\tHex\tOct\tBin\r\n"
+                                                              "10\t00 0A\t000 012\t0000 0000 0000 1010\r\n"
+                                                              "11\t00 0B\t000 013\t0000 0000 0000 1011\r\n"));
 
   view->clearSelection();
   ParlamineTest::TMessageBoxScript script({QMessageBox::Yes});
@@ -473,7 +469,7 @@ TEST_F(RadixerCalculatorTest, FirstRunDefaultsAndSavedValues) {
   const struct {
     const char* Name;
     const char* Text;
-  } expected[] = {{"ActivePageIndex", "0"}, {"BCNumberWidth", "0"}, {"BCValue", "0"}, {"BRBase", "1"},
+  } expected[] = {{"ActivePageIndex", "0"}, {"BCNumberWidth", "0"}, {"BCValue", "0"},   {"BRBase", "1"},
                   {"BRValue", "0"},         {"BLSeparator", "1"},   {"OFOUI", "000055"}};
   const std::string key = std::string(SettingsRoot) + "\\" + Section;
   ASSERT_EQ(saved.ValueNames(key).size(), std::size(expected));
@@ -503,14 +499,16 @@ TEST_F(RadixerCalculatorTest, SettingsRoundTrip) {
   EXPECT_EQ(Text("BitOriginalNumberEdit"), QStringLiteral("2147483648"));
   EXPECT_EQ(Text("BitReversedBufNumberEdit"), QStringLiteral("1"));
   EXPECT_FALSE(Find<QCheckBox>("BaseLookupSeparatorCheckBox")->isChecked());
-  EXPECT_EQ(BoxText("AbrevTextBox"), QStringLiteral("Dgtl")) << "a stored OUI other than the default is searched";
+  EXPECT_EQ(BoxText("AbrevTextBox"), QStringLiteral("Dgtl"))
+      << "a stored OUI other than the default is searched";
   EXPECT_TRUE(Calculator->OUIFinderPage()->OUIListLoaded());
 
   TRegistryTree saved;
   TSectionedStore store(saved, SettingsRoot);
   Calculator->SaveRadixerSettings(store);
   const std::string key = std::string(SettingsRoot) + "\\" + Section;
-  for (const char* name : {"ActivePageIndex", "BCNumberWidth", "BCValue", "BRBase", "BRValue", "BLSeparator", "OFOUI"})
+  for (const char* name :
+       {"ActivePageIndex", "BCNumberWidth", "BCValue", "BRBase", "BRValue", "BLSeparator", "OFOUI"})
     EXPECT_EQ(*saved.FindValue(key, name), *Tree.FindValue(key, name)) << name;
   EXPECT_FALSE(Calculator->OUIFinderPage()->OUIListLoaded()) << "saving frees the OUI list";
 }

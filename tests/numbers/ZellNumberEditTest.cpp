@@ -1,20 +1,19 @@
 // SPDX-License-Identifier: MIT
-#include "QStringPrinter.h"
-#include "TestSupport.h"
-#include "ZellClipboardRequest.h"
-#include "ZellNumberEdit.h"
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QTest>
-
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <memory>
 #include <string>
+
+#include "QStringPrinter.h"
+#include "TestSupport.h"
+#include "ZellClipboardRequest.h"
+#include "ZellNumberEdit.h"
 
 namespace Parlamine {
 namespace {
@@ -224,7 +223,8 @@ TEST_F(ZellNumberEditTest, ChangingHandlerLimitsAndCancels) {
   QTest::keyClicks(Edit, QStringLiteral("300"));
   EXPECT_EQ(Edit->text(), QStringLiteral("255"));
   EXPECT_EQ(Edit->ValueInteger(), 255);
-  Edit->SetOnValueChangingInteger([](TCustomNumberEdit* sender, int64_t& value) { value = sender->ValueInteger(); });
+  Edit->SetOnValueChangingInteger(
+      [](TCustomNumberEdit* sender, int64_t& value) { value = sender->ValueInteger(); });
   Changes = 0;
   Edit->SetValueInteger(7);
   EXPECT_EQ(Edit->ValueInteger(), 255);

@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The shared helpers: the busy-cursor token stack, tab-joined texts and the
 // error handler.
-#include "ParlamineApplication.h"
-#include "TestSupport.h"
-#include "ZellGlobal.h"
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QClipboard>
@@ -12,7 +10,9 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <gtest/gtest.h>
+#include "ParlamineApplication.h"
+#include "TestSupport.h"
+#include "ZellGlobal.h"
 
 using namespace Parlamine;
 
@@ -66,7 +66,8 @@ TEST_F(CursorStack, AnOverrideFromBeforeIsRestored) {
 
 TEST(TabText, JoinsWithSingleTabs) {
   EXPECT_EQ(StringsToTabText({QStringLiteral("a")}), QStringLiteral("a"));
-  EXPECT_EQ(StringsToTabText({QStringLiteral("Dec"), QString(), QStringLiteral("Bin")}), QStringLiteral("Dec\t\tBin"));
+  EXPECT_EQ(StringsToTabText({QStringLiteral("Dec"), QString(), QStringLiteral("Bin")}),
+            QStringLiteral("Dec\t\tBin"));
 }
 
 class ThrowingButton : public QPushButton {

@@ -15,14 +15,26 @@ TRect OffsetRect(TRect r, int dx, int dy) { return {r.Left + dx, r.Top + dy, r.R
 TAlignPositions GetAlignPositions(TAlignment alignment, TTextLayout layout) {
   TAlignPositions positions;
   switch (alignment) {
-    case taLeftJustify: positions.Horizontal = 0; break;
-    case taCenter: positions.Horizontal = 1; break;
-    case taRightJustify: positions.Horizontal = 2; break;
+    case taLeftJustify:
+      positions.Horizontal = 0;
+      break;
+    case taCenter:
+      positions.Horizontal = 1;
+      break;
+    case taRightJustify:
+      positions.Horizontal = 2;
+      break;
   }
   switch (layout) {
-    case tlTop: positions.Vertical = 0; break;
-    case tlCenter: positions.Vertical = 1; break;
-    case tlBottom: positions.Vertical = 2; break;
+    case tlTop:
+      positions.Vertical = 0;
+      break;
+    case tlCenter:
+      positions.Vertical = 1;
+      break;
+    case tlBottom:
+      positions.Vertical = 2;
+      break;
   }
   return positions;
 }
@@ -30,10 +42,14 @@ TAlignPositions GetAlignPositions(TAlignment alignment, TTextLayout layout) {
 // The shift that puts [low, high) at the position inside [refLow, refHigh).
 static int AlignOffset(int low, int high, int refLow, int refHigh, int position) {
   switch (position) {
-    case 0: return refLow - low;
-    case 1: return ((refLow + refHigh) - (low + high)) / 2;  // '/' truncates toward zero
-    case 2: return refHigh - high;
-    default: return 0;
+    case 0:
+      return refLow - low;
+    case 1:
+      return ((refLow + refHigh) - (low + high)) / 2;  // '/' truncates toward zero
+    case 2:
+      return refHigh - high;
+    default:
+      return 0;
   }
 }
 
@@ -71,14 +87,21 @@ TRect CalcTextRect(const TRect& rect, TSize textSize, const TDrawTextParams& par
     // engraving's shadow, and one pixel larger for its highlight copy.
     const TRect origin = disabled ? DisabledTextRect(rect, params) : rect;
     const int grow = disabled ? 1 : 0;
-    return {origin.Left, origin.Top, origin.Left + textSize.Width + grow, origin.Top + textSize.Height + grow};
+    return {origin.Left, origin.Top, origin.Left + textSize.Width + grow,
+            origin.Top + textSize.Height + grow};
   }
   const TRect measured{rect.Left, rect.Top, rect.Left + textSize.Width, rect.Top + textSize.Height};
   const TAlignPositions positions = GetAlignPositions(EffectiveAlignment(params), params.Layout);
   TRect placed = AlignRect(measured, rect, positions.Horizontal, positions.Vertical);
   if (disabled) {
-    if (EffectiveAlignment(params) == taRightJustify) --placed.Left; else ++placed.Right;
-    if (params.Layout == tlBottom) --placed.Top; else ++placed.Bottom;
+    if (EffectiveAlignment(params) == taRightJustify)
+      --placed.Left;
+    else
+      ++placed.Right;
+    if (params.Layout == tlBottom)
+      --placed.Top;
+    else
+      ++placed.Bottom;
   }
   return placed;
 }
@@ -130,17 +153,20 @@ std::vector<TRect> BackgroundPictureRects(TBackgroundPictureMode mode, const TRe
   const int h = picture.Height;
   if (w <= 0 || h <= 0) return {};
   switch (mode) {
-    case bpmNone: return {{inner.Left, inner.Top, inner.Left + w, inner.Top + h}};
+    case bpmNone:
+      return {{inner.Left, inner.Top, inner.Left + w, inner.Top + h}};
     case bpmCentered: {
       const int left = ((inner.Left + inner.Right) - w) / 2;
       const int top = ((inner.Top + inner.Bottom) - h) / 2;
       return {{left, top, left + w, top + h}};
     }
-    case bpmStretched: return {inner};
+    case bpmStretched:
+      return {inner};
     case bpmTiled: {
       std::vector<TRect> tiles;
       for (int top = inner.Top; top < inner.Bottom; top += h)
-        for (int left = inner.Left; left < inner.Right; left += w) tiles.push_back({left, top, left + w, top + h});
+        for (int left = inner.Left; left < inner.Right; left += w)
+          tiles.push_back({left, top, left + w, top + h});
       return tiles;
     }
   }

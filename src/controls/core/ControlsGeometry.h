@@ -74,7 +74,7 @@ enum TDrawTextOption : std::uint16_t {
 
 // Bits of TDrawTextParams::CalcOptions.
 enum TDrawTextCalcOption : std::uint8_t {
-  dtcCalcRect = 1 << 0,    // measure only and return the text's rectangle
+  dtcCalcRect = 1 << 0,      // measure only and return the text's rectangle
   dtcModifyString = 1 << 1,  // hand back the shortened text when an ellipsis was used
 };
 

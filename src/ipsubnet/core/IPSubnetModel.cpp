@@ -41,10 +41,14 @@ int ClassPrefixLength(int addressClass) {
 
 std::string ClassPrefixBits(int addressClass) {
   switch (addressClass) {
-    case 0: return "0";
-    case 1: return "10";
-    case MulticastClass: return "1110";
-    default: return "110";
+    case 0:
+      return "0";
+    case 1:
+      return "10";
+    case MulticastClass:
+      return "1110";
+    default:
+      return "110";
   }
 }
 
@@ -58,10 +62,14 @@ uint32_t ClassNetworkMask(int addressClass) { return MaskOfLength(NetworkBits(ad
 
 std::pair<uint8_t, uint8_t> ClassFirstOctetRange(int addressClass) {
   switch (addressClass) {
-    case 0: return {1, 126};
-    case 1: return {128, 191};
-    case 2: return {192, 223};
-    default: return {224, 239};
+    case 0:
+      return {1, 126};
+    case 1:
+      return {128, 191};
+    case 2:
+      return {192, 223};
+    default:
+      return {224, 239};
   }
 }
 
@@ -88,8 +96,9 @@ TFirstOctetCheck CheckFirstOctet(uint32_t address) {
   } else if (first == 127) {
     check.AddressClass = 0;
     check.Replacement = 126;
-    check.Message = "The IP address 127.x.x.x is a reserved loopback source/destination address meaning \"local "
-                    "host\" and cannot be subnetted.";
+    check.Message =
+        "The IP address 127.x.x.x is a reserved loopback source/destination address meaning \"local "
+        "host\" and cannot be subnetted.";
   } else if (first <= 191) {
     check.AddressClass = 1;
   } else if (first <= 223) {
@@ -99,12 +108,13 @@ TFirstOctetCheck CheckFirstOctet(uint32_t address) {
   } else {
     check.AddressClass = MulticastClass;
     check.Replacement = 239;
-    check.Message = address == 0xFFFFFFFFu
-                        ? "The IP address 255.255.255.255 is a reserved destination broadcast address meaning "
-                          "\"all hosts on this network\" and canot be subnetted."
-                        : "The IP address " + std::to_string(first) +
-                              ".x.x.x is a reserved experimental address meaning \"class E, kept for future "
-                              "use\" and cannot be subnetted.";
+    check.Message =
+        address == 0xFFFFFFFFu
+            ? "The IP address 255.255.255.255 is a reserved destination broadcast address meaning "
+              "\"all hosts on this network\" and canot be subnetted."
+            : "The IP address " + std::to_string(first) +
+                  ".x.x.x is a reserved experimental address meaning \"class E, kept for future "
+                  "use\" and cannot be subnetted.";
   }
   return check;
 }
@@ -202,7 +212,9 @@ TSubnetTable::TSubnetTable(uint32_t address, int addressClass, int maskBits, boo
                            int64_t rowCount)
     : FClassNetwork(address & ClassNetworkMask(addressClass)),
       FMask(MaskOfLength(maskBits)),
-      FBlockSize(static_cast<uint32_t>((uint64_t{1} << (32 - (maskBits < 1 ? 1 : maskBits > 32 ? 32 : maskBits))))),
+      FBlockSize(static_cast<uint32_t>((uint64_t{1} << (32 - (maskBits < 1    ? 1
+                                                              : maskBits > 32 ? 32
+                                                                              : maskBits))))),
       FFirstNumber(allow1SubnetBit ? 0 : 1),
       FRowCount(rowCount < 0 ? 0 : rowCount) {}
 
@@ -219,11 +231,16 @@ TSubnetTable::TRow TSubnetTable::Row(int64_t row) const {
 std::string TSubnetTable::CellText(int64_t row, int column) const {
   const TRow r = Row(row);
   switch (column) {
-    case 0: return std::to_string(r.Number);
-    case 1: return DottedDecimal(r.Id);
-    case 2: return AddressRangeText(r.Id + 1, r.Broadcast - 1);
-    case 3: return DottedDecimal(r.Broadcast);
-    default: return {};
+    case 0:
+      return std::to_string(r.Number);
+    case 1:
+      return DottedDecimal(r.Id);
+    case 2:
+      return AddressRangeText(r.Id + 1, r.Broadcast - 1);
+    case 3:
+      return DottedDecimal(r.Broadcast);
+    default:
+      return {};
   }
 }
 

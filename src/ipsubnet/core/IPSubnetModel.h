@@ -4,14 +4,14 @@
 // table rows and the text forms of addresses. Plain C++, no toolkit.
 #pragma once
 
-#include "DigitText.h"
-
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "DigitText.h"
 
 namespace Parlamine {
 
@@ -52,7 +52,7 @@ TFirstOctetCheck CheckFirstOctet(uint32_t address);
 // Text forms of a 32-bit address, first octet first.
 std::string DottedDecimal(uint32_t value);
 // DottedBinary: DigitText.h.
-std::string DottedHex(uint32_t value);     // "C0.A8.01.01"
+std::string DottedHex(uint32_t value);  // "C0.A8.01.01"
 // The Ethernet hardware address of a multicast group: 01 00 5E, a zero bit
 // and the low 23 bits of the address, as six hexadecimal pairs.
 std::string MulticastMACText(uint32_t value);

@@ -1,18 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "LatencyModel.h"
 
-#include "DecimalText.h"
-
 #include <utility>
+
+#include "DecimalText.h"
 
 namespace Parlamine {
 
 namespace {
 
 // Each addition to a total is rounded to 32 bits, as the totals are stored.
-void AddToTotal(float& total, float delay) {
-  total = RoundToSingle(static_cast<long double>(total) + delay);
-}
+void AddToTotal(float& total, float delay) { total = RoundToSingle(static_cast<long double>(total) + delay); }
 
 // Ethernet sends the request and the reply as separate frames, each with its
 // own overhead; a satellite hop carries each packet up and down again.
@@ -23,7 +21,8 @@ void ComputeNetwork(const TNetworkElement& network, std::int32_t request, std::i
   row.Delay[ldA] = GetDelay(network, request);
   AddToTotal(result.TotalDelay[ldA], row.Delay[ldA]);
   if (SendsPacketsSeparately(network.FNetworkButtonKind))
-    row.Delay[ldAB] = RoundToSingle(static_cast<long double>(GetDelay(network, reply)) + GetDelay(network, request));
+    row.Delay[ldAB] =
+        RoundToSingle(static_cast<long double>(GetDelay(network, reply)) + GetDelay(network, request));
   else
     row.Delay[ldAB] = GetDelay(network, both);  // one packet of both sizes: propagation counts once
   AddToTotal(result.TotalDelay[ldAB], row.Delay[ldAB]);
@@ -85,7 +84,8 @@ TLatencyResult ComputeLatency(const std::vector<TNetworkElement>& chain) {
   AddToTotal(result.TotalDelay[ldB], serverRow.Delay[ldB]);
 
   for (TElementLatency& row : result.Elements)
-    for (int d = 0; d < LatencyDirectionCount; ++d) row.Share[d] = ShareOf(row.Delay[d], result.TotalDelay[d]);
+    for (int d = 0; d < LatencyDirectionCount; ++d)
+      row.Share[d] = ShareOf(row.Delay[d], result.TotalDelay[d]);
   return result;
 }
 

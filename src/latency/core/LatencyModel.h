@@ -11,13 +11,13 @@
 // each element keeps its own figures until the next change.
 #pragma once
 
-#include "NetworkElement.h"
-
 #include <array>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "NetworkElement.h"
 
 namespace Parlamine {
 
@@ -46,7 +46,7 @@ struct TElementLatency {
 };
 
 struct TLatencyResult {
-  std::vector<TElementLatency> Elements;  // chain order: client first, server last
+  std::vector<TElementLatency> Elements;                  // chain order: client first, server last
   std::array<float, LatencyDirectionCount> TotalDelay{};  // seconds
 };
 

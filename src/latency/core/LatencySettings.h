@@ -4,13 +4,13 @@
 // one name per network. Plain C++ over the direct settings store.
 #pragma once
 
-#include "NetworkElement.h"
-#include "SettingsStore.h"
-
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "NetworkElement.h"
+#include "SettingsStore.h"
 
 namespace Parlamine {
 

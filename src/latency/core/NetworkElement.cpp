@@ -1,21 +1,20 @@
 // SPDX-License-Identifier: MIT
 #include "NetworkElement.h"
 
-#include "DecimalText.h"
-
 #include <array>
 #include <cfloat>
 #include <cmath>
+
+#include "DecimalText.h"
 
 namespace Parlamine {
 
 namespace {
 
 constexpr std::array<std::string_view, NetworkButtonKindCount> PictureNames = {
-    "OTHER",      "ATM",       "ATM",   "DQDB",      "ETHERNET",       "FDDI",
-    "OTHER",      "HIPPI",     "ATM",   "OTHER",     "SATELLITE",      "DQDB",
-    "TCARRIER",   "TOKENRING", "UNKNOWNNETWORK",     "X25",            "DESKTOPCPU",
-    "TOWERCPU"};
+    "OTHER",          "ATM", "ATM",        "DQDB",      "ETHERNET", "FDDI",     "OTHER",
+    "HIPPI",          "ATM", "OTHER",      "SATELLITE", "DQDB",     "TCARRIER", "TOKENRING",
+    "UNKNOWNNETWORK", "X25", "DESKTOPCPU", "TOWERCPU"};
 
 constexpr std::array<TTopology, 15> TopologyTable = {{
     {"56-Switched", nb56Switched, 0.056},
@@ -38,8 +37,8 @@ constexpr std::array<TTopology, 15> TopologyTable = {{
 // The leased-line rates offered for carrier services.
 constexpr double ListL[] = {0.064, 0.128, 0.256, 0.512, 1.024, 1.544, 6.312, 44.736, 274.176};
 // Every rate the program knows, offered for a network of another kind.
-constexpr double ListF[] = {0.056, 0.064, 0.128, 0.256, 0.512, 1.024, 1.544, 4,      6.312, 10,
-                            16,    25,    44.736, 100,  155.52, 274.176, 622.08, 800, 1000,  1600};
+constexpr double ListF[] = {0.056, 0.064, 0.128,  0.256, 0.512,  1.024,   1.544,  4,   6.312, 10,
+                            16,    25,    44.736, 100,   155.52, 274.176, 622.08, 800, 1000,  1600};
 constexpr double Switched56[] = {0.056};
 constexpr double AtmRates[] = {25, 155.52, 622.08};
 constexpr double Ds3Rate[] = {44.736};
@@ -89,51 +88,73 @@ int FindTopology(std::string_view name) {
 
 std::span<const double> BandwidthChoices(TNetworkButtonKind kind) {
   switch (kind) {
-    case nb56Switched: return Switched56;
+    case nb56Switched:
+      return Switched56;
     case nbATM:
-    case nbBISDN: return AtmRates;
+    case nbBISDN:
+      return AtmRates;
     case nbDQDB:
-    case nbSMDS: return Ds3Rate;
-    case nbEthernet: return EthernetRates;
-    case nbFDDI: return FddiRate;
-    case nbHIPPI: return HippiRates;
-    case nbTokenRing: return TokenRingRates;
+    case nbSMDS:
+      return Ds3Rate;
+    case nbEthernet:
+      return EthernetRates;
+    case nbFDDI:
+      return FddiRate;
+    case nbHIPPI:
+      return HippiRates;
+    case nbTokenRing:
+      return TokenRingRates;
     case nbFrameRelay:
     case nbSatellite:
     case nbTCarrier:
-    case nbX25: return ListL;
-    case nbOther: return ListF;
+    case nbX25:
+      return ListL;
+    case nbOther:
+      return ListF;
     case nbISDN:
     case nbUnknownNetwork:
     case nbDesktopCPU:
-    case nbTowerCPU: return {};
+    case nbTowerCPU:
+      return {};
   }
   return {};
 }
 
 TPropDelaySetup PropDelaySetup(TNetworkButtonKind kind) {
   switch (kind) {
-    case nb56Switched: return {true, true, 10};
-    case nbATM: return {true, true, 1};
-    case nbDQDB: return {true, true, 1};
-    case nbFrameRelay: return {true, true, 20};
-    case nbOther: return {true, true, 10};
-    case nbSatellite: return {true, true, 270};
-    case nbSMDS: return {true, true, 1};
-    case nbTCarrier: return {true, true, 5};
-    case nbX25: return {true, true, 10};
+    case nb56Switched:
+      return {true, true, 10};
+    case nbATM:
+      return {true, true, 1};
+    case nbDQDB:
+      return {true, true, 1};
+    case nbFrameRelay:
+      return {true, true, 20};
+    case nbOther:
+      return {true, true, 10};
+    case nbSatellite:
+      return {true, true, 270};
+    case nbSMDS:
+      return {true, true, 1};
+    case nbTCarrier:
+      return {true, true, 5};
+    case nbX25:
+      return {true, true, 10};
     // Shared media whose distances are too short to matter.
     case nbEthernet:
     case nbFDDI:
     case nbHIPPI:
-    case nbTokenRing: return {false, true, 0};
+    case nbTokenRing:
+      return {false, true, 0};
     // Nothing known about the distance: the user's value stays.
     case nbBISDN:
     case nbISDN:
-    case nbUnknownNetwork: return {true, false, 0};
+    case nbUnknownNetwork:
+      return {true, false, 0};
     // Stations have no propagation delay; their network fields are hidden.
     case nbDesktopCPU:
-    case nbTowerCPU: return {false, true, 0};
+    case nbTowerCPU:
+      return {false, true, 0};
   }
   return {true, false, 0};
 }

@@ -88,8 +88,8 @@ std::span<const double> BandwidthChoices(TNetworkButtonKind kind);
 
 // How the dialog sets up the propagation delay field for a kind.
 struct TPropDelaySetup {
-  bool Enabled;     // field and label enabled
-  bool SetsValue;   // false: the field keeps the value it has
+  bool Enabled;        // field and label enabled
+  bool SetsValue;      // false: the field keeps the value it has
   std::int32_t Value;  // ms; meaningful when SetsValue
 };
 TPropDelaySetup PropDelaySetup(TNetworkButtonKind kind);
@@ -113,7 +113,7 @@ class EInvalidFloatingPointOperation : public std::runtime_error {
 struct TNetworkElement {
   TNetworkButtonKind FNetworkButtonKind = nbUnknownNetwork;
   std::string NetworkName = std::string(UnknownTopologyName);
-  double FBandwidth = 0;          // Mbps
+  double FBandwidth = 0;           // Mbps
   std::int32_t FPacketSize = 512;  // bytes
   std::int32_t FProcessTime = 0;   // ms
   std::int32_t FPropDelay = 0;     // ms

@@ -1,18 +1,19 @@
 // SPDX-License-Identifier: MIT
 #include "OUIList.h"
 
-#include "ZellBinDecHex.h"
-
-#include <algorithm>
-#include <cstdint>
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
 #include <iterator>
 #include <limits>
 #include <stdexcept>
 #include <unordered_set>
+
+#include "ZellBinDecHex.h"
 
 namespace Parlamine {
 

@@ -86,7 +86,8 @@ int64_t NumberWidthMaskOrZero(int itemIndex) {
 }
 
 const TSwapperBase& SwapperBaseForItem(int itemIndex) {
-  return IsIndexOf(itemIndex, SwapperBases.size()) ? SwapperBases[static_cast<size_t>(itemIndex)] : SwapperBases[1];
+  return IsIndexOf(itemIndex, SwapperBases.size()) ? SwapperBases[static_cast<size_t>(itemIndex)]
+                                                   : SwapperBases[1];
 }
 
 std::string LookupCellText(int64_t row, TLookupColumn column, bool separators) {

@@ -50,7 +50,8 @@ const TSwapperBase& SwapperBaseForItem(int itemIndex);
 enum class TLookupColumn { lcDec, lcHex, lcOct, lcBin };
 inline constexpr int LookupColumnCount = 4;
 inline constexpr int64_t LookupRowCount = 65536;
-inline constexpr std::array<const char*, LookupColumnCount> LookupColumnCaptions = {"Dec", "Hex", "Oct", "Bin"};
+inline constexpr std::array<const char*, LookupColumnCount> LookupColumnCaptions = {"Dec", "Hex", "Oct",
+                                                                                    "Bin"};
 // Row n shows the number n: decimal, 4 hexadecimal, 6 octal and 16 binary
 // digits; with separators grouped 3 (comma), 2, 3 and 4 (blank).
 std::string LookupCellText(int64_t row, TLookupColumn column, bool separators);

@@ -128,7 +128,9 @@ std::string Int64ToOct(int64_t value, int digits) { return ZeroPad(PowerOfTwoDig
 std::string Int64ToHex(int64_t value, int digits) { return ZeroPad(PowerOfTwoDigits(value, 4), digits); }
 std::string Int64ToDec(int64_t value, int digits) { return ZeroPad(std::to_string(value), digits); }
 
-std::string GroupDigits(std::string_view text, int groupSize) { return InsertSeparators(text, ' ', groupSize); }
+std::string GroupDigits(std::string_view text, int groupSize) {
+  return InsertSeparators(text, ' ', groupSize);
+}
 
 void ReverseBitsInBytes(uint8_t* buffer, size_t count) {
   for (size_t i = 0; i < count; ++i) buffer[i] = BitReverseTable[buffer[i]];

@@ -7,13 +7,13 @@
 // complement); the decimal form keeps the sign. Text is 8-bit characters.
 #pragma once
 
-#include "DigitText.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "DigitText.h"
 
 namespace Parlamine {
 

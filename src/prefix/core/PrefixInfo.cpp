@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "DigitText.h"
 #include "AddressTypes.h"
+#include "DigitText.h"
 
 namespace Parlamine {
 

@@ -7,8 +7,9 @@
 namespace Parlamine {
 
 TCalculator CalculatorFromOrdinal(int ordinal, std::span<const TCalculator> known) {
-  const auto found = std::find_if(known.begin(), known.end(),
-                                  [ordinal](TCalculator calculator) { return static_cast<int>(calculator) == ordinal; });
+  const auto found = std::find_if(known.begin(), known.end(), [ordinal](TCalculator calculator) {
+    return static_cast<int>(calculator) == ordinal;
+  });
   return found != known.end() ? *found : TCalculator::caIPSubnet;
 }
 
@@ -38,7 +39,8 @@ bool TLogoSlide::Start(TSlideDirection direction, int panelWidth, int panelHeigh
   } else if (direction == TSlideDirection::sdFromBelow) {
     // Bottom-aligned, then one logo height down: just below the visible area.
     SlideStep = -LogoSlideStepPixels;
-    SlideRect = TLogoRect{centredLeft, panelHeight - LogoHeight, LogoWidth, LogoHeight}.Translated(0, LogoHeight);
+    SlideRect =
+        TLogoRect{centredLeft, panelHeight - LogoHeight, LogoWidth, LogoHeight}.Translated(0, LogoHeight);
   } else {
     SlideRect = LogoHomeRect(panelWidth, panelHeight);
     SlideDirection = TSlideDirection::sdNone;

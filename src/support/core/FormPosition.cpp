@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "FormPosition.h"
 
-#include "SettingsStore.h"
-
 #include <algorithm>
+
+#include "SettingsStore.h"
 
 namespace Parlamine {
 

@@ -2,11 +2,11 @@
 // The stored window position record and the rules that fit it to the screen.
 #pragma once
 
-#include "RegistryTree.h"
-
 #include <cstdint>
 #include <optional>
 #include <vector>
+
+#include "RegistryTree.h"
 
 namespace Parlamine {
 

@@ -2,11 +2,11 @@
 // The two ways the program reads and writes its settings tree.
 #pragma once
 
-#include "RegistryTree.h"
-
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "RegistryTree.h"
 
 namespace Parlamine {
 

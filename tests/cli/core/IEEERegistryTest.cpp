@@ -103,7 +103,8 @@ TEST(IEEERegistry, LongestPrefixWinsAcrossTheListings) {
   ASSERT_EQ(registry.LoadFolder(TestRegistryFolder()), 4);
   const auto owner = [&](uint64_t address, int bits = 48) {
     const auto match = registry.Find(address, bits);
-    return match ? std::string(RegistryName(match->Kind)) + " " + std::string(match->Organization) : std::string("none");
+    return match ? std::string(RegistryName(match->Kind)) + " " + std::string(match->Organization)
+                 : std::string("none");
   };
   EXPECT_EQ(owner(0x70B3D5F2F123), "MA-S TELEPLATFORMS");
   EXPECT_EQ(owner(0x70B3D5012345), "MA-M Example Block Holder");

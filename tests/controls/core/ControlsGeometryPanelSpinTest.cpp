@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Background pictures of the canvas panel and the spin edit's value rules.
-#include "ControlsGeometry.h"
-
 #include <gtest/gtest.h>
 
 #include <climits>
+
+#include "ControlsGeometry.h"
 
 using namespace Parlamine;
 
@@ -47,7 +47,12 @@ INSTANTIATE_TEST_SUITE_P(
                     bpmTiled,
                     {0, 0, 25, 12},
                     {10, 10},
-                    {{0, 0, 10, 10}, {10, 0, 20, 10}, {20, 0, 30, 10}, {0, 10, 10, 20}, {10, 10, 20, 20}, {20, 10, 30, 20}}}),
+                    {{0, 0, 10, 10},
+                     {10, 0, 20, 10},
+                     {20, 0, 30, 10},
+                     {0, 10, 10, 20},
+                     {10, 10, 20, 20},
+                     {20, 10, 30, 20}}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(BackgroundPictureTest, TilesTenByTenOverNinetyFiveByFortyFive) {

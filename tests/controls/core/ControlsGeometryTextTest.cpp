@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Placement of text, labels and edges.
-#include "ControlsGeometry.h"
-
 #include <gtest/gtest.h>
 
 #include <ostream>
+
+#include "ControlsGeometry.h"
 
 namespace Parlamine {
 void PrintTo(const TRect& r, std::ostream* os) {
@@ -44,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
         // An odd difference is halved toward zero: (0 + 11 - (0 + 10)) / 2 = 0.
         AlignCase{"OddDifferenceTruncates", {0, 0, 10, 10}, {0, 0, 11, 11}, 1, 1, {0, 0, 10, 10}},
         // A larger rectangle around the reference: -3 / 2 truncates to -1, not -2.
-        AlignCase{"LargerAroundRefTruncatesTowardZero", {0, 0, 13, 13}, {0, 0, 10, 10}, 1, 1, {-1, -1, 12, 12}},
+        AlignCase{
+            "LargerAroundRefTruncatesTowardZero", {0, 0, 13, 13}, {0, 0, 10, 10}, 1, 1, {-1, -1, 12, 12}},
         // (-11 - 4) / 2 = -7 (toward zero), not -8.
         AlignCase{"NegativeCoordinates", {0, 0, 4, 4}, {-10, -10, -1, -1}, 2, 1, {-5, -7, -1, -3}}),
     [](const auto& info) { return std::string(info.param.Name); });
@@ -92,11 +93,16 @@ INSTANTIATE_TEST_SUITE_P(
         // A block centred or at the bottom is measured and placed as a whole.
         CalcCase{"BlockCentred", Params(taCenter, tlCenter), {45, 39, 75, 51}},
         CalcCase{"BlockBottomRight", Params(taRightJustify, tlBottom), {80, 58, 110, 70}},
-        CalcCase{"RightToLeftIsRightJustified", Params(taLeftJustify, tlBottom, 0, bdRightToLeft), {80, 58, 110, 70}},
+        CalcCase{"RightToLeftIsRightJustified",
+                 Params(taLeftJustify, tlBottom, 0, bdRightToLeft),
+                 {80, 58, 110, 70}},
         CalcCase{"RightToLeftKeepsCentre", Params(taCenter, tlCenter, 0, bdRightToLeft), {45, 39, 75, 51}},
         // Disabled text takes one more pixel for the engraving's highlight.
-        CalcCase{"DisabledBlockCentredGrowsRightAndDown", Params(taCenter, tlCenter, dtoDisabled), {45, 39, 76, 52}},
-        CalcCase{"DisabledBlockBottomRightGrowsLeftAndUp", Params(taRightJustify, tlBottom, dtoDisabled),
+        CalcCase{"DisabledBlockCentredGrowsRightAndDown",
+                 Params(taCenter, tlCenter, dtoDisabled),
+                 {45, 39, 76, 52}},
+        CalcCase{"DisabledBlockBottomRightGrowsLeftAndUp",
+                 Params(taRightJustify, tlBottom, dtoDisabled),
                  {79, 57, 110, 70}},
         CalcCase{"DisabledTopGrowsFromCorner", Params(taLeftJustify, tlTop, dtoDisabled), {10, 20, 41, 33}}),
     [](const auto& info) { return std::string(info.param.Name); });
@@ -135,22 +141,27 @@ TEST_P(LabelParamsTest, DerivesTheTextParameters) {
 
 INSTANTIATE_TEST_SUITE_P(
     Labels, LabelParamsTest,
-    ::testing::Values(
-        LabelCase{"AutoSizeNeverShortens", Label(true, false, dteEnd), dteNone, 0},
-        LabelCase{"FixedSizeShortens", Label(false, false, dteEnd), dteEnd, 0},
-        LabelCase{"ExpandedTabsHideTheEllipsis", Label(false, true, dtePath), dteNone, dtoExpandTabs},
-        LabelCase{"Disabled", [] { auto s = Label(false, false, dteWord); s.Enabled = false; return s; }(), dteWord,
-                  dtoDisabled},
-        LabelCase{"OneLineNoAccelTransparentWrapped",
-                  [] {
-                    auto s = Label(true, false, dteNone);
-                    s.ExpandReturns = false;
-                    s.ShowAccelChar = false;
-                    s.Transparent = true;
-                    s.WordWrap = true;
-                    return s;
-                  }(),
-                  dteNone, dtoSingleLine | dtoNoPrefix | dtoTransparent | dtoWordBreak}),
+    ::testing::Values(LabelCase{"AutoSizeNeverShortens", Label(true, false, dteEnd), dteNone, 0},
+                      LabelCase{"FixedSizeShortens", Label(false, false, dteEnd), dteEnd, 0},
+                      LabelCase{"ExpandedTabsHideTheEllipsis", Label(false, true, dtePath), dteNone,
+                                dtoExpandTabs},
+                      LabelCase{"Disabled",
+                                [] {
+                                  auto s = Label(false, false, dteWord);
+                                  s.Enabled = false;
+                                  return s;
+                                }(),
+                                dteWord, dtoDisabled},
+                      LabelCase{"OneLineNoAccelTransparentWrapped",
+                                [] {
+                                  auto s = Label(true, false, dteNone);
+                                  s.ExpandReturns = false;
+                                  s.ShowAccelChar = false;
+                                  s.Transparent = true;
+                                  s.WordWrap = true;
+                                  return s;
+                                }(),
+                                dteNone, dtoSingleLine | dtoNoPrefix | dtoTransparent | dtoWordBreak}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 struct FitCase {
@@ -166,7 +177,8 @@ class FitBoundsTest : public ::testing::TestWithParam<FitCase> {};
 // Bounds (100, 10, 150, 30); the caption measures 80 x 14 from the corner.
 TEST_P(FitBoundsTest, KeepsTheAnchoredEdge) {
   const FitCase& c = GetParam();
-  EXPECT_EQ(FitBoundsRect({100, 10, 150, 30}, {100, 10, 180, 24}, c.Margin, c.Alignment, c.Layout), c.Expected);
+  EXPECT_EQ(FitBoundsRect({100, 10, 150, 30}, {100, 10, 180, 24}, c.Margin, c.Alignment, c.Layout),
+            c.Expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -204,7 +216,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(EdgeCase{"DefaultTextBox", TDrawEdgeParams{}, {1, 1, 120, 20}},
                       EdgeCase{"InnerAndOuter", Edge(ebAll, esRaised, esLowered), {2, 2, 119, 19}},
                       EdgeCase{"NoParts", Edge(ebAll, esNone, esNone), {0, 0, 121, 21}},
-                      EdgeCase{"TopAndBottomOnly", Edge(ebTop | ebBottom, esNone, esRaised), {0, 1, 121, 20}}),
+                      EdgeCase{
+                          "TopAndBottomOnly", Edge(ebTop | ebBottom, esNone, esRaised), {0, 1, 121, 20}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 }  // namespace

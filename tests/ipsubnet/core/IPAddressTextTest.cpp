@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Whole addresses as people paste them into the address control.
-#include "IPAddressText.h"
-
 #include <gtest/gtest.h>
+
+#include "IPAddressText.h"
 
 namespace Parlamine {
 namespace {

@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: MIT
+#include <gtest/gtest.h>
+
 #include "IPAddressText.h"
 #include "IPSubnetModel.h"
-
-#include <gtest/gtest.h>
 
 namespace Parlamine {
 namespace {
 
-constexpr uint32_t Address(unsigned a, unsigned b, unsigned c, unsigned d) { return a << 24 | b << 16 | c << 8 | d; }
+constexpr uint32_t Address(unsigned a, unsigned b, unsigned c, unsigned d) {
+  return a << 24 | b << 16 | c << 8 | d;
+}
 
 TEST(AddressTextForms, DecimalBinaryHexAndMulticastHardwareAddress) {
   struct Case {
@@ -20,14 +22,16 @@ TEST(AddressTextForms, DecimalBinaryHexAndMulticastHardwareAddress) {
   const Case cases[] = {
       {Address(192, 168, 1, 1), "192.168.1.1", "11000000.10101000.00000001.00000001", "C0.A8.01.01",
        "01 00 5E 28 01 01"},
-      {Address(224, 0, 0, 1), "224.0.0.1", "11100000.00000000.00000000.00000001", "E0.00.00.01", "01 00 5E 00 00 01"},
+      {Address(224, 0, 0, 1), "224.0.0.1", "11100000.00000000.00000000.00000001", "E0.00.00.01",
+       "01 00 5E 00 00 01"},
       // The 24th bit from the bottom is not part of the hardware address.
       {Address(224, 128, 0, 1), "224.128.0.1", "11100000.10000000.00000000.00000001", "E0.80.00.01",
        "01 00 5E 00 00 01"},
       {Address(239, 255, 255, 250), "239.255.255.250", "11101111.11111111.11111111.11111010", "EF.FF.FF.FA",
        "01 00 5E 7F FF FA"},
       {0, "0.0.0.0", "00000000.00000000.00000000.00000000", "00.00.00.00", "01 00 5E 00 00 00"},
-      {0xFFFFFFFFu, "255.255.255.255", "11111111.11111111.11111111.11111111", "FF.FF.FF.FF", "01 00 5E 7F FF FF"},
+      {0xFFFFFFFFu, "255.255.255.255", "11111111.11111111.11111111.11111111", "FF.FF.FF.FF",
+       "01 00 5E 7F FF FF"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Decimal);
@@ -59,7 +63,8 @@ TEST(FirstOctetCheck, ClassesAndReservedOctets) {
       {Address(239, 255, 255, 255), 3, -1, ""},
       {Address(240, 0, 0, 0), 3, 239, "The IP address 240.x.x.x is a reserved experimental address"},
       {Address(255, 255, 255, 254), 3, 239, "The IP address 255.x.x.x is a reserved experimental address"},
-      {Address(255, 255, 255, 255), 3, 239, "The IP address 255.255.255.255 is a reserved destination broadcast"},
+      {Address(255, 255, 255, 255), 3, 239,
+       "The IP address 255.255.255.255 is a reserved destination broadcast"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(DottedDecimal(c.Address));
@@ -72,9 +77,10 @@ TEST(FirstOctetCheck, ClassesAndReservedOctets) {
     EXPECT_EQ(check.Message.rfind(c.MessageStart, 0), 0u) << check.Message;
     EXPECT_EQ(check.Message.empty(), c.Replacement < 0);
   }
-  EXPECT_EQ(CheckFirstOctet(0xFFFFFFFFu).Message,
-            "The IP address 255.255.255.255 is a reserved destination broadcast address meaning \"all hosts on "
-            "this network\" and canot be subnetted.");
+  EXPECT_EQ(
+      CheckFirstOctet(0xFFFFFFFFu).Message,
+      "The IP address 255.255.255.255 is a reserved destination broadcast address meaning \"all hosts on "
+      "this network\" and canot be subnetted.");
 }
 
 TEST(ClassPick, FirstOctetMovesIntoTheClassRange) {
@@ -83,8 +89,9 @@ TEST(ClassPick, FirstOctetMovesIntoTheClassRange) {
     int Octet;
     int Expected;
   };
-  const Case cases[] = {{1, 10, 128}, {0, 200, 126}, {0, 0, 1}, {0, 127, 126}, {1, 191, 191}, {1, 192, 191},
-                        {2, 10, 192}, {2, 250, 223}, {3, 100, 224}, {3, 255, 239}, {2, 200, 200}};
+  const Case cases[] = {{1, 10, 128},  {0, 200, 126}, {0, 0, 1},    {0, 127, 126},
+                        {1, 191, 191}, {1, 192, 191}, {2, 10, 192}, {2, 250, 223},
+                        {3, 100, 224}, {3, 255, 239}, {2, 200, 200}};
   for (const Case& c : cases)
     EXPECT_EQ(FirstOctetInClass(c.Class, static_cast<uint8_t>(c.Octet)), c.Expected)
         << "class " << c.Class << " octet " << c.Octet;
@@ -112,7 +119,8 @@ TEST(BitMap, ClassAndSubnetMaps) {
       {2, true, 2, "110nnnnn.nnnnnnnn.nnnnnnnn.sshhhhhh"},
   };
   for (const Case& c : cases) {
-    const std::string map = BitMapText(c.Class, c.WithSubnet, c.SubnetBits, 32 - NetworkBits(c.Class) - c.SubnetBits);
+    const std::string map =
+        BitMapText(c.Class, c.WithSubnet, c.SubnetBits, 32 - NetworkBits(c.Class) - c.SubnetBits);
     EXPECT_EQ(map, c.Expected) << "class " << c.Class << " subnet bits " << c.SubnetBits;
     EXPECT_EQ(map.size(), 35u);
   }
@@ -127,10 +135,26 @@ TEST(SubnetRows, EndRowsOfEveryClassAndMinimum) {
     TSubnetRow Last;
   };
   const Case cases[] = {
-      {0, false, 21, {2, 10, Address(255, 192, 0, 0), 2, 4194302}, {22, 30, Address(255, 255, 255, 252), 4194302, 2}},
-      {0, true, 22, {1, 9, Address(255, 128, 0, 0), 2, 8388606}, {22, 30, Address(255, 255, 255, 252), 4194304, 2}},
-      {1, false, 13, {2, 18, Address(255, 255, 192, 0), 2, 16382}, {14, 30, Address(255, 255, 255, 252), 16382, 2}},
-      {1, true, 14, {1, 17, Address(255, 255, 128, 0), 2, 32766}, {14, 30, Address(255, 255, 255, 252), 16384, 2}},
+      {0,
+       false,
+       21,
+       {2, 10, Address(255, 192, 0, 0), 2, 4194302},
+       {22, 30, Address(255, 255, 255, 252), 4194302, 2}},
+      {0,
+       true,
+       22,
+       {1, 9, Address(255, 128, 0, 0), 2, 8388606},
+       {22, 30, Address(255, 255, 255, 252), 4194304, 2}},
+      {1,
+       false,
+       13,
+       {2, 18, Address(255, 255, 192, 0), 2, 16382},
+       {14, 30, Address(255, 255, 255, 252), 16382, 2}},
+      {1,
+       true,
+       14,
+       {1, 17, Address(255, 255, 128, 0), 2, 32766},
+       {14, 30, Address(255, 255, 255, 252), 16384, 2}},
       {2, false, 5, {2, 26, Address(255, 255, 255, 192), 2, 62}, {6, 30, Address(255, 255, 255, 252), 62, 2}},
       {3, true, 6, {1, 25, Address(255, 255, 255, 128), 2, 126}, {6, 30, Address(255, 255, 255, 252), 64, 2}},
   };

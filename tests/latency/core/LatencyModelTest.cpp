@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "LatencyModel.h"
-
 #include <gtest/gtest.h>
 
 #include <array>
 #include <limits>
 #include <vector>
+
+#include "LatencyModel.h"
 
 namespace Parlamine {
 namespace {
@@ -128,12 +128,13 @@ TEST(ComputeLatency, PacketSizesThatOverflowTogether) {
 }
 
 TEST(ComputeLatency, BandwidthJustAboveZeroOverflowsTheFloat) {
-  const std::vector<TNetworkElement> chain = {Client(1000000, 0), Network(nbOther, 1e-300, 0), Server(1000, 0)};
+  const std::vector<TNetworkElement> chain = {Client(1000000, 0), Network(nbOther, 1e-300, 0),
+                                              Server(1000, 0)};
   EXPECT_THROW(ComputeLatency(chain), EFloatingPointOverflow);
   // Two delays that fit a float each can still overflow their sum.
   // 1 byte at 4e-44 Mbps takes 2E38 seconds; two of them pass the float range.
-  const std::vector<TNetworkElement> sum = {Client(1, 0), Network(nbOther, 4e-44, 0), Network(nbOther, 4e-44, 0),
-                                            Server(0, 0)};
+  const std::vector<TNetworkElement> sum = {Client(1, 0), Network(nbOther, 4e-44, 0),
+                                            Network(nbOther, 4e-44, 0), Server(0, 0)};
   EXPECT_NO_THROW(ComputeLatency({Client(1, 0), Network(nbOther, 4e-44, 0), Server(0, 0)}));
   EXPECT_THROW(ComputeLatency(sum), EFloatingPointOverflow);
 }
@@ -233,10 +234,19 @@ TEST(FormatPercent, OneDecimal) {
     const char* Text;
   };
   const std::vector<Row> rows = {
-      {0.2349f, "23.5%"}, {0.0f, "0.0%"},      {1.0f, "100.0%"},  {0.25f, "25.0%"},
-      {0.99996f, "100.0%"}, {0.00049f, "0.0%"}, {0.0005f, "0.1%"}, {0.123449f, "12.3%"},
+      {0.2349f, "23.5%"},
+      {0.0f, "0.0%"},
+      {1.0f, "100.0%"},
+      {0.25f, "25.0%"},
+      {0.99996f, "100.0%"},
+      {0.00049f, "0.0%"},
+      {0.0005f, "0.1%"},
+      {0.123449f, "12.3%"},
       // 12.3499997: once at the decimal, not via 12.35.
-      {0.1235f, "12.3%"}, {0.8765f, "87.7%"}, {0.0625f, "6.3%"}, {0.0999999996f, "10.0%"},
+      {0.1235f, "12.3%"},
+      {0.8765f, "87.7%"},
+      {0.0625f, "6.3%"},
+      {0.0999999996f, "10.0%"},
   };
   for (const Row& row : rows) EXPECT_EQ(FormatPercent(row.Share), row.Text) << row.Text;
   EXPECT_EQ(FormatPercent(0.5f, ','), "50,0%");

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "NetworkElement.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <vector>
+
+#include "NetworkElement.h"
 
 namespace Parlamine {
 namespace {
@@ -40,10 +40,18 @@ TEST(NetworkKinds, OnlyTheLastTwoOrdinalsAreStations) {
 
 TEST(NetworkKinds, PicturesAreSharedByKindsOfTheSameFamily) {
   const std::vector<std::pair<TNetworkButtonKind, std::string_view>> cases = {
-      {nb56Switched, "OTHER"}, {nbATM, "ATM"},           {nbBISDN, "ATM"},
-      {nbISDN, "ATM"},         {nbDQDB, "DQDB"},         {nbSMDS, "DQDB"},
-      {nbFrameRelay, "OTHER"}, {nbTCarrier, "TCARRIER"}, {nbUnknownNetwork, "UNKNOWNNETWORK"},
-      {nbX25, "X25"},          {nbDesktopCPU, "DESKTOPCPU"}, {nbTowerCPU, "TOWERCPU"}};
+      {nb56Switched, "OTHER"},
+      {nbATM, "ATM"},
+      {nbBISDN, "ATM"},
+      {nbISDN, "ATM"},
+      {nbDQDB, "DQDB"},
+      {nbSMDS, "DQDB"},
+      {nbFrameRelay, "OTHER"},
+      {nbTCarrier, "TCARRIER"},
+      {nbUnknownNetwork, "UNKNOWNNETWORK"},
+      {nbX25, "X25"},
+      {nbDesktopCPU, "DESKTOPCPU"},
+      {nbTowerCPU, "TOWERCPU"}};
   for (const auto& [kind, picture] : cases) EXPECT_EQ(KindPictureName(kind), picture) << int(kind);
   // A damaged stored byte never reads outside the table.
   EXPECT_EQ(KindPictureName(static_cast<TNetworkButtonKind>(200)), "UNKNOWNNETWORK");
@@ -57,11 +65,16 @@ TEST(Topologies, ListOrderKindsAndDefaults) {
     std::optional<double> Bandwidth;
   };
   const std::vector<Row> rows = {
-      {0, "56-Switched", nb56Switched, 0.056}, {1, "ATM", nbATM, 155.52},
-      {2, "B-ISDN", nbBISDN, 155.52},          {6, "Frame Relay", nbFrameRelay, 1.544},
-      {8, "Satellite", nbSatellite, 0.512},    {10, "T1", nbTCarrier, 1.544},
-      {11, "T3", nbTCarrier, 44.736},          {12, "Token Ring", nbTokenRing, 16},
-      {13, "X.25", nbX25, 0.064},              {14, " ", nbOther, std::nullopt},
+      {0, "56-Switched", nb56Switched, 0.056},
+      {1, "ATM", nbATM, 155.52},
+      {2, "B-ISDN", nbBISDN, 155.52},
+      {6, "Frame Relay", nbFrameRelay, 1.544},
+      {8, "Satellite", nbSatellite, 0.512},
+      {10, "T1", nbTCarrier, 1.544},
+      {11, "T3", nbTCarrier, 44.736},
+      {12, "Token Ring", nbTokenRing, 16},
+      {13, "X.25", nbX25, 0.064},
+      {14, " ", nbOther, std::nullopt},
   };
   ASSERT_EQ(Topologies().size(), 15u);
   for (const Row& row : rows) {
@@ -97,11 +110,12 @@ TEST(BandwidthChoices, TextsPerKind) {
   EXPECT_EQ(ChoiceTexts(nbTokenRing), Texts({"4", "16"}));
   EXPECT_EQ(ChoiceTexts(nbSMDS), Texts({"44.736"}));
   for (auto kind : {nbFrameRelay, nbSatellite, nbTCarrier, nbX25}) EXPECT_EQ(ChoiceTexts(kind), listL);
-  const Texts listF = {"0.056", "0.064", "0.128", "0.256",  "0.512",   "1.024",  "1.544",
-                       "4",     "6.312", "10",    "16",     "25",      "44.736", "100",
-                       "155.52", "274.176", "622.08", "800", "1000",   "1600"};
+  const Texts listF = {"0.056",  "0.064",   "0.128",  "0.256", "0.512", "1.024",  "1.544",
+                       "4",      "6.312",   "10",     "16",    "25",    "44.736", "100",
+                       "155.52", "274.176", "622.08", "800",   "1000",  "1600"};
   EXPECT_EQ(ChoiceTexts(nbOther), listF);
-  for (auto kind : {nbISDN, nbUnknownNetwork, nbDesktopCPU, nbTowerCPU}) EXPECT_TRUE(ChoiceTexts(kind).empty());
+  for (auto kind : {nbISDN, nbUnknownNetwork, nbDesktopCPU, nbTowerCPU})
+    EXPECT_TRUE(ChoiceTexts(kind).empty());
 }
 
 TEST(BandwidthChoices, EveryTopologyDefaultIsAmongItsKindsChoices) {
@@ -120,11 +134,11 @@ TEST(PropDelaySetup, PerKind) {
     std::int32_t Value;
   };
   const std::vector<Row> rows = {
-      {nb56Switched, true, true, 10}, {nbATM, true, true, 1},       {nbBISDN, true, false, 0},
-      {nbDQDB, true, true, 1},        {nbEthernet, false, true, 0}, {nbFDDI, false, true, 0},
-      {nbFrameRelay, true, true, 20}, {nbHIPPI, false, true, 0},    {nbISDN, true, false, 0},
+      {nb56Switched, true, true, 10}, {nbATM, true, true, 1},         {nbBISDN, true, false, 0},
+      {nbDQDB, true, true, 1},        {nbEthernet, false, true, 0},   {nbFDDI, false, true, 0},
+      {nbFrameRelay, true, true, 20}, {nbHIPPI, false, true, 0},      {nbISDN, true, false, 0},
       {nbOther, true, true, 10},      {nbSatellite, true, true, 270}, {nbSMDS, true, true, 1},
-      {nbTCarrier, true, true, 5},    {nbTokenRing, false, true, 0}, {nbUnknownNetwork, true, false, 0},
+      {nbTCarrier, true, true, 5},    {nbTokenRing, false, true, 0},  {nbUnknownNetwork, true, false, 0},
       {nbX25, true, true, 10},        {nbDesktopCPU, false, true, 0}, {nbTowerCPU, false, true, 0},
   };
   ASSERT_EQ(rows.size(), static_cast<std::size_t>(NetworkButtonKindCount));
@@ -234,7 +248,8 @@ TEST(NetworkHint, StationsAndNetworks) {
       {Network(nbOther, 1234567, 0, "Lab"), "Lab (1.23457E6 Mbps)"},
   };
   for (const auto& [element, hint] : rows) EXPECT_EQ(NetworkHint(element), hint);
-  EXPECT_EQ(NetworkHint(Network(nbSatellite, 0.512, 270, "Sat"), ','), "Sat (0,512 Mbps, 270 ms prop. delay)");
+  EXPECT_EQ(NetworkHint(Network(nbSatellite, 0.512, 270, "Sat"), ','),
+            "Sat (0,512 Mbps, 270 ms prop. delay)");
 }
 
 TEST(NetworkElement, NewElementDefaults) {

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "RainbowGeometry.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
+
+#include "RainbowGeometry.h"
 
 namespace Parlamine {
 namespace {
@@ -25,7 +25,8 @@ TEST(RainbowStripeHeights, EachStripeIsRoundedOnItsOwn) {
       {"no number, below 0 and above 1", 50, {std::nanf(""), -0.5f, 7.0f}, {0, 0, 50}},
       {"no stripes", 50, {}, {}},
   };
-  for (const Row& row : rows) EXPECT_EQ(RainbowStripeHeights(row.Height, row.Values), row.Heights) << row.Name;
+  for (const Row& row : rows)
+    EXPECT_EQ(RainbowStripeHeights(row.Height, row.Values), row.Heights) << row.Name;
 }
 
 TEST(RainbowColors, ClientRedFirstNetworkYellowSixteenthWhite) {

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The OUI.txt that the build makes from the IEEE registry: well-formed lines,
 // sorted for the search, and the registrations a user would look up.
-#include "OUIList.h"
-#include "ZellBinDecHex.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
+
+#include "OUIList.h"
+#include "ZellBinDecHex.h"
 
 namespace Parlamine {
 namespace {

@@ -52,8 +52,8 @@ INSTANTIATE_TEST_SUITE_P(
 // dash groups always read as six bytes, so an 11-digit prefix cannot be
 // shown as 7D-5F-2F-03-D0-1 (that is 7D-5F-2F-03-D0-01).
 TEST(HardwareAddress, EveryShownFormReadsBackAsTheSameAddress) {
-  for (const char* text : {"7D5F2F03D01", "7d-5f-2f-03-d0-1", "7D5F.2F03.D01", "001A2B", "001A2B3", "001A2B3C4",
-                           "001A2B3C4D", "00:1A:2B:3C:4D:5E"}) {
+  for (const char* text : {"7D5F2F03D01", "7d-5f-2f-03-d0-1", "7D5F.2F03.D01", "001A2B", "001A2B3",
+                           "001A2B3C4", "001A2B3C4D", "00:1A:2B:3C:4D:5E"}) {
     const TParsedHardwareAddress parsed = ParseHardwareAddress(text);
     ASSERT_TRUE(parsed.Address) << text;
     const std::string shown = HardwareAddressText(*parsed.Address);

@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: MIT
-#include "OUIList.h"
-#include "ZellBinDecHex.h"
-
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
+
+#include "OUIList.h"
+#include "ZellBinDecHex.h"
 
 namespace Parlamine {
 namespace {
@@ -163,8 +163,10 @@ TEST(OUISearch, MalformedLinesNeverReadOutsideTheLine) {
     const char* Abbreviation;
     const char* Organization;
   } cases[] = {
-      {"000050", "", ""},         {"000051", "Ab", ""},
-      {"000052", "Abcdef", ""},   {"000053", "Abcd", "X"},
+      {"000050", "", ""},
+      {"000051", "Ab", ""},
+      {"000052", "Abcdef", ""},
+      {"000053", "Abcd", "X"},
       {"000055", "Cmmssr", "COMMISSARIAT"},
   };
   for (const auto& c : cases) {
@@ -215,7 +217,7 @@ TEST(OUIGenerator, Abbreviations) {
       {"Cisco Systems, Inc", "Cisco"},
       {"3Com Europe Ltd", "3com"},
       {"  (private) Someone", "Prvt"},  // leading punctuation skipped; "private" is 7 letters
-      {"Hewlett Packard", "Hwltt"},        // too few consonants: shorter than six
+      {"Hewlett Packard", "Hwltt"},     // too few consonants: shorter than six
       {"IEEE Registration Authority", "Ieee"},
       {"-- --", ""},
       {"", ""},
@@ -255,7 +257,8 @@ TEST(OUIGenerator, RegistryToSortedList) {
 namespace Parlamine {
 
 TEST(OUIList, AFolderOrUnreadablePlaceCountsAsMissing) {
-  const auto folder = std::filesystem::temp_directory_path() / ("parlamine-oui-folder-" + std::to_string(::getpid()));
+  const auto folder =
+      std::filesystem::temp_directory_path() / ("parlamine-oui-folder-" + std::to_string(::getpid()));
   std::filesystem::create_directories(folder);
   TOUIList list;
   EXPECT_FALSE(list.LoadFromFile(folder.string())) << "a folder named OUI.txt is no list";
@@ -268,7 +271,7 @@ TEST(OUISearch, LowerAndUpperCaseLinesAreFoundAlike) {
     const char* Key;
     const char* Organization;  // empty: not found
   };
-  const Case cases[] = {{"00000A", "first"}, {"00000B", "second"}, {"00000C", "third"},
+  const Case cases[] = {{"00000A", "first"},  {"00000B", "second"}, {"00000C", "third"},
                         {"0000AA", "fourth"}, {"08002B", "last"},   {"08002C", ""}};
   for (const char* text : {"00000a abc    first\n00000b abc    second\n00000C abc    third\n"
                            "0000aa abc    fourth\n08002b abc    last\n",

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "RadixerModel.h"
-#include "ZellBinDecHex.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "RadixerModel.h"
+#include "ZellBinDecHex.h"
 
 namespace Parlamine {
 namespace {
@@ -69,7 +69,7 @@ TEST(RadixerSwapperBase, RowsAndFallback) {
     int Digits;
     int MaxLength;
   } cases[] = {
-      {0, nsDecimal, -1, -1}, {1, nsHexadecimal, 8, 8}, {2, nsBinary, 32, 32},
+      {0, nsDecimal, -1, -1}, {1, nsHexadecimal, 8, 8},  {2, nsBinary, 32, 32},
       {3, nsOctal, 11, 11},   {-1, nsHexadecimal, 8, 8}, {4, nsHexadecimal, 8, 8},
   };
   for (const auto& c : cases) {

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "ZellBinDecHex.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <limits>
 #include <string>
+
+#include "ZellBinDecHex.h"
 
 namespace Parlamine {
 namespace {
@@ -68,7 +68,8 @@ TEST(ZellBinDecHexParse, RejectedTextsNameTheWholeInput) {
        "'9223372036854775808' is not a valid integer value"},
       {"decimal below smallest", DecToInt64, "-9223372036854775809",
        "'-9223372036854775809' is not a valid integer value"},
-      {"decimal 20 digits", DecToInt64, "99999999999999999999", "'99999999999999999999' is not a valid integer value"},
+      {"decimal 20 digits", DecToInt64, "99999999999999999999",
+       "'99999999999999999999' is not a valid integer value"},
       {"decimal hex letters", DecToInt64, "12AB", "'12AB' is not a valid integer value"},
   };
   for (const auto& c : cases) {
@@ -148,12 +149,9 @@ TEST(ZellBinDecHexBits, ReversalsOf32BitValues) {
     uint32_t ByteByByte;
     uint32_t Whole;
   } cases[] = {
-      {0x12345678, 0x482C6A1E, 0x1E6A2C48},
-      {0x00000001, 0x00000080, 0x80000000},
-      {0x000000FF, 0x000000FF, 0xFF000000},
-      {0x00000000, 0x00000000, 0x00000000},
-      {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF},
-      {0x0008002B, 0x001000D4, 0xD4001000},
+      {0x12345678, 0x482C6A1E, 0x1E6A2C48}, {0x00000001, 0x00000080, 0x80000000},
+      {0x000000FF, 0x000000FF, 0xFF000000}, {0x00000000, 0x00000000, 0x00000000},
+      {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF}, {0x0008002B, 0x001000D4, 0xD4001000},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ReverseBitsInBytes32(c.Value), c.ByteByByte) << std::hex << c.Value;

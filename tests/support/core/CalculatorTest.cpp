@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The calculator cycle and the banner's logo slide, without a window.
-#include "Calculator.h"
-
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
+
+#include "Calculator.h"
 
 namespace Parlamine {
 namespace {
@@ -55,7 +55,8 @@ TEST(CalculatorCycle, OrdinalsOutsideTheEnumerationMeanIPSubnet) {
     TCalculator expected;
   };
   const Row rows[] = {{-1, I}, {0, R}, {1, I}, {2, L}, {3, P}, {4, I}, {255, I}};
-  for (const Row& row : rows) EXPECT_EQ(CalculatorFromOrdinal(row.ordinal, Cycle), row.expected) << row.ordinal;
+  for (const Row& row : rows)
+    EXPECT_EQ(CalculatorFromOrdinal(row.ordinal, Cycle), row.expected) << row.ordinal;
   // A value stored by a release with a calculator this one lacks.
   constexpr TCalculator withoutPrefix[] = {R, I, L};
   EXPECT_EQ(CalculatorFromOrdinal(3, withoutPrefix), I);

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: MIT
 // The settings tree, its .reg text and the two ways of access.
-#include "FormPosition.h"
-#include "RegistryTree.h"
-#include "SettingsStore.h"
-
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
+
+#include "FormPosition.h"
+#include "RegistryTree.h"
+#include "SettingsStore.h"
 
 using namespace Parlamine;
 
@@ -98,27 +98,29 @@ const std::string Key = "[HKEY_CURRENT_USER\\Software\\Quillfern\\Parlamine\\3.2
 
 INSTANTIATE_TEST_SUITE_P(
     Files, DamagedRegText,
-    ::testing::Values(
-        DamagedCase{"Empty", "", 1},
-        DamagedCase{"BinaryGarbage", std::string("\x00\xff\x13garbage\n\x01", 13), 1},
-        DamagedCase{"TruncatedInsideValue", Key + "\"Calculator\"=\"2", 1},
-        DamagedCase{"TruncatedKeyLine", "[HKEY_CURRENT_USER\\Software\\Quil", 1},
-        DamagedCase{"NotANumber", Key + "\"Calculator\"=\"two\"\n", 1},
-        DamagedCase{"OutOfInt32", Key + "\"Calculator\"=\"4294967296\"\n", 1},
-        DamagedCase{"WrongType", Key + "\"Calculator\"=dword:00000002\n", 1},
-        DamagedCase{"BadHex", Key + "\"Calculator\"=hex:zz,01\n", 1},
-        DamagedCase{"ValueBeforeAnyKey", "\"Calculator\"=\"2\"\n" + Key, 1},
-        DamagedCase{"LfOnlyAndSpaces", Key + "  \"Calculator\"=\"2\"  \n", 2},
-        DamagedCase{"GoodLineAfterBadOnes", Key + "junk\n\"x\n\"Calculator\"=\"0\"\n", 0},
-        DamagedCase{"DeletedKeyLineIgnored", "[-HKEY_CURRENT_USER\\Software]\n" + Key + "\"Calculator\"=\"2\"\n", 2}),
+    ::testing::Values(DamagedCase{"Empty", "", 1},
+                      DamagedCase{"BinaryGarbage", std::string("\x00\xff\x13garbage\n\x01", 13), 1},
+                      DamagedCase{"TruncatedInsideValue", Key + "\"Calculator\"=\"2", 1},
+                      DamagedCase{"TruncatedKeyLine", "[HKEY_CURRENT_USER\\Software\\Quil", 1},
+                      DamagedCase{"NotANumber", Key + "\"Calculator\"=\"two\"\n", 1},
+                      DamagedCase{"OutOfInt32", Key + "\"Calculator\"=\"4294967296\"\n", 1},
+                      DamagedCase{"WrongType", Key + "\"Calculator\"=dword:00000002\n", 1},
+                      DamagedCase{"BadHex", Key + "\"Calculator\"=hex:zz,01\n", 1},
+                      DamagedCase{"ValueBeforeAnyKey", "\"Calculator\"=\"2\"\n" + Key, 1},
+                      DamagedCase{"LfOnlyAndSpaces", Key + "  \"Calculator\"=\"2\"  \n", 2},
+                      DamagedCase{"GoodLineAfterBadOnes", Key + "junk\n\"x\n\"Calculator\"=\"0\"\n", 0},
+                      DamagedCase{"DeletedKeyLineIgnored",
+                                  "[-HKEY_CURRENT_USER\\Software]\n" + Key + "\"Calculator\"=\"2\"\n", 2}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(RegText, ReadsUtf16WithBom) {
-  const std::string utf8 = "Windows Registry Editor Version 5.00\r\n\r\n" + Key + "\"OFOUI\"=\"\xC3\xA9\"\r\n";
+  const std::string utf8 =
+      "Windows Registry Editor Version 5.00\r\n\r\n" + Key + "\"OFOUI\"=\"\xC3\xA9\"\r\n";
   std::string utf16 = "\xFF\xFE";
   // Latin-1 range only in this text: each byte (after decoding é) is one unit.
-  const std::u16string units = u"Windows Registry Editor Version 5.00\r\n\r\n"
-                               u"[HKEY_CURRENT_USER\\Software\\Quillfern\\Parlamine\\3.2.1.0]\n\"OFOUI\"=\"\u00e9\"\r\n";
+  const std::u16string units =
+      u"Windows Registry Editor Version 5.00\r\n\r\n"
+      u"[HKEY_CURRENT_USER\\Software\\Quillfern\\Parlamine\\3.2.1.0]\n\"OFOUI\"=\"\u00e9\"\r\n";
   for (char16_t unit : units) {
     utf16 += static_cast<char>(unit & 0xFF);
     utf16 += static_cast<char>(unit >> 8);
@@ -226,16 +228,17 @@ TEST_P(FormPositionFit, FitsTheScreen) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, FormPositionFit,
-    ::testing::Values(
-        FitCase{"Inside", {10, 20, 322, 483}, {10, 20, 322, 483}},
-        FitCase{"TooWideStartsAtZero", {100, 0, 2100, 463}, {0, 0, 1024, 463}},
-        FitCase{"LeftOffScreenKeepsWidth", {-50, 10, 262, 473}, {0, 10, 312, 473}},
-        FitCase{"RightOffScreen", {900, 10, 1212, 473}, {712, 10, 1024, 473}},
-        FitCase{"TooHigh", {0, -10, 312, 990}, {0, 0, 312, 768}},
-        FitCase{"BelowScreen", {0, 700, 312, 1163}, {0, 305, 312, 768}},
-        FitCase{"ExtremeValues", {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, {0, 0, 1024, 768}},
-        FitCase{"StateKept", {-5, 0, 307, 463, TWindowState::wsMinimized},
-                {0, 0, 312, 463, TWindowState::wsMinimized}}),
+    ::testing::Values(FitCase{"Inside", {10, 20, 322, 483}, {10, 20, 322, 483}},
+                      FitCase{"TooWideStartsAtZero", {100, 0, 2100, 463}, {0, 0, 1024, 463}},
+                      FitCase{"LeftOffScreenKeepsWidth", {-50, 10, 262, 473}, {0, 10, 312, 473}},
+                      FitCase{"RightOffScreen", {900, 10, 1212, 473}, {712, 10, 1024, 473}},
+                      FitCase{"TooHigh", {0, -10, 312, 990}, {0, 0, 312, 768}},
+                      FitCase{"BelowScreen", {0, 700, 312, 1163}, {0, 305, 312, 768}},
+                      FitCase{
+                          "ExtremeValues", {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, {0, 0, 1024, 768}},
+                      FitCase{"StateKept",
+                              {-5, 0, 307, 463, TWindowState::wsMinimized},
+                              {0, 0, 312, 463, TWindowState::wsMinimized}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 // A frame 4 wide at each side and 30 high above (a title bar): the whole
@@ -253,7 +256,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FitCase{"RightEdgeCountsTheFrame", {712, 10, 1024, 473}, {704, 10, 1016, 473}},
                       FitCase{"BottomEdgeCountsTheFrame", {0, 300, 312, 763}, {0, 271, 312, 734}},
                       FitCase{"LeftOffScreen", {-50, -5, 262, 458}, {0, 0, 312, 463}},
-                      FitCase{"ExtremeValues", {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, {0, 0, 1016, 734}}),
+                      FitCase{
+                          "ExtremeValues", {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, {0, 0, 1016, 734}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(FormPositionRecord, Is17BytesAndRejectsDamage) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "WrapMessageText.h"
-
 #include <gtest/gtest.h>
+
+#include "WrapMessageText.h"
 
 namespace Parlamine {
 namespace {
@@ -16,8 +16,11 @@ TEST(WrapMessageText, BreaksAtTheLastSpaceBeforeTheColumn) {
   const Case cases[] = {
       {"short text unchanged", "Short text.", 80, "Short text."},
       {"copy prompt keeps the space at the end of the first line",
-       "No data is selected in the table from which you wish to copy. Would you like to copy all of the data?", 80,
-       "No data is selected in the table from which you wish to copy. Would you like to \r\ncopy all of the data?"},
+       "No data is selected in the table from which you wish to copy. Would you like to copy all of the "
+       "data?",
+       80,
+       "No data is selected in the table from which you wish to copy. Would you like to \r\ncopy all of the "
+       "data?"},
       {"spaces after a break are skipped", "aaaa bbbb   cccc", 6, "aaaa \r\nbbbb  \r\ncccc"},
       {"existing line break kept", "ab\r\ncd ef", 80, "ab\r\ncd ef"},
       {"long word not split", "abcdefghij kl", 4, "abcdefghij\r\nkl"},
