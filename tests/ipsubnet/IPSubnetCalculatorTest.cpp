@@ -265,25 +265,6 @@ TEST_F(IPSubnetCalculatorTest, BitMapLegendsReadAsTheyArePainted) {
   }
 }
 
-// Every bit map is a keyboard stop whose Ctrl+C copies its picture.
-TEST_F(IPSubnetCalculatorTest, BitMapsAreKeyboardStopsThatCopyTheirPicture) {
-  auto* pages = Find<QTabWidget>("IPSubnetPageControl");
-  const struct {
-    int Page;
-    const char* Box;
-  } maps[] = {{0, "ClassBitMapTextBox"}, {0, "BinAddressTextBox"}, {1, "SubnetBitMapTextBox"}};
-  for (const auto& map : maps) {
-    SCOPED_TRACE(map.Box);
-    pages->setCurrentIndex(map.Page);
-    auto* box = Find<TTextBox>(map.Box);
-    EXPECT_TRUE(box->focusPolicy() & Qt::TabFocus);
-    box->setFocus();
-    QApplication::clipboard()->clear();
-    QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_FALSE(QApplication::clipboard()->image().isNull());
-  }
-}
-
 TEST_F(IPSubnetCalculatorTest, ClassPickMovesTheFirstOctetQuietly) {
   struct Case {
     const char* Start;
