@@ -74,8 +74,6 @@ void TPictureToolButton::paintEvent(QPaintEvent*) {
 
 TCalculatorTopFrame::TCalculatorTopFrame(std::vector<TCalculatorInfo> calculators, QWidget* parent)
     : QFrame(parent), FCalculators(std::move(calculators)) {
-  std::stable_sort(FCalculators.begin(), FCalculators.end(),
-                   [](const TCalculatorInfo& a, const TCalculatorInfo& b) { return a.Value < b.Value; });
   for (const TCalculatorInfo& info : FCalculators) FCycle.push_back(info.Value);
   setObjectName(QStringLiteral("CalculatorTopFrame"));
   setFixedHeight(FrameHeight);

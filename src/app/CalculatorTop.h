@@ -46,7 +46,8 @@ class TCalculatorTopFrame : public QFrame {
   Q_OBJECT
 
  public:
-  // The banner cycles through the calculators in the order of their values,
+  // The banner cycles through the calculators in the order given (the
+  // window gives them in the order of their values, RegisteredCalculatorInfos),
   // showing each one's logo, name and description.
   explicit TCalculatorTopFrame(std::vector<TCalculatorInfo> calculators, QWidget* parent = nullptr);
   ~TCalculatorTopFrame() override;
