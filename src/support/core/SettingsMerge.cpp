@@ -1,9 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "SettingsMerge.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <chrono>
 #include <optional>
+#include <thread>
 #include <vector>
 
 namespace Parlamine {
@@ -94,6 +101,25 @@ bool MergeChangedValues(TRegistryTree& onDisk, const TRegistryTree& before, cons
     }
   }
   return changed;
+}
+
+TFileLock::TFileLock(const std::string& path, int waitMs) {
+  const int file = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (file < 0) return;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+  while (::flock(file, LOCK_EX | LOCK_NB) != 0) {
+    if (errno != EWOULDBLOCK && errno != EINTR) break;
+    if (std::chrono::steady_clock::now() >= deadline) {
+      ::close(file);
+      return;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  FFile = file;
+}
+
+TFileLock::~TFileLock() {
+  if (FFile >= 0) ::close(FFile);  // closing releases the lock
 }
 
 }  // namespace Parlamine

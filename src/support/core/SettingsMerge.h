@@ -26,4 +26,20 @@ int CompareVersions(const std::string& a, const std::string& b);
 // and this one did not change stay. True when `onDisk` changed.
 bool MergeChangedValues(TRegistryTree& onDisk, const TRegistryTree& before, const TRegistryTree& now);
 
+// An exclusive lock on a file (flock): held until destroyed, and released by
+// the system when the process ends, however it ends, so a lock is never
+// left behind by an instance that died. The file itself stays.
+class TFileLock {
+ public:
+  // Tries for up to waitMs milliseconds (0: once).
+  TFileLock(const std::string& path, int waitMs);
+  ~TFileLock();
+  TFileLock(const TFileLock&) = delete;
+  TFileLock& operator=(const TFileLock&) = delete;
+  bool Locked() const { return FFile >= 0; }
+
+ private:
+  int FFile = -1;
+};
+
 }  // namespace Parlamine
