@@ -34,12 +34,17 @@ QString NoticeText() {
   QStringList ouiPlaces;
   for (const QString& path : TOUIFinderPage::DefaultOUIListPaths())
     ouiPlaces << QDir::toNativeSeparators(QDir::cleanPath(path));
+  QStringList registryFolders;
+  for (const std::string& folder : DefaultRegistryFolders())
+    registryFolders << QString::fromStdString(folder);
   return QStringLiteral(
              "Parlamine is free software, released under the MIT License. It comes with no warranty of any "
              "kind: check important results independently before you rely on them.\n\n"
-             "Parlamine remembers your settings between runs in the file %1. It reads the OUI list from the "
-             "first of these files that exists: %2. It writes no other file.")
-      .arg(QDir::toNativeSeparators(TMainForm::SettingsFileName()), ouiPlaces.join(QStringLiteral(", ")));
+             "Parlamine remembers your settings between runs in the file %1. It looks up OUIs in the IEEE "
+             "listings of %2 (each from the first folder that has it) and, without them, in the first of "
+             "these files that exists: %3. It writes no other file.")
+      .arg(QDir::toNativeSeparators(TMainForm::SettingsFileName()),
+           registryFolders.join(QStringLiteral(", ")), ouiPlaces.join(QStringLiteral(", ")));
 }
 
 // A read-only text area that shows an arrow over its text, like a label.

@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -14,6 +15,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -29,8 +31,10 @@
 #include "CalculatorList.h"
 #include "CalculatorTop.h"
 #include "FormPosition.h"
+#include "HelpWindow.h"
 #include "ParlamineApplication.h"
 #include "SessionGuard.h"
+#include "SettingsMerge.h"
 #include "SettingsStore.h"
 #include "ZellClipboardRequest.h"
 #include "ZellGlobal.h"
@@ -47,6 +51,12 @@ constexpr const char* CalculatorValueName = "Calculator";
 constexpr const char* StayOnTopValueName = "StayOnTop";
 // The pause after the user's last input before the settings are saved.
 constexpr int SaveDelayAfterInput = 2000;  // ms
+// How far each further running instance opens from a stored position, so
+// that its window does not hide the first one's.
+constexpr int InstanceCascadeStep = 32;  // pixels, right and down
+constexpr int MaxInstanceSlots = 16;
+// How long a save waits for another instance that is merging into the file.
+constexpr int SettingsLockWait = 5000;  // ms
 
 QAction* NewAction(QObject* parent, const char* objectName, const QString& text,
                    const QKeySequence& shortcut = {}) {
@@ -256,7 +266,8 @@ void TMainForm::CreateMenus() {
 
   QMenu* fileMenu = bar->addMenu(QStringLiteral("&File"));
   fileMenu->setObjectName(QStringLiteral("FileMenu"));
-  FileExitItem = NewAction(this, "FileExitItem", QStringLiteral("E&xit"));
+  // Ctrl+Q as on every Linux desktop, besides the window manager's close keys.
+  FileExitItem = NewAction(this, "FileExitItem", QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
   fileMenu->addAction(FileExitItem);
   connect(FileExitItem, &QAction::triggered, this, &TMainForm::FileExitItemClick);
 
@@ -347,6 +358,10 @@ void TMainForm::FormCreate() {
   TRegistryFileRead read = ReadRegistryFile(fileName);
   FSettings = std::move(read.Tree);
   FSettingsUnreadable = read.Status == TRegistryFileStatus::rfsUnreadable;
+  // After an upgrade the inputs of the last release are the starting values,
+  // written into the file at the first save.
+  if (!TakeOlderReleaseSettings(FSettings, SettingsRoot).empty()) FUnsavedChanges = true;
+  TakeInstanceSlot();
   if (FSettingsUnreadable) {
     // Told once the window is up; the file is never replaced this time.
     const QString text = QStringLiteral(
@@ -377,6 +392,11 @@ void TMainForm::StartSavingChanges() {
   TSectionedStore store(written, SettingsRoot);
   WriteSettings(store);
   FSettings.SetUnreadFallbacks(written);
+  // A file that lacks a setting (a first run, an older file) gets it at the
+  // first save, even if nothing changes.
+  TRegistryTree fileNow = FSettings;
+  if (MergeChangedValues(fileNow, written, written)) FUnsavedChanges = true;
+  FLastSaved = std::move(written);
   // Saved shortly after the user's input comes to rest, so that a session
   // that ends without closing the window (a lost display, a crash, a kill)
   // costs at most the last moments.
@@ -388,12 +408,12 @@ void TMainForm::SaveSettingsNow(TSaveFailure failure) {
   if (FSettingsUnreadable || FLoading) return;  // the user's file stays as it is
   TRegistryTree written;
   TSectionedStore store(written, SettingsRoot);
-  const std::vector<std::string> errors = WriteSettings(store);
-  if (FSettings.Merge(written)) FUnsavedChanges = true;
-  std::vector<std::string> failures = errors;
+  std::vector<std::string> failures = WriteSettings(store);
+  if (!(written == FLastSaved)) FUnsavedChanges = true;
   if (FUnsavedChanges) {
     try {
-      SaveRegistryFile(FSettings, SettingsFileName().toStdString());
+      MergeIntoSettingsFile(written);
+      FLastSaved = std::move(written);
       FUnsavedChanges = false;
     } catch (const std::exception& error) {
       failures.push_back(error.what());
@@ -405,6 +425,54 @@ void TMainForm::SaveSettingsNow(TSaveFailure failure) {
     else
       qWarning("%s", text.c_str());
   }
+}
+
+// Another instance may have saved since this one read the file: what it
+// stored stays, unless this instance changed the same value since. The file
+// is locked from reading to renaming, so two saves never interleave.
+void TMainForm::MergeIntoSettingsFile(const TRegistryTree& written) {
+  const QString fileName = SettingsFileName();
+  QDir().mkpath(QFileInfo(fileName).path());
+  const TFileLock lock(LockFileName(QStringLiteral("save")).toStdString(), SettingsLockWait);
+  if (!lock.Locked())
+    throw ERegistryException("The settings file '" + fileName.toStdString() +
+                             "' is being saved by another Parlamine; this one's settings are saved later.");
+  TRegistryFileRead onDisk = ReadRegistryFile(fileName.toStdString());
+  if (onDisk.Status == TRegistryFileStatus::rfsUnreadable)
+    throw ERegistryException("The settings file '" + fileName.toStdString() + "' could not be read (" +
+                             onDisk.Error + "); it is left as it is.");
+  if (onDisk.Status == TRegistryFileStatus::rfsMissing) onDisk.Tree = FSettings;  // the values read at start
+  // The older release's values this release does not write are carried over too.
+  TakeOlderReleaseSettings(onDisk.Tree, SettingsRoot);
+  if (MergeChangedValues(onDisk.Tree, FLastSaved, written) ||
+      onDisk.Status == TRegistryFileStatus::rfsMissing)
+    SaveRegistryFile(onDisk.Tree, fileName.toStdString());
+  FSettings = std::move(onDisk.Tree);
+}
+
+// The locks of the instances that share one settings file live in the
+// user's runtime folder, named after that file, so that the settings folder
+// holds nothing but the settings.
+QString TMainForm::LockFileName(const QString& purpose) {
+  const QByteArray settings = QFileInfo(SettingsFileName()).absoluteFilePath().toUtf8();
+  const QString id =
+      QString::fromLatin1(QCryptographicHash::hash(settings, QCryptographicHash::Sha1).toHex().left(16));
+  const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  QDir().mkpath(folder);
+  return QDir(folder).filePath(QStringLiteral("parlamine-%1.%2.lock").arg(id, purpose));
+}
+
+void TMainForm::TakeInstanceSlot() {
+  // The first free slot; the slot of an instance that ended is free again.
+  for (int slot = 0; slot < MaxInstanceSlots; ++slot) {
+    auto lock =
+        std::make_unique<TFileLock>(LockFileName(QStringLiteral("window%1").arg(slot)).toStdString(), 0);
+    if (!lock->Locked()) continue;
+    FInstanceLock = std::move(lock);
+    FInstanceSlot = slot;
+    return;
+  }
+  FInstanceSlot = MaxInstanceSlots;
 }
 
 void TMainForm::EndSession(int signalNumber) {
@@ -538,13 +606,22 @@ void TMainForm::SaveFormPosition(QWidget* window, TRegistryTree& tree, const std
 }
 
 void TMainForm::LoadMainSettings(TSectionedStore& store) {
-  if (LoadFormPosition(this, store.Tree(), store.RootPath(), PositionValueName))
+  if (LoadFormPosition(this, store.Tree(), store.RootPath(), PositionValueName)) {
     FFitFramePending = true;
-  else
+    OffsetForInstance();
+  } else {
     resize(minimumSize());
+  }
   SelectCalculatorValue(store.ReadInteger("", CalculatorValueName, 1));
   OptionsStayOnTopItem->setChecked(store.ReadBool("", StayOnTopValueName, false));
   OptionsStayOnTopItemClick();
+}
+
+void TMainForm::OffsetForInstance() {
+  if (FInstanceSlot == 0 || windowState() != Qt::WindowNoState) return;
+  const QRect bounds(pos() + QPoint(1, 1) * InstanceCascadeStep * FInstanceSlot, size());
+  FitWindowToScreen(this, {bounds.left(), bounds.top(), bounds.left() + bounds.width(),
+                           bounds.top() + bounds.height(), TWindowState::wsNormal});
 }
 
 void TMainForm::SaveMainSettings(TSectionedStore& store) {
@@ -652,22 +729,36 @@ void TMainForm::OptionsStayOnTopItemClick() {
   if (visible) show();
 }
 
-void TMainForm::HelpTopicsItemClick() {
+QString TMainForm::HelpFilePath() {
   const QString name = TParlamineApplication::HelpFile();
   const QString appDir = QCoreApplication::applicationDirPath();
   for (const QString& folder : {appDir, appDir + QStringLiteral("/../share/parlamine")}) {
     const QFileInfo file(QDir(folder).filePath(name));
-    if (file.isFile()) {
-      ShellExecuteVerb(QStringLiteral("open"), QUrl::fromLocalFile(file.absoluteFilePath()).toString());
-      return;
-    }
+    if (file.isFile()) return file.absoluteFilePath();
   }
-  ShowError(this, QStringLiteral("Cannot find the help file \"%1\".").arg(name));
+  // Then the data folders of the desktop ($XDG_DATA_HOME, $XDG_DATA_DIRS).
+  return QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("parlamine/") + name);
 }
 
-void TMainForm::HelpGotoWebsiteActionExecute() {
-  ShellExecuteVerb(QStringLiteral("open"), QString::fromLatin1(WebsiteAddress));
+void TMainForm::HelpTopicsItemClick() {
+  const QString path = HelpFilePath();
+  if (path.isEmpty()) {
+    ShowError(this,
+              QStringLiteral("Cannot find the help file \"%1\".").arg(TParlamineApplication::HelpFile()));
+    return;
+  }
+  // Always the program's own help window: it needs no browser, keeps its
+  // place between openings and stays beside the calculator.
+  if (!HelpForm) {
+    HelpForm = new THelpForm(this);
+    HelpForm->ShowFile(path);
+  }
+  HelpForm->show();
+  HelpForm->raise();
+  HelpForm->activateWindow();
 }
+
+void TMainForm::HelpGotoWebsiteActionExecute() { OpenWebAddress(this, QString::fromLatin1(WebsiteAddress)); }
 
 void TMainForm::HelpAboutActionExecute() {
   if (!AboutForm) AboutForm = new TAboutForm(this);

@@ -13,6 +13,7 @@
 #include "CustomCalculator.h"
 #include "FormPosition.h"
 #include "RegistryTree.h"
+#include "SettingsMerge.h"
 
 class QAction;
 class QActionGroup;
@@ -23,6 +24,7 @@ class QTabWidget;
 namespace Parlamine {
 
 class TAboutForm;
+class THelpForm;
 class TInputSettledWatcher;
 class TCalculatorTopFrame;
 class TSectionedStore;
@@ -46,6 +48,9 @@ class TMainForm : public QMainWindow {
 
   // The settings file: $XDG_CONFIG_HOME/Quillfern/Parlamine.reg.
   static QString SettingsFileName();
+  // The installed help file: beside the program, in ../share/parlamine, or
+  // in parlamine/ of the desktop's data folders; empty when there is none.
+  static QString HelpFilePath();
 
   // The window position helpers, usable for any window: the record is kept
   // under valueName (see FormPositionValueName) in the key.
@@ -117,6 +122,14 @@ class TMainForm : public QMainWindow {
   void StartSavingChanges();
   // A stored position is fitted again once the window manager's frame is known.
   void FitFrameOnceShown(QEvent* event);
+  // Writes what this instance changed into the file as it is on disk now.
+  void MergeIntoSettingsFile(const TRegistryTree& written);
+  // Numbers the running instances (0 for the first) for OffsetForInstance.
+  void TakeInstanceSlot();
+  // A lock file shared by the instances that use this settings file.
+  static QString LockFileName(const QString& purpose);
+  // A further instance opens below and right of a stored position.
+  void OffsetForInstance();
 
   TCalculatorTopFrame* CalculatorTopFrame = nullptr;
   QTabWidget* MainPageControl = nullptr;
@@ -144,8 +157,12 @@ class TMainForm : public QMainWindow {
   QAction* HelpGotoWebsiteAction = nullptr;
   QAction* HelpAboutAction = nullptr;
   TAboutForm* AboutForm = nullptr;
+  THelpForm* HelpForm = nullptr;
 
   TRegistryTree FSettings;
+  TRegistryTree FLastSaved;  // what this instance's settings held when last read or saved
+  std::unique_ptr<TFileLock> FInstanceLock;
+  int FInstanceSlot = 0;
   TCalculator FCurrentCalculator = TCalculator::caIPSubnet;
   bool FLoading = false;
   bool FSettingsUnreadable = false;  // the file exists but could not be read: never written

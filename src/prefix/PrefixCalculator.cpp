@@ -29,6 +29,7 @@
 #include "ZellLabel.h"
 #include "ZellMsgClasses.h"
 #include "ZellTableExport.h"
+#include "ZellTextFileDrop.h"
 #include "ZellViewCommands.h"
 
 namespace Parlamine {
@@ -317,6 +318,7 @@ QWidget* TPrefixCalculator::CreateSummarizePage() {
   SummarizeMemo->setObjectName(QStringLiteral("SummarizeMemo"));
   SummarizeMemo->setTabChangesFocus(true);
   SummarizeMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  AcceptTextFileDrops(SummarizeMemo);
   SetHint(SummarizeMemo,
           QStringLiteral("Enter or paste addresses, ranges (first - last) and prefixes of IPv4 and "
                          "IPv6, one per line"));

@@ -43,7 +43,7 @@ class TCompactStyle : public QProxyStyle {
 TParlamineApplication::TParlamineApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QStringLiteral("Parlamine"));
   setApplicationDisplayName(QStringLiteral("Parlamine"));
-  setApplicationVersion(QStringLiteral("3.2.1.0"));
+  setApplicationVersion(Version());
   setOrganizationName(QStringLiteral("Quillfern"));
   setDesktopFileName(QString::fromLatin1(ApplicationId));
   // Built into the program with the main window (empty where it is not linked).
@@ -62,6 +62,8 @@ void ApplyProgramStyle() {
 }
 
 QString TParlamineApplication::HelpFile() { return QStringLiteral("Parlamine Help.html"); }
+
+QString TParlamineApplication::Version() { return QStringLiteral("3.2.1.0"); }
 
 void ShowException(const std::exception& error) {
   ShowError(QApplication::activeWindow(), QString::fromUtf8(error.what()));

@@ -15,6 +15,8 @@ class TParlamineApplication : public QApplication {
   // The name the program gives its help file; the file is looked for beside
   // the program and in the installed data folder.
   static QString HelpFile();
+  // The release, as --version and the About box show it.
+  static QString Version();
 
   bool notify(QObject* receiver, QEvent* event) override;
 };

@@ -7,6 +7,9 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QPointer>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 #include <mutex>
 #include <vector>
@@ -55,6 +58,8 @@ QMessageBox::StandardButton ShowMessageBox(const TMessageBoxRequest& request) {
   if (MessageBoxHandler()) return MessageBoxHandler()(request);
   QMessageBox box(request.Icon, request.Caption, request.Text, request.Buttons, request.Parent);
   if (request.DefaultButton != QMessageBox::NoButton) box.setDefaultButton(request.DefaultButton);
+  // A file name or an address in a message can be selected and copied.
+  box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -122,6 +127,46 @@ bool ShellExecuteVerb(const QString& verb, const QString& file, const QString& p
 
 TOpenUrlHandler SetOpenUrlHandler(TOpenUrlHandler handler) {
   return std::exchange(OpenUrlHandler(), std::move(handler));
+}
+
+QString NoBrowserText(const QString& address) {
+  return QStringLiteral(
+             "No web browser could be started to open this address:\n\n%1\n\nYou can copy it from "
+             "here into a browser.")
+      .arg(address);
+}
+
+void OpenWebAddress(QWidget* parent, const QString& address) {
+  const QPointer<QWidget> owner(parent);
+  const auto tellNoBrowser = [owner, address] { ShowError(owner, NoBrowserText(address)); };
+  if (OpenUrlHandler()) {
+    if (!OpenUrlHandler()(address)) tellNoBrowser();
+    return;
+  }
+  const QString xdgOpen = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+  if (xdgOpen.isEmpty()) {
+    // Without xdg-open only Qt's own desktop services remain (a portal, a
+    // desktop Qt knows); they say at once whether they could.
+    if (!QDesktopServices::openUrl(QUrl::fromUserInput(address))) tellNoBrowser();
+    return;
+  }
+  // xdg-open starts the browser and ends; it ends with an error when it
+  // finds none. It is waited for without blocking the window.
+  auto* process = new QProcess(qApp);
+  process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  process->setStandardOutputFile(QProcess::nullDevice());
+  QObject::connect(process, &QProcess::finished, process,
+                   [process, tellNoBrowser](int exitCode, QProcess::ExitStatus status) {
+                     process->deleteLater();
+                     if (status != QProcess::NormalExit || exitCode != 0) tellNoBrowser();
+                   });
+  QObject::connect(process, &QProcess::errorOccurred, process,
+                   [process, tellNoBrowser](QProcess::ProcessError error) {
+                     if (error != QProcess::FailedToStart) return;
+                     process->deleteLater();
+                     tellNoBrowser();
+                   });
+  process->start(xdgOpen, {address});
 }
 
 void SetClipboardTextBytes(QByteArray bytes) {

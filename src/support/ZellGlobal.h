@@ -68,8 +68,16 @@ class EShellExecuteError : public std::runtime_error {
 };
 bool ShellExecuteVerb(const QString& verb, const QString& file, const QString& parameters = {},
                       const QString& folder = {});
+// The handler that hands an address to the desktop (tests install their
+// own); it returns false when the desktop could not take it.
 using TOpenUrlHandler = std::function<bool(const QString& url)>;
 TOpenUrlHandler SetOpenUrlHandler(TOpenUrlHandler handler);
+// Opens a web address in the desktop's browser. When no browser can be
+// started (no xdg-open, or xdg-open finds none, which it tells only once it
+// has ended) the user is told so in a message box that shows the address,
+// selectable, to copy into a browser.
+void OpenWebAddress(QWidget* parent, const QString& address);
+QString NoBrowserText(const QString& address);
 
 // The application's font: a compact sans serif (Liberation Sans, else DejaVu
 // Sans) at 11 pixels, so every page fits the window's minimum size. Set once by

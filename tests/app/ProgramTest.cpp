@@ -48,7 +48,7 @@ class ProgramTest : public ::testing::Test {
     File = Folder / "Parlamine.reg";
   }
   void TearDown() override {
-    for (pid_t process : {Child, Server}) {
+    for (pid_t process : {Child, Second, Server}) {
       if (process <= 0) continue;
       ::kill(process, SIGKILL);
       ::waitpid(process, nullptr, 0);
@@ -79,9 +79,12 @@ class ProgramTest : public ::testing::Test {
   // Starts the program; `fileSizeLimit` (bytes) limits what it may write.
   // On the X server `display` when one is given.
   void Start(rlim_t fileSizeLimit = RLIM_INFINITY, const std::string& display = {}) {
-    Child = ::fork();
+    Child = Launch(fileSizeLimit, display);
     ASSERT_GE(Child, 0);
-    if (Child == 0) {
+  }
+  pid_t Launch(rlim_t fileSizeLimit, const std::string& display) {
+    const pid_t child = ::fork();
+    if (child == 0) {
       ::setenv("QT_QPA_PLATFORM", display.empty() ? "offscreen" : "xcb", 1);
       if (!display.empty()) ::setenv("DISPLAY", display.c_str(), 1);
       ::setenv("XDG_CONFIG_HOME", (Home / "config").c_str(), 1);
@@ -95,6 +98,7 @@ class ProgramTest : public ::testing::Test {
       ::execl(PARLAMINE_PROGRAM, PARLAMINE_PROGRAM, static_cast<char*>(nullptr));
       ::_exit(127);
     }
+    return child;
   }
 
   // The program removes the leftover of a killed save while it starts, after
@@ -107,11 +111,12 @@ class ProgramTest : public ::testing::Test {
   }
 
   // The wait status, or nothing when the program is still running after 30 s.
-  std::optional<int> WaitForEnd() {
+  std::optional<int> WaitForEnd() { return WaitForEnd(Child); }
+  std::optional<int> WaitForEnd(pid_t& child) {
     for (int i = 0; i < 600; ++i) {
       int status = 0;
-      if (::waitpid(Child, &status, WNOHANG) == Child) {
-        Child = -1;
+      if (::waitpid(child, &status, WNOHANG) == child) {
+        child = -1;
         return status;
       }
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -134,6 +139,7 @@ class ProgramTest : public ::testing::Test {
   fs::path Folder;
   fs::path File;
   pid_t Child = -1;
+  pid_t Second = -1;
   pid_t Server = -1;
 };
 
@@ -203,6 +209,91 @@ TEST_F(ProgramTest, AChangeSurvivesALostDisplay) {
   ASSERT_TRUE(WaitForEnd()) << "still running without its display";
   TRegistryTree saved = LoadRegistryFile(File.string());
   EXPECT_EQ(TSectionedStore(saved, Root).ReadInteger("", "Calculator", -1), 2);
+}
+
+// What a command prints on its standard output.
+std::string CommandOutput(const std::string& command) {
+  std::string output;
+  if (FILE* pipe = ::popen(command.c_str(), "r")) {
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
+    ::pclose(pipe);
+  }
+  return output;
+}
+
+// Two windows from one settings file: the second opens beside the first,
+// and each instance's change survives the other's saves, whichever ends last.
+TEST_F(ProgramTest, TwoInstancesKeepEachOthersChangesAndDoNotOverlap) {
+  if (!fs::exists("/usr/bin/Xvfb") || !fs::exists("/usr/bin/xdotool"))
+    GTEST_SKIP() << "needs Xvfb and xdotool";
+  TRegistryTree tree;
+  TSectionedStore(tree, Root).WriteInteger("", "Calculator", 1);
+  TRegValue position;
+  position.Type = static_cast<uint32_t>(TRegValueType::rvBinary);
+  position.Bytes = {100, 0, 0, 0, 80, 0, 0, 0, 0x2c, 2, 0, 0, 0x3c, 2, 0, 0, 0};  // 100,80 - 556,572
+  tree.SetValue(Root, "Position", position);
+  SaveRegistryFile(tree, File.string());
+  const std::string display = StartXServer();
+  ASSERT_FALSE(display.empty()) << "no X server";
+  const std::string xdotool = "DISPLAY=" + display + " timeout 30 xdotool ";
+  // The window of the process, once it shows (xdotool's own --pid search
+  // is not reliable without a window manager).
+  const auto windowOf = [&xdotool](pid_t process) {
+    for (int i = 0; i < 300; ++i) {
+      std::istringstream windows(CommandOutput(xdotool + "search --onlyvisible --name '^Parlamine$'"));
+      for (std::string id; windows >> id;)
+        if (std::stol("0" + CommandOutput(xdotool + "getwindowpid " + id)) == process) return id;
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return std::string();
+  };
+  Start(RLIM_INFINITY, display);
+  const std::string first = windowOf(Child);
+  ASSERT_FALSE(first.empty()) << "the first window did not show";
+  Second = Launch(RLIM_INFINITY, display);
+  const std::string second = windowOf(Second);
+  ASSERT_FALSE(second.empty()) << "the second window did not show";
+
+  const std::string firstPlace = CommandOutput(xdotool + "getwindowgeometry " + first);
+  const std::string secondPlace = CommandOutput(xdotool + "getwindowgeometry " + second);
+  EXPECT_NE(firstPlace.substr(firstPlace.find("Position:")),
+            secondPlace.substr(secondPlace.find("Position:")))
+      << firstPlace << secondPlace;
+
+  // The first shows the Prefix Calculator; the second turns the IP Subnet
+  // Calculator to its next page.
+  ASSERT_EQ(std::system((xdotool + "windowfocus --sync " + first + " key ctrl+p").c_str()), 0);
+  ASSERT_EQ(std::system((xdotool + "windowfocus --sync " + second + " key ctrl+Tab").c_str()), 0);
+  std::this_thread::sleep_for(std::chrono::milliseconds(3500));  // both save once the input rests
+  ::kill(Child, SIGTERM);
+  ASSERT_TRUE(WaitForEnd(Child));
+  ::kill(Second, SIGTERM);
+  ASSERT_TRUE(WaitForEnd(Second));
+
+  TRegistryTree saved = LoadRegistryFile(File.string());
+  TSectionedStore store(saved, Root);
+  EXPECT_EQ(store.ReadInteger("", "Calculator", -1), 3) << "the first instance's choice";
+  EXPECT_EQ(store.ReadInteger("IP Subnet Calculator", "ActivePageIndex", -1), 1) << "the second's";
+}
+
+// --help and --version answer on a terminal without any display and end.
+TEST_F(ProgramTest, HelpAndVersionPrintAndEndWithoutADisplay) {
+  struct TOptionCase {
+    const char* Option;
+    const char* Printed;
+  };
+  for (const TOptionCase& c :
+       {TOptionCase{"--help", "parlamine-cli --help"}, TOptionCase{"--version", "3.2.1.0"}}) {
+    const std::string command = std::string("env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb HOME=") +
+                                Home.string() + " XDG_CONFIG_HOME=" + (Home / "config").string() +
+                                " timeout 20 '" + PARLAMINE_PROGRAM + "' " + c.Option +
+                                " 2>&1; echo \"exit $?\"";
+    const std::string output = CommandOutput(command);
+    EXPECT_NE(output.find(c.Printed), std::string::npos) << c.Option << ": " << output;
+    EXPECT_NE(output.find("exit 0"), std::string::npos) << c.Option << ": " << output;
+  }
+  EXPECT_FALSE(fs::exists(File)) << "no window was opened, so nothing was saved";
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -38,6 +39,8 @@ class RadixerCalculatorTest : public ::testing::Test {
   void SetUp() override {
     Calculator = std::make_unique<TRadixerCalculator>();
     Calculator->OUIFinderPage()->SetOUIListPaths({Folder.filePath(QStringLiteral("OUI.txt"))});
+    Calculator->OUIFinderPage()->SetRegistryFolders(
+        {Folder.filePath(QStringLiteral("var-ieee")), Folder.filePath(QStringLiteral("share-ieee"))});
     Calculator->resize(312, 340);
     Calculator->show();
   }
@@ -74,6 +77,20 @@ class RadixerCalculatorTest : public ::testing::Test {
     Field(field)->selectAll();
     QTest::keyClicks(Field(field), keys);
   }
+
+  // A listing of the IEEE registries in one of the two ieee-data folders.
+  void WriteListing(const char* folder, const char* file, const QByteArray& content) {
+    QDir(Folder.path()).mkpath(QLatin1String(folder));
+    QFile out(Folder.filePath(QLatin1String(folder) + QLatin1Char('/') + QLatin1String(file)));
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(content);
+  }
+  void Search(const QString& oui) {
+    ShowPageOf(Field("OUINumberEdit"));
+    Type("OUINumberEdit", oui);
+    QTest::mouseClick(Find<QPushButton>("OUISearchButton"), Qt::LeftButton);
+  }
+  QString SourceText() const { return Find<QLabel>("OUISourceLabel")->text(); }
 
   void WriteOUIList(const QByteArray& content) {
     QFile file(Folder.filePath(QStringLiteral("OUI.txt")));
@@ -427,18 +444,77 @@ TEST_F(RadixerCalculatorTest, PastedHardwareAddressGivesItsOUI) {
   EXPECT_EQ(field->text(), QStringLiteral("08002B"));
 }
 
-TEST_F(RadixerCalculatorTest, OUISearchWithoutTheFileChangesNothingUntilItAppears) {
+TEST_F(RadixerCalculatorTest, OUISearchWithoutAnyListSaysWhereItLookedUntilOneAppears) {
   Load();
   ShowPageOf(Field("OUINumberEdit"));
   Type("OUINumberEdit", QStringLiteral("08002B"));
   QTest::mouseClick(Find<QPushButton>("OUISearchButton"), Qt::LeftButton);
-  EXPECT_EQ(BoxText("AbrevTextBox"), QStringLiteral("Cmmssr"));
-  EXPECT_EQ(BoxText("BitSwappedOUITextBox"), QStringLiteral("0000AA"));
+  // The page's first texts are no result of this search.
+  for (const char* box :
+       {"AbrevTextBox", "OrganizationTextBox", "BitSwappedAbrevTextBox", "BitSwappedOrganizationTextBox"})
+    EXPECT_EQ(BoxText(box), QString()) << box;
+  EXPECT_EQ(BoxText("BitSwappedOUITextBox"), QStringLiteral("1000D4"));
+  EXPECT_TRUE(SourceText().startsWith(QStringLiteral("No OUI list was found.")))
+      << SourceText().toStdString();
+  for (const char* place : {"var-ieee", "share-ieee", "OUI.txt"})
+    EXPECT_TRUE(SourceText().contains(QLatin1String(place))) << place;
   EXPECT_FALSE(Calculator->OUIFinderPage()->OUIListLoaded());
   WriteOUIList("08002B Dgtl   DIGITAL EQUIPMENT CORPORATION\n");
   QTest::mouseClick(Find<QPushButton>("OUISearchButton"), Qt::LeftButton);
   EXPECT_EQ(BoxText("AbrevTextBox"), QStringLiteral("Dgtl"));
   EXPECT_EQ(BoxText("BitSwappedOUITextBox"), QStringLiteral("1000D4"));
+}
+
+// The IEEE listings as ieee-data ships them: 70-B3-D5 is the IEEE's own
+// MA-L block, divided into MA-S blocks.
+const QByteArray MALListing =
+    "OUI/MA-L\r\n\r\n"
+    "08-00-2B   (hex)\t\tDIGITAL EQUIPMENT CORPORATION\r\n08002B     (base 16)\t\tDIGITAL EQUIPMENT "
+    "CORPORATION\r\n\r\n"
+    "70-B3-D5   (hex)\t\tIEEE Registration Authority\r\n70B3D5     (base 16)\t\tIEEE Registration "
+    "Authority\r\n\r\n";
+const QByteArray MASListing =
+    "OUI-36/MA-S\r\n\r\n"
+    "70-B3-D5   (hex)\t\t2M Technology\r\n719000-719FFF     (base 16)\t\t2M Technology\r\n\r\n";
+
+TEST_F(RadixerCalculatorTest, OUISearchAnswersFromTheIEEEListingsBeforeOUITxt) {
+  WriteOUIList("08002B Frozen FROZEN LIST ENTRY\n");
+  WriteListing("share-ieee", "oui.txt", MALListing);
+  WriteListing("share-ieee", "oui36.txt", MASListing);
+  Load();
+  Search(QStringLiteral("08002B"));
+  EXPECT_EQ(BoxText("OrganizationTextBox"), QStringLiteral("DIGITAL EQUIPMENT CORPORATION"));
+  EXPECT_EQ(BoxText("AbrevTextBox"), QStringLiteral("Dgtl"));
+  EXPECT_EQ(BoxText("BitSwappedOrganizationTextBox"), QStringLiteral("No matching OUI found."));
+  EXPECT_TRUE(SourceText().startsWith(QStringLiteral("Registry: MA-L 08-00-2B/24, 2")))
+      << SourceText().toStdString();
+  EXPECT_TRUE(SourceText().contains(QStringLiteral("share-ieee/oui.txt")));
+
+  // An OUI alone names the IEEE's block and says it is divided; a whole
+  // address pasted finds the MA-S owner.
+  Search(QStringLiteral("70B3D5"));
+  EXPECT_EQ(BoxText("OrganizationTextBox"), QStringLiteral("IEEE Registration Authority"));
+  EXPECT_TRUE(SourceText().contains(QStringLiteral("divided into 1 smaller blocks")))
+      << SourceText().toStdString();
+  TNumberEdit* field = Field("OUINumberEdit");
+  field->setFocus();
+  QApplication::clipboard()->setText(QStringLiteral("70:B3:D5:71:90:01"));
+  QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+  QTest::keyClick(field, Qt::Key_Return);
+  EXPECT_EQ(BoxText("OrganizationTextBox"), QStringLiteral("2M Technology"));
+  EXPECT_TRUE(SourceText().startsWith(QStringLiteral("Registry: MA-S 70-B3-D5-71-9/36")))
+      << SourceText().toStdString();
+}
+
+TEST_F(RadixerCalculatorTest, AnUpdatedListingInVarLibComesBeforeThePackagedOne) {
+  WriteListing("share-ieee", "oui.txt", MALListing);
+  QByteArray updated = MALListing;
+  updated.replace("DIGITAL EQUIPMENT CORPORATION", "DIGITAL UPDATED");
+  WriteListing("var-ieee", "oui.txt", updated);
+  Load();
+  Search(QStringLiteral("08002B"));
+  EXPECT_EQ(BoxText("OrganizationTextBox"), QStringLiteral("DIGITAL UPDATED"));
+  EXPECT_TRUE(SourceText().contains(QStringLiteral("var-ieee/oui.txt"))) << SourceText().toStdString();
 }
 
 TEST_F(RadixerCalculatorTest, StoredOUIThatIsNoNumberIsReportedAfterTheCursorIsBack) {

@@ -7,7 +7,7 @@ if(NOT result EQUAL 0)
 endif()
 set(expected bin/parlamine share/parlamine/OUI.txt "share/parlamine/Parlamine Help.html"
     share/applications/${APP_ID}.desktop share/icons/hicolor/scalable/apps/${APP_ID}.svg
-    share/metainfo/${APP_ID}.metainfo.xml share/man/man1/parlamine.1.gz share/doc/parlamine/copyright
+    share/metainfo/${APP_ID}.metainfo.xml share/man/man1/parlamine.1.gz share/doc/parlamine/copyright share/doc/parlamine/CLI.md
     bin/parlamine-cli share/man/man1/parlamine-cli.1.gz share/bash-completion/completions/parlamine-cli)
 foreach(size 16 24 32 48 64 128 256)
   list(APPEND expected share/icons/hicolor/${size}x${size}/apps/${APP_ID}.png)

@@ -67,7 +67,7 @@ void AddOuiCommand(CLI::App& app, TOuiOptions& o) {
   CLI::App* oui = app.add_subcommand("oui", "The owner of hardware addresses from the IEEE registries");
   oui->add_option("MAC", o.Addresses, "Addresses or prefixes (standard input, one a line, when none)");
   oui->add_option("--registry", o.RegistryFolder,
-                  "Folder of the IEEE listings (default /usr/share/ieee-data)");
+                  "Folder of the IEEE listings (default /var/lib/ieee-data, then /usr/share/ieee-data)");
   AddJsonFlag(*oui, o.Json);
 }
 

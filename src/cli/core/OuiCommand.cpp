@@ -17,11 +17,22 @@ struct TLoadedRegistry {
   std::string ShippedList;  // the OUI.txt used instead of the listings, if any
 };
 
+// --registry, or the folders the window reads too.
+std::vector<std::string> RegistryFolders(const TOuiOptions& o) {
+  return o.RegistryFolder ? std::vector<std::string>{*o.RegistryFolder} : DefaultRegistryFolders();
+}
+
+std::string FoldersText(const std::vector<std::string>& folders) {
+  std::string text;
+  for (const std::string& folder : folders) text += (text.empty() ? "" : " or ") + folder;
+  return text;
+}
+
 TLoadedRegistry LoadRegistry(const TOuiOptions& o, TCommandIO& io,
                              const std::vector<std::string>& shippedLists) {
   TLoadedRegistry loaded;
-  const std::string folder = o.RegistryFolder.value_or(DefaultRegistryFolder);
-  const int read = loaded.Registry.LoadFolder(folder);
+  const std::string folder = FoldersText(RegistryFolders(o));
+  const int read = loaded.Registry.LoadFolders(RegistryFolders(o));
   if (read == IEEERegistryCount) return loaded;
   if (read > 0) {
     for (const TRegistryFile& file : IEEERegistryFiles())
@@ -104,7 +115,7 @@ void WriteAnswerText(TBufferedWriter& out, const TAnswer& a) {
   WriteOwnerLines(out, "Bit-swapped ", a.SwappedOwner);
 }
 
-TJson RegistriesJson(const TLoadedRegistry& loaded, const std::string& folder) {
+TJson RegistriesJson(const TLoadedRegistry& loaded) {
   TJson list = TJson::array();
   if (!loaded.ShippedList.empty()) {
     list.push_back({{"name", "OUI.txt"}, {"file", loaded.ShippedList}});
@@ -113,7 +124,7 @@ TJson RegistriesJson(const TLoadedRegistry& loaded, const std::string& folder) {
   for (const TRegistryFile& file : IEEERegistryFiles())
     if (loaded.Registry.Has(file.Kind))
       list.push_back({{"name", file.Name},
-                      {"file", folder + "/" + file.FileName},
+                      {"file", loaded.Registry.Path(file.Kind)},
                       {"date", loaded.Registry.Date(file.Kind)}});
   return list;
 }
@@ -133,7 +144,7 @@ int RunOuiCommand(const TOuiOptions& o, TCommandIO& io, const std::vector<std::s
   };
   if (o.Json) {
     TJson head;
-    head["registries"] = RegistriesJson(loaded, o.RegistryFolder.value_or(DefaultRegistryFolder));
+    head["registries"] = RegistriesJson(loaded);
     head["fallback"] = !loaded.ShippedList.empty();
     std::string text = head.dump(-1, ' ', false, TJson::error_handler_t::replace);
     text.pop_back();  // the closing brace comes after the results

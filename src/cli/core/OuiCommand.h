@@ -12,8 +12,6 @@
 
 namespace Parlamine {
 
-inline constexpr const char* DefaultRegistryFolder = "/usr/share/ieee-data";
-
 // `shippedLists`: where to look for OUI.txt, in order, for the fallback.
 int RunOuiCommand(const TOuiOptions& options, TCommandIO& io, const std::vector<std::string>& shippedLists);
 

@@ -157,16 +157,26 @@ std::vector<TRegistryEntry> ParseIEEEListing(std::string_view text) {
   return entries;
 }
 
-int TIEEERegistry::LoadFolder(const std::string& folder) {
+int TIEEERegistry::LoadFolder(const std::string& folder) { return LoadFolders({folder}); }
+
+int TIEEERegistry::LoadFolders(const std::vector<std::string>& folders) {
   int read = 0;
   for (const TRegistryFile& file : IEEERegistryFiles()) {
-    const std::string path = folder + "/" + file.FileName;
-    std::unique_ptr<TListingText> text = ReadListingFile(path);
-    if (!text) continue;
-    AddListingText(file.Kind, std::move(text), ListingDate(folder, file.FileName));
-    ++read;
+    for (const std::string& folder : folders) {
+      const std::string path = folder + "/" + file.FileName;
+      std::unique_ptr<TListingText> text = ReadListingFile(path);
+      if (!text) continue;
+      AddListingText(file.Kind, std::move(text), ListingDate(folder, file.FileName), path);
+      ++read;
+      break;
+    }
   }
   return read;
+}
+
+const std::vector<std::string>& DefaultRegistryFolders() {
+  static const std::vector<std::string> folders{"/var/lib/ieee-data", "/usr/share/ieee-data"};
+  return folders;
 }
 
 std::unique_ptr<TIEEERegistry::TListingText> TIEEERegistry::ReadListingFile(const std::string& path) {
@@ -178,8 +188,9 @@ void TIEEERegistry::AddListing(TRegistryKind kind, std::string text, std::string
   AddListingText(kind, std::make_unique<TListingText>(std::move(text)), std::move(date));
 }
 
-void TIEEERegistry::AddListingText(TRegistryKind kind, std::unique_ptr<TListingText> text, std::string date) {
-  FListings.push_back({kind, std::move(text), std::move(date)});
+void TIEEERegistry::AddListingText(TRegistryKind kind, std::unique_ptr<TListingText> text, std::string date,
+                                   std::string path) {
+  FListings.push_back({kind, std::move(text), std::move(date), std::move(path)});
   std::vector<TRegistryEntry> entries = ParseIEEEListing(FListings.back().Text->View());
   for (TRegistryEntry& entry : entries) entry.Listing = static_cast<int>(FListings.size() - 1);
   Index(std::move(entries));
@@ -188,7 +199,7 @@ void TIEEERegistry::AddListingText(TRegistryKind kind, std::unique_ptr<TListingT
 bool TIEEERegistry::LoadShippedList(const std::string& path) {
   std::unique_ptr<TListingText> text = ReadListingFile(path);
   if (!text) return false;
-  FListings.push_back({TRegistryKind::rkShippedList, std::move(text), {}});
+  FListings.push_back({TRegistryKind::rkShippedList, std::move(text), {}, path});
   const std::string_view all = FListings.back().Text->View();
   std::vector<TRegistryEntry> entries;
   size_t start = 0;
@@ -244,6 +255,24 @@ std::string TIEEERegistry::Date(TRegistryKind kind) const {
   for (const TListing& listing : FListings)
     if (listing.Kind == kind) return listing.Date;
   return {};
+}
+
+std::string TIEEERegistry::Path(TRegistryKind kind) const {
+  for (const TListing& listing : FListings)
+    if (listing.Kind == kind) return listing.Path;
+  return {};
+}
+
+size_t TIEEERegistry::BlocksWithin(uint64_t prefix, int bits) const {
+  const uint64_t size = uint64_t{1} << (48 - bits);
+  size_t count = 0;
+  for (const TLengthGroup& group : FGroups) {
+    if (group.PrefixBits <= bits) continue;
+    const auto first = std::lower_bound(group.Keys.begin(), group.Keys.end(), prefix);
+    const auto last = std::lower_bound(first, group.Keys.end(), prefix + size);
+    count += static_cast<size_t>(last - first);
+  }
+  return count;
 }
 
 std::optional<TRegistryMatch> TIEEERegistry::Find(uint64_t address, int knownBits) const {

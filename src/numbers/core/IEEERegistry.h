@@ -64,6 +64,10 @@ class TIEEERegistry {
  public:
   // Reads the four listings found in `folder`. Returns the number read.
   int LoadFolder(const std::string& folder);
+  // Reads each of the four listings from the first of the folders that holds
+  // it (an update in /var/lib/ieee-data before the packaged files). Returns
+  // the number read.
+  int LoadFolders(const std::vector<std::string>& folders);
   // Adds one listing from its text (tests, the fuzz target).
   void AddListing(TRegistryKind kind, std::string text, std::string date = {});
   // The fallback: the shipped OUI.txt (24-bit prefixes, "OUI abbrev name" lines).
@@ -73,6 +77,11 @@ class TIEEERegistry {
   // Whether a listing of that kind was read, and its date.
   bool Has(TRegistryKind kind) const;
   std::string Date(TRegistryKind kind) const;
+  // The file a listing of that kind was read from; empty when added as text.
+  std::string Path(TRegistryKind kind) const;
+  // How many blocks of more than `bits` bits the listings assign inside the
+  // block (an OUI that the IEEE divided into MA-M, MA-S or IAB blocks).
+  size_t BlocksWithin(uint64_t prefix, int bits) const;
 
   // The most specific assignment that covers the first `knownBits` bits of the
   // 48-bit `address` (an OUI alone covers 24 bits: no 28- or 36-bit block can
@@ -94,8 +103,10 @@ class TIEEERegistry {
     TRegistryKind Kind;
     std::unique_ptr<TListingText> Text;
     std::string Date;
+    std::string Path;
   };
-  void AddListingText(TRegistryKind kind, std::unique_ptr<TListingText> text, std::string date);
+  void AddListingText(TRegistryKind kind, std::unique_ptr<TListingText> text, std::string date,
+                      std::string path = {});
   static std::unique_ptr<TListingText> ReadListingFile(const std::string& path);
   void Index(std::vector<TRegistryEntry> entries);
   std::vector<TListing> FListings;
@@ -108,6 +119,10 @@ class TIEEERegistry {
   };
   std::vector<TLengthGroup> FGroups;
 };
+
+// Where the IEEE listings are looked for, in order: the folder that
+// update-ieee-data writes, then the one of the ieee-data package.
+const std::vector<std::string>& DefaultRegistryFolders();
 
 // The whole content of a regular file; empty when it is missing, cannot be
 // read or is anything else (a folder, a device, a pipe, which is never waited on).
