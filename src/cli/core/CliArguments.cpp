@@ -37,10 +37,21 @@ void AddIpCommand(CLI::App& app, TIpOptions& o) {
   AddJsonFlag(*ip, o.Json);
 }
 
-void AddPrefixCommands(CLI::App& app, TPrefixOptions& p, TSummarizeOptions& s) {
+void AddPrefixCommands(CLI::App& app, TPrefixOptions& p, TSummarizeOptions& s, TExcludeOptions& e) {
   CLI::App* prefix = app.add_subcommand("prefix", "An IPv4 or IPv6 prefix: its range, size and kind");
   prefix->add_option("PREFIX", p.Prefix, "Prefix, e.g. 192.0.2.0/24 or 2001:db8::/32")->required();
   prefix->add_option("--split", p.Split, "Split into prefixes of this length");
+  prefix
+      ->add_option_function<std::vector<std::string>>(
+          "--parents",
+          [&p](const std::vector<std::string>& values) {
+            p.Parents = true;
+            // Given alone, CLI11 hands on one empty value.
+            if (!values.empty() && !values.front().empty()) p.ParentLength = values.front();
+          },
+          "The supernets of the prefix, or the one of length LEN")
+      ->expected(0, 1)
+      ->type_name("[LEN]");
   prefix->add_flag("--table", p.Table, "Write every prefix of the split, one a line")->needs("--split");
   prefix->add_flag("--lf", p.LineFeedOnly, "End the table's lines with LF only")->needs("--table");
   AddJsonFlag(*prefix, p.Json);
@@ -49,6 +60,12 @@ void AddPrefixCommands(CLI::App& app, TPrefixOptions& p, TSummarizeOptions& s) {
       app.add_subcommand("summarize", "The fewest prefixes that cover the given ones exactly");
   summarize->add_option("FILE", s.Files, "Files of prefixes, one a line (standard input when none)");
   AddJsonFlag(*summarize, s.Json);
+
+  CLI::App* exclude = app.add_subcommand("exclude", "A prefix less others, as the fewest prefixes");
+  exclude->add_option("FROM", e.From, "Prefix or range to take addresses from, e.g. 10.0.0.0/8")->required();
+  exclude->add_option("EXCLUDED", e.Excluded,
+                      "Prefixes and ranges to take out (standard input, one a line, when none)");
+  AddJsonFlag(*exclude, e.Json);
 }
 
 void AddBaseCommand(CLI::App& app, TBaseOptions& o) {
@@ -108,19 +125,21 @@ TParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   TLatencyOptions latency;
   TPrefixOptions prefix;
   TSummarizeOptions summarize;
+  TExcludeOptions exclude;
   AddIpCommand(app, ip);
-  AddPrefixCommands(app, prefix, summarize);
+  AddPrefixCommands(app, prefix, summarize, exclude);
   AddBaseCommand(app, base);
   AddOuiCommand(app, oui);
   AddLatencyCommand(app, latency);
 
   // CLI11 reports an unknown command as a missing one; name it instead.
   if (!arguments.empty() && !arguments.front().empty() && arguments.front()[0] != '-') {
-    const std::vector<std::string> commands = {"ip", "prefix", "summarize", "base", "oui", "latency"};
+    const std::vector<std::string> commands = {"ip",   "prefix", "summarize", "exclude",
+                                               "base", "oui",    "latency"};
     if (std::find(commands.begin(), commands.end(), arguments.front()) == commands.end()) {
       TParsedCommandLine unknown;
-      unknown.Error =
-          arguments.front() + ": not a command (ip, prefix, summarize, base, oui, latency; see --help)";
+      unknown.Error = arguments.front() +
+                      ": not a command (ip, prefix, summarize, exclude, base, oui, latency; see --help)";
       unknown.ExitCode = 2;
       return unknown;
     }
@@ -157,6 +176,8 @@ TParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     result.Command = latency;
   else if (chosen == "prefix")
     result.Command = prefix;
+  else if (chosen == "exclude")
+    result.Command = exclude;
   else
     result.Command = summarize;
   return result;

@@ -6,6 +6,7 @@
 
 #include "BaseCommand.h"
 #include "CliArguments.h"
+#include "ExcludeCommand.h"
 #include "IpCommand.h"
 #include "LatencyCommand.h"
 #include "OuiCommand.h"
@@ -30,6 +31,7 @@ struct TDispatch {
   int operator()(const TLatencyOptions& o) const { return RunLatencyCommand(o, IO); }
   int operator()(const TPrefixOptions& o) const { return RunPrefixCommand(o, IO); }
   int operator()(const TSummarizeOptions& o) const { return RunSummarizeCommand(o, IO); }
+  int operator()(const TExcludeOptions& o) const { return RunExcludeCommand(o, IO); }
 };
 
 }  // namespace

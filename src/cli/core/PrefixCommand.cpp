@@ -4,9 +4,12 @@
 #include <fstream>
 #include <sstream>
 
+#include "AddressTypes.h"
+#include "IPv6Forms.h"
 #include "JsonNumbers.h"
 #include "PrefixAddress.h"
 #include "PrefixInfo.h"
+#include "PrefixSets.h"
 #include "PrefixSplit.h"
 #include "PrefixSummarize.h"
 #include "SubnetTableText.h"
@@ -15,28 +18,36 @@ namespace Parlamine {
 
 namespace {
 
+// Which family's prefixes show the field.
+enum TFieldFamilies { ffBoth, ffIPv4Only, ffIPv6Only };
+
 struct TInfoField {
   const char* Caption;
   const char* JsonKey;
   std::string TPrefixInfo::*Text;
-  bool IPv4Only;
+  TFieldFamilies Families;
 };
 
 const TInfoField InfoFields[] = {
-    {"Network", "network", &TPrefixInfo::Network, false},
-    {"Prefix Length", "prefixLength", &TPrefixInfo::PrefixLength, false},
-    {"Netmask", "netmask", &TPrefixInfo::Netmask, true},
-    {"Wildcard Mask", "wildcardMask", &TPrefixInfo::WildcardMask, true},
-    {"First Address", "firstAddress", &TPrefixInfo::FirstAddress, false},
-    {"Last Address", "lastAddress", &TPrefixInfo::LastAddress, false},
-    {"First Host", "firstHost", &TPrefixInfo::FirstHost, true},
-    {"Last Host", "lastHost", &TPrefixInfo::LastHost, true},
-    {"Addresses", "addresses", &TPrefixInfo::Addresses, false},
-    {"Usable Hosts", "usableHosts", &TPrefixInfo::UsableHosts, true},
-    {"Address Type", "addressType", &TPrefixInfo::AddressType, false},
-    {"Reverse DNS Zone", "reverseDnsZone", &TPrefixInfo::ReverseDnsZone, false},
-    {"Bit Map", "bitMap", &TPrefixInfo::BitMap, true},
-    {"Binary", "binary", &TPrefixInfo::BinaryAddress, true},
+    {"Network", "network", &TPrefixInfo::Network, ffBoth},
+    {"Prefix Length", "prefixLength", &TPrefixInfo::PrefixLength, ffBoth},
+    {"Netmask", "netmask", &TPrefixInfo::Netmask, ffIPv4Only},
+    {"Wildcard Mask", "wildcardMask", &TPrefixInfo::WildcardMask, ffIPv4Only},
+    {"First Address", "firstAddress", &TPrefixInfo::FirstAddress, ffBoth},
+    {"Last Address", "lastAddress", &TPrefixInfo::LastAddress, ffBoth},
+    {"First Host", "firstHost", &TPrefixInfo::FirstHost, ffIPv4Only},
+    {"Last Host", "lastHost", &TPrefixInfo::LastHost, ffIPv4Only},
+    {"Addresses", "addresses", &TPrefixInfo::Addresses, ffBoth},
+    {"Usable Hosts", "usableHosts", &TPrefixInfo::UsableHosts, ffIPv4Only},
+    {"Address Type", "addressType", &TPrefixInfo::AddressType, ffBoth},
+    {"Registry Flags", "registryFlags", &TPrefixInfo::RegistryFlags, ffBoth},
+    {"Reverse DNS Zone", "reverseDnsZone", &TPrefixInfo::ReverseDnsZone, ffBoth},
+    {"Reverse DNS Zones", "reverseDnsZones", &TPrefixInfo::ReverseDnsZones, ffBoth},
+    {"Exploded", "exploded", &TPrefixInfo::Exploded, ffIPv6Only},
+    {"IPv6 Netmask", "ipv6Netmask", &TPrefixInfo::IPv6Netmask, ffIPv6Only},
+    {"Embedded IPv4", "embeddedIPv4", &TPrefixInfo::EmbeddedIPv4, ffIPv6Only},
+    {"Bit Map", "bitMap", &TPrefixInfo::BitMap, ffIPv4Only},
+    {"Binary", "binary", &TPrefixInfo::BinaryAddress, ffIPv4Only},
 };
 
 void StreamSplit(const TPrefixSplit& split, bool json, TLineEnd lineEnd, TBufferedWriter& out) {
@@ -64,6 +75,51 @@ void StreamSplit(const TPrefixSplit& split, bool json, TLineEnd lineEnd, TBuffer
   }
 }
 
+// Each type of the prefix with the registries' columns as they write them
+// ("True", "False", "N/A"); null columns for a type they do not list.
+TJson RegistryJson(const TPrefix& prefix) {
+  static constexpr const char* Keys[] = {"source", "destination", "forwardable", "globallyReachable",
+                                         "reservedByProtocol"};
+  TJson types = TJson::array();
+  for (const TAddressType& type : AddressTypes(prefix)) {
+    TJson entry;
+    entry["type"] = AddressTypeText(type);
+    const auto values = RegistryFlags(type);
+    for (size_t i = 0; i < std::size(Keys); ++i)
+      entry[Keys[i]] = values ? TJson(std::string((*values)[i])) : TJson(nullptr);
+    types.push_back(entry);
+  }
+  return types;
+}
+
+bool Shows(const TInfoField& field, TAddressFamily family) {
+  return field.Families == ffBoth || (field.Families == ffIPv4Only) == (family == TAddressFamily::afIPv4);
+}
+
+// The IPv4 address an IPv6 one carries, with Teredo's parts; null for none.
+TJson EmbeddedJson(const TPrefixParse& parsed) {
+  const auto embedded = EmbeddedIPv4(parsed.Address, parsed.Prefix());
+  if (!embedded) return nullptr;
+  TJson doc;
+  doc["kind"] = embedded->Kind;
+  if (embedded->TeredoServer) {
+    doc["server"] = AddressText(*embedded->TeredoServer);
+    doc["client"] = AddressText(embedded->Address);
+    doc["port"] = *embedded->TeredoPort;
+  } else {
+    doc["address"] = AddressText(embedded->Address);
+  }
+  return doc;
+}
+
+std::vector<TPrefix> AskedParents(const TPrefixOptions& o, const TPrefix& prefix) {
+  if (!o.ParentLength) return ParentPrefixes(prefix);
+  std::string text = *o.ParentLength;
+  if (!text.empty() && text[0] == '/') text.erase(0, 1);
+  if (prefix.Length == 0) throw EUsageError("--parents", "a /0 has no shorter prefix");
+  return ParentPrefixes(prefix, static_cast<int>(ParseWholeNumber("--parents", text, 0, prefix.Length - 1)));
+}
+
 }  // namespace
 
 int RunPrefixCommand(const TPrefixOptions& o, TCommandIO& io) {
@@ -85,12 +141,21 @@ int RunPrefixCommand(const TPrefixOptions& o, TCommandIO& io) {
   }
   const TPrefixInfo info = PrefixInfo(parsed.Address, parsed.Length);
   const bool ipv4 = info.Family == TAddressFamily::afIPv4;
+  const std::vector<TPrefix> parents = o.Parents ? AskedParents(o, prefix) : std::vector<TPrefix>();
   if (o.Json) {
     TJson doc;
     doc["family"] = ipv4 ? "IPv4" : "IPv6";
     doc["length"] = prefix.Length;
     for (const TInfoField& field : InfoFields)
-      if (ipv4 || !field.IPv4Only) doc[field.JsonKey] = info.*field.Text;
+      if (Shows(field, info.Family)) doc[field.JsonKey] = info.*field.Text;
+    // Lists and parts as JSON values rather than joined texts.
+    doc["registryFlags"] = RegistryJson(prefix);
+    doc["reverseDnsZones"] = ReverseDnsZones(prefix);
+    if (!ipv4) doc["embeddedIPv4"] = EmbeddedJson(parsed);
+    if (o.Parents) {
+      doc["parents"] = TJson::array();
+      for (const TPrefix& parent : parents) doc["parents"].push_back(PrefixText(parent));
+    }
     if (splitLength) {
       const TPrefixSplit split(prefix, *splitLength);
       doc["split"] = {{"length", *splitLength},
@@ -100,10 +165,9 @@ int RunPrefixCommand(const TPrefixOptions& o, TCommandIO& io) {
     WriteJsonDocument(io.Out, doc);
     return ExitAnswered;
   }
-  for (const TInfoField& field : InfoFields) {
-    if (!ipv4 && field.IPv4Only) continue;
-    io.Out.Write(std::string(field.Caption) + ": " + info.*field.Text + "\n");
-  }
+  for (const TInfoField& field : InfoFields)
+    if (Shows(field, info.Family)) io.Out.Write(std::string(field.Caption) + ": " + info.*field.Text + "\n");
+  for (const TPrefix& parent : parents) io.Out.Write("Parent: " + PrefixText(parent) + "\n");
   if (splitLength) io.Out.Write("Split: " + SplitLengthItemText(prefix, *splitLength) + "\n");
   return ExitAnswered;
 }
