@@ -20,6 +20,7 @@
 
 #include "PrefixAddress.h"
 #include "PrefixInfo.h"
+#include "PrefixSets.h"
 #include "PrefixSplitTableSource.h"
 #include "PrefixSummarize.h"
 #include "SettingsStore.h"
@@ -166,7 +167,8 @@ TPrefixCalculator::TPrefixCalculator(QWidget* parent)
   // Keyboard order: each page's controls top to bottom; a list comes after
   // the buttons above it.
   setTabOrder(SplitClipboardButton, SplitListView);
-  setTabOrder(SummarizeMemo, SummarizeErrorsMemo);
+  setTabOrder(SummarizeMemo, ExcludeMemo);
+  setTabOrder(ExcludeMemo, SummarizeErrorsMemo);
   setTabOrder(SummarizeErrorsMemo, SummarizeButton);
   setTabOrder(SummarizeButton, SummaryClipboardButton);
   setTabOrder(SummaryClipboardButton, SummaryListView);
@@ -215,6 +217,7 @@ QWidget* TPrefixCalculator::CreatePrefixInfoPage() {
     const char* LabelName;
     const char* Caption;
     bool IPv4Only;
+    bool IPv6Only = false;
   };
   const TResultRow rows[] = {
       {&NetworkTextBox, "NetworkTextBox", "NetworkLabel", "Network", false},
@@ -228,12 +231,17 @@ QWidget* TPrefixCalculator::CreatePrefixInfoPage() {
       {&AddressesTextBox, "AddressesTextBox", "AddressesLabel", "Addresses", false},
       {&UsableHostsTextBox, "UsableHostsTextBox", "UsableHostsLabel", "Usable Hosts", true},
       {&AddressTypeTextBox, "AddressTypeTextBox", "AddressTypeLabel", "Address Type", false},
+      {&RegistryFlagsTextBox, "RegistryFlagsTextBox", "RegistryFlagsLabel", "Registry Flags", false},
       {&ReverseDnsZoneTextBox, "ReverseDnsZoneTextBox", "ReverseDnsZoneLabel", "Reverse DNS Zone", false},
+      {&ExplodedTextBox, "ExplodedTextBox", "ExplodedLabel", "Exploded", false, true},
+      {&IPv6NetmaskTextBox, "IPv6NetmaskTextBox", "IPv6NetmaskLabel", "IPv6 Netmask", false, true},
+      {&EmbeddedIPv4TextBox, "EmbeddedIPv4TextBox", "EmbeddedIPv4Label", "Embedded IPv4", false, true},
   };
   FResultGrid = NewResultGrid();
   for (const TResultRow& row : rows) {
     *row.Box = NewTextBox(page, row.BoxName);
-    FResultRows.push_back({NewCaption(page, row.LabelName, row.Caption, *row.Box), *row.Box, row.IPv4Only});
+    FResultRows.push_back(
+        {NewCaption(page, row.LabelName, row.Caption, *row.Box), *row.Box, row.IPv4Only, row.IPv6Only});
   }
   ArrangeResultRows(TAddressFamily::afIPv4);
   layout->addLayout(FResultGrid);
@@ -324,6 +332,16 @@ QWidget* TPrefixCalculator::CreateSummarizePage() {
       NewCaption(page, "SummarizeLabel", "&Addresses, ranges and prefixes (one per line)", SummarizeMemo));
   layout->addWidget(SummarizeMemo, 3);
 
+  // Taken out of the summary: the ACL and route-filter task.
+  ExcludeMemo = new QPlainTextEdit(page);
+  ExcludeMemo->setObjectName(QStringLiteral("ExcludeMemo"));
+  ExcludeMemo->setTabChangesFocus(true);
+  ExcludeMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  SetHint(ExcludeMemo, QStringLiteral("Enter or paste addresses, ranges and prefixes to take out of the "
+                                      "summary, one per line"));
+  layout->addWidget(NewCaption(page, "ExcludeLabel", "E&xclude (one per line)", ExcludeMemo));
+  layout->addWidget(ExcludeMemo, 1);
+
   // The lines that could not be read, shown only while there are some.
   SummarizeErrorsMemo = new QPlainTextEdit(page);
   SummarizeErrorsMemo->setObjectName(QStringLiteral("SummarizeErrorsMemo"));
@@ -385,19 +403,35 @@ void TPrefixCalculator::ShowPrefixInfo(const TPrefixInfo* info) {
   const TPrefixInfo none;
   const TPrefixInfo& shown = info ? *info : none;
   const std::pair<TTextBox*, const std::string*> boxes[] = {
-      {NetworkTextBox, &shown.Network},           {PrefixLengthTextBox, &shown.PrefixLength},
-      {NetmaskTextBox, &shown.Netmask},           {WildcardMaskTextBox, &shown.WildcardMask},
-      {FirstAddressTextBox, &shown.FirstAddress}, {LastAddressTextBox, &shown.LastAddress},
-      {FirstHostTextBox, &shown.FirstHost},       {LastHostTextBox, &shown.LastHost},
-      {AddressesTextBox, &shown.Addresses},       {UsableHostsTextBox, &shown.UsableHosts},
-      {AddressTypeTextBox, &shown.AddressType},   {ReverseDnsZoneTextBox, &shown.ReverseDnsZone},
-      {PrefixBitMapTextBox, &shown.BitMap},       {BinAddressTextBox, &shown.BinaryAddress},
+      {NetworkTextBox, &shown.Network},
+      {PrefixLengthTextBox, &shown.PrefixLength},
+      {NetmaskTextBox, &shown.Netmask},
+      {WildcardMaskTextBox, &shown.WildcardMask},
+      {FirstAddressTextBox, &shown.FirstAddress},
+      {LastAddressTextBox, &shown.LastAddress},
+      {FirstHostTextBox, &shown.FirstHost},
+      {LastHostTextBox, &shown.LastHost},
+      {AddressesTextBox, &shown.Addresses},
+      {UsableHostsTextBox, &shown.UsableHosts},
+      {AddressTypeTextBox, &shown.AddressType},
+      {RegistryFlagsTextBox, &shown.RegistryFlags},
+      {ReverseDnsZoneTextBox, &shown.ReverseDnsZone},
+      {ExplodedTextBox, &shown.Exploded},
+      {IPv6NetmaskTextBox, &shown.IPv6Netmask},
+      {EmbeddedIPv4TextBox, &shown.EmbeddedIPv4},
+      {PrefixBitMapTextBox, &shown.BitMap},
+      {BinAddressTextBox, &shown.BinaryAddress},
   };
   for (const auto& [box, text] : boxes) {
     box->SetCaption(FromStd(*text));
     // A long type list or IPv6 address is shortened on screen; the hint has it whole.
     box->setToolTip(box->Caption());
   }
+  // A prefix between octet (nibble) boundaries is delegated as several
+  // zones: the hint lists them.
+  if (info && info->ReverseDnsZones != info->ReverseDnsZone)
+    ReverseDnsZoneTextBox->setToolTip(
+        FromStd(info->ReverseDnsZone + "\nDelegated as " + info->ReverseDnsZones));
   BinAddressTextBox->update();  // its colours follow the bit map
   // While the text is no prefix the IPv4 rows stay, empty, as the last family
   // shown would otherwise make the page jump with every keystroke.
@@ -417,7 +451,7 @@ void TPrefixCalculator::ArrangeResultRows(TAddressFamily family) {
   // whole width, so there each caption stands above its box.
   int line = 0;
   for (const TResultRow& row : FResultRows) {
-    const bool shown = ipv4 || !row.IPv4Only;
+    const bool shown = ipv4 ? !row.IPv6Only : !row.IPv4Only;
     row.Caption->setVisible(shown);
     row.Box->setVisible(shown);
     if (!shown) continue;
@@ -490,9 +524,15 @@ void TPrefixCalculator::SummarizeButtonClick() {
   const QByteArray text = SummarizeMemo->toPlainText().toUtf8();
   const TSummary summary =
       SummarizeText(std::string_view(text.constData(), static_cast<size_t>(text.size())));
-  FSummaryModel->SetPrefixes(summary.Prefixes);
+  const QByteArray excludeText = ExcludeMemo->toPlainText().toUtf8();
+  const TSummary excluded =
+      SummarizeText(std::string_view(excludeText.constData(), static_cast<size_t>(excludeText.size())));
+  FSummaryModel->SetPrefixes(
+      excluded.Prefixes.empty() ? summary.Prefixes : ExcludePrefixes(summary.Prefixes, excluded.Prefixes));
   QStringList errors;
   for (const TSummaryLineError& error : summary.Errors) errors << FromStd(SummaryErrorText(error));
+  for (const TSummaryLineError& error : excluded.Errors)
+    errors << QStringLiteral("Exclude, line %1: %2").arg(error.LineNumber).arg(FromStd(error.Message));
   SummarizeErrorsMemo->setPlainText(errors.join(QLatin1Char('\n')));
   SummarizeErrorsMemo->setVisible(!errors.isEmpty());
 }
@@ -552,6 +592,7 @@ void TPrefixCalculator::LoadPrefixSettings(TSectionedStore& store) {
   PrefixPageControl->setCurrentIndex(page >= 0 && page < PrefixPageControl->count() ? page : 0);
 
   SummarizeMemo->setPlainText(QString::fromStdString(store.ReadString(Section, "SummarizeText", "")));
+  ExcludeMemo->setPlainText(QString::fromStdString(store.ReadString(Section, "ExcludeText", "")));
   SummarizeButtonClick();
 }
 
@@ -563,6 +604,7 @@ void TPrefixCalculator::SavePrefixSettings(TSectionedStore& store) {
   else if (FSplitLengthWanted)
     store.WriteInteger(Section, "SplitLength", *FSplitLengthWanted);
   store.WriteString(Section, "SummarizeText", SummarizeMemo->toPlainText().toStdString());
+  store.WriteString(Section, "ExcludeText", ExcludeMemo->toPlainText().toStdString());
 }
 
 }  // namespace Parlamine

@@ -85,7 +85,11 @@ class TPrefixCalculator : public TCustomCalculator {
   TTextBox* AddressesTextBox = nullptr;
   TTextBox* UsableHostsTextBox = nullptr;
   TTextBox* AddressTypeTextBox = nullptr;
+  TTextBox* RegistryFlagsTextBox = nullptr;
   TTextBox* ReverseDnsZoneTextBox = nullptr;
+  TTextBox* ExplodedTextBox = nullptr;
+  TTextBox* IPv6NetmaskTextBox = nullptr;
+  TTextBox* EmbeddedIPv4TextBox = nullptr;
   TZellLabel* PrefixBitMapLabel = nullptr;
   TTextBox* PrefixBitMapTextBox = nullptr;
   TTextBox* BinAddressTextBox = nullptr;
@@ -93,6 +97,7 @@ class TPrefixCalculator : public TCustomCalculator {
     QLabel* Caption;
     TTextBox* Box;
     bool IPv4Only;  // no meaning for IPv6: hidden for it
+    bool IPv6Only;  // and the other way round
   };
   std::vector<TResultRow> FResultRows;
   QGridLayout* FResultGrid = nullptr;
@@ -106,6 +111,7 @@ class TPrefixCalculator : public TCustomCalculator {
   QToolButton* SplitClipboardButton = nullptr;
 
   QPlainTextEdit* SummarizeMemo = nullptr;
+  QPlainTextEdit* ExcludeMemo = nullptr;
   QPlainTextEdit* SummarizeErrorsMemo = nullptr;
   QPushButton* SummarizeButton = nullptr;
   QListView* SummaryListView = nullptr;

@@ -63,6 +63,8 @@ struct TPrefixOptions {
   bool Parents = false;
   std::optional<std::string> ParentLength;
   bool Table = false;
+  // The table's slice: the number of its first row, and how many rows.
+  std::optional<std::string> FirstRow, RowCount;
   bool LineFeedOnly = false;
   bool Json = false;
 };
@@ -78,8 +80,14 @@ struct TExcludeOptions {
   bool Json = false;
 };
 
+struct TRandomOptions {
+  std::optional<std::string> Length;  // default /24, with --ipv6 /48
+  bool IPv6 = false;
+  bool Json = false;
+};
+
 using TCommandOptions = std::variant<TIpOptions, TBaseOptions, TOuiOptions, TLatencyOptions, TPrefixOptions,
-                                     TSummarizeOptions, TExcludeOptions>;
+                                     TSummarizeOptions, TExcludeOptions, TRandomOptions>;
 
 // What reading the command line gave: a command to run, or a text to print
 // (help, version, or a one-line error) with the exit code to end with.

@@ -11,6 +11,7 @@
 #include "LatencyCommand.h"
 #include "OuiCommand.h"
 #include "PrefixCommand.h"
+#include "RandomCommand.h"
 
 namespace Parlamine {
 
@@ -32,6 +33,7 @@ struct TDispatch {
   int operator()(const TPrefixOptions& o) const { return RunPrefixCommand(o, IO); }
   int operator()(const TSummarizeOptions& o) const { return RunSummarizeCommand(o, IO); }
   int operator()(const TExcludeOptions& o) const { return RunExcludeCommand(o, IO); }
+  int operator()(const TRandomOptions& o) const { return RunRandomCommand(o, IO); }
 };
 
 }  // namespace

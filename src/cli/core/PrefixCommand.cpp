@@ -50,7 +50,7 @@ const TInfoField InfoFields[] = {
     {"Binary", "binary", &TPrefixInfo::BinaryAddress, ffIPv4Only},
 };
 
-void StreamSplit(const TPrefixSplit& split, bool json, TLineEnd lineEnd, TBufferedWriter& out) {
+void StreamRows(const TPrefixSplit& split, bool json, TLineEnd lineEnd, TBufferedWriter& out) {
   if (json) {
     // Formatted straight into the output: a JSON document per row would
     // make the largest split seventy times slower than its text.
@@ -62,11 +62,6 @@ void StreamSplit(const TPrefixSplit& split, bool json, TLineEnd lineEnd, TBuffer
     }
     return;
   }
-  for (int column = 0; column < split.ColumnCount(); ++column) {
-    if (column > 0) out.Write('\t');
-    out.Write(split.ColumnCaption(column));
-  }
-  out.Write(LineEndText(lineEnd));
   for (int64_t row = 0; row < split.RowCount() && !out.Failed(); ++row) {
     char* place = out.Reserve(TPrefixSplit::MaxRowTextSize + 2);
     size_t used = split.FormatRow(row, place);
@@ -120,6 +115,49 @@ std::vector<TPrefix> AskedParents(const TPrefixOptions& o, const TPrefix& prefix
   return ParentPrefixes(prefix, static_cast<int>(ParseWholeNumber("--parents", text, 0, prefix.Length - 1)));
 }
 
+// A decimal row number of up to 128 bits.
+TUInt128 ParseRowNumber(const std::string& argument, const std::string& text) {
+  const std::string problem = "'" + text + "' is not a whole number (0 to 2^128 - 1)";
+  if (text.empty() || text.size() > 39 || text.find_first_not_of("0123456789") != std::string::npos)
+    throw EUsageError(argument, problem);
+  TUInt128 value = 0;
+  for (char digit : text) {
+    const TUInt128 next = value * 10 + static_cast<unsigned>(digit - '0');
+    if (next / 10 != value) throw EUsageError(argument, problem);
+    value = next;
+  }
+  return value;
+}
+
+// The rows asked for, from the first one on, in slices of a few million:
+// a split of any size streams in constant memory until it ends, the
+// count is reached or the output fails.
+void StreamSplit(const TPrefixOptions& o, const TPrefix& prefix, int length, TBufferedWriter& out) {
+  const TLineEnd lineEnd = o.LineFeedOnly ? TLineEnd::leLF : TLineEnd::leCRLF;
+  TUInt128 next = o.FirstRow ? ParseRowNumber("--first", *o.FirstRow) : 0;
+  std::optional<TUInt128> left;
+  if (o.RowCount) left = ParseRowNumber("--count", *o.RowCount);
+  const TPrefixSplit whole(prefix, prefix.Length);
+  if (!o.Json) {
+    for (int column = 0; column < whole.ColumnCount(); ++column) {
+      if (column > 0) out.Write('\t');
+      out.Write(whole.ColumnCaption(column));
+    }
+    out.Write(LineEndText(lineEnd));
+  }
+  constexpr int64_t SliceRows = int64_t{1} << 22;
+  while (!out.Failed() && (!left || *left > 0)) {
+    const int64_t rows =
+        left && *left < static_cast<TUInt128>(SliceRows) ? static_cast<int64_t>(*left) : SliceRows;
+    const TPrefixSplit slice = TPrefixSplit::Slice(prefix, length, next, rows);
+    StreamRows(slice, o.Json, lineEnd, out);
+    if (slice.RowCount() < rows) break;  // the table ended
+    next += static_cast<TUInt128>(rows);
+    if (next == 0) break;  // past row 2^128 - 1
+    if (left) *left -= static_cast<TUInt128>(rows);
+  }
+}
+
 }  // namespace
 
 int RunPrefixCommand(const TPrefixOptions& o, TCommandIO& io) {
@@ -130,13 +168,12 @@ int RunPrefixCommand(const TPrefixOptions& o, TCommandIO& io) {
   if (o.Split) {
     std::string text = *o.Split;
     if (!text.empty() && text[0] == '/') text.erase(0, 1);
-    const std::vector<int> lengths = SplitLengths(prefix);
-    const int64_t length = ParseWholeNumber("--split", text, lengths.front(), lengths.back());
+    const int64_t length =
+        ParseWholeNumber("--split", text, prefix.Length, AddressBits(prefix.Network.Family));
     splitLength = static_cast<int>(length);
   }
   if (o.Table) {
-    StreamSplit(TPrefixSplit(prefix, *splitLength), o.Json,
-                o.LineFeedOnly ? TLineEnd::leLF : TLineEnd::leCRLF, io.Out);
+    StreamSplit(o, prefix, *splitLength, io.Out);
     return ExitAnswered;
   }
   const TPrefixInfo info = PrefixInfo(parsed.Address, parsed.Length);
@@ -157,10 +194,12 @@ int RunPrefixCommand(const TPrefixOptions& o, TCommandIO& io) {
       for (const TPrefix& parent : parents) doc["parents"].push_back(PrefixText(parent));
     }
     if (splitLength) {
-      const TPrefixSplit split(prefix, *splitLength);
+      // A JSON number up to 2^53, beyond it a string of digits.
+      const int subnetBits = *splitLength - prefix.Length;
       doc["split"] = {{"length", *splitLength},
                       {"text", SplitLengthItemText(prefix, *splitLength)},
-                      {"subnetCount", split.RowCount()}};
+                      {"subnetCount", subnetBits <= 53 ? TJson(int64_t{1} << subnetBits)
+                                                       : TJson(PowerOfTwoText(subnetBits))}};
     }
     WriteJsonDocument(io.Out, doc);
     return ExitAnswered;

@@ -98,6 +98,51 @@ TEST(PrefixCommand, IPv6SplitTableStreamsEveryRow) {
             "3\t2001:db8:c000::/34\t2001:db8:c000::\t2001:db8:ffff:ffff:ffff:ffff:ffff:ffff\n");
 }
 
+// Any split: its size at once, and its rows as a stream from any row on.
+TEST(PrefixCommand, DeepSplitsCountAndStreamSlices) {
+  const nlohmann::json isp =
+      nlohmann::json::parse(RunCli({"prefix", "2001:db8::/32", "--split", "64", "--json"}).Out);
+  EXPECT_EQ(isp["split"]["subnetCount"], 4294967296);
+  const nlohmann::json all =
+      nlohmann::json::parse(RunCli({"prefix", "::/0", "--split", "128", "--json"}).Out);
+  EXPECT_EQ(all["split"]["subnetCount"], "340282366920938463463374607431768211456");
+
+  const struct {
+    std::vector<std::string> Arguments;
+    std::string Out;
+  } slices[] = {
+      {{"prefix", "2001:db8::/32", "--split", "56", "--table", "--lf", "--first", "16777215", "--count", "5"},
+       "#\tNetwork\tFirst Address\tLast Address\n"
+       "16777215\t2001:db8:ffff:ff00::/56\t2001:db8:ffff:ff00::\t2001:db8:ffff:ffff:ffff:ffff:ffff:ffff\n"},
+      {{"prefix", "0.0.0.0/0", "--split", "32", "--table", "--lf", "--first", "4294967294"},
+       "#\tNetwork\tFirst Host\tLast Host\tBroadcast\n"
+       "4294967294\t255.255.255.254/32\t255.255.255.254\t255.255.255.254\tnone\n"
+       "4294967295\t255.255.255.255/32\t255.255.255.255\t255.255.255.255\tnone\n"},
+      {{"prefix", "10.0.0.0/8", "--split", "32", "--table", "--lf", "--count", "2", "--first", "1"},
+       "#\tNetwork\tFirst Host\tLast Host\tBroadcast\n"
+       "1\t10.0.0.1/32\t10.0.0.1\t10.0.0.1\tnone\n"
+       "2\t10.0.0.2/32\t10.0.0.2\t10.0.0.2\tnone\n"},
+      {{"prefix", "10.0.0.0/8", "--split", "9", "--table", "--lf", "--first", "2"},
+       "#\tNetwork\tFirst Host\tLast Host\tBroadcast\n"},
+      {{"prefix", "::/0", "--split", "128", "--table", "--json", "--first",
+        "340282366920938463463374607431768211455"},
+       "{\"#\":\"340282366920938463463374607431768211455\",\"Network\":\"ffff:ffff:ffff:ffff:ffff:ffff:ffff:"
+       "ffff/"
+       "128\",\"First Address\":\"ffff:ffff:ffff:ffff:ffff:ffff:ffff:ffff\",\"Last "
+       "Address\":\"ffff:ffff:ffff:ffff:ffff:ffff:ffff:ffff\"}\n"},
+  };
+  for (const auto& c : slices) {
+    const TCliResult r = RunCli(c.Arguments);
+    EXPECT_EQ(r.ExitCode, 0) << r.Err;
+    EXPECT_EQ(r.Out, c.Out) << c.Arguments[1];
+  }
+  // Rows on either side of 2^22.
+  const TCliResult many = RunCli(
+      {"prefix", "10.0.0.0/8", "--split", "32", "--table", "--lf", "--first", "4194300", "--count", "6"});
+  EXPECT_NE(many.Out.find("\n4194303\t10.63.255.255/32\t"), std::string::npos);
+  EXPECT_NE(many.Out.find("\n4194305\t10.64.0.1/32\t"), std::string::npos) << many.Out;
+}
+
 TEST(PrefixCommand, JsonTableLinesAreTheRowsKeyedByTheirCaptions) {
   const struct {
     const char* Prefix;
@@ -123,7 +168,10 @@ TEST(PrefixCommand, JsonTableLinesAreTheRowsKeyedByTheirCaptions) {
 TEST(PrefixCommand, BadPrefixAndSplitLengthExitTwo) {
   EXPECT_EQ(RunCli({"prefix", "300.1.2.3/8"}).ExitCode, 2);
   EXPECT_EQ(RunCli({"prefix", "10.0.0.0/8", "--split", "7"}).ExitCode, 2);
-  EXPECT_EQ(RunCli({"prefix", "10.0.0.0/8", "--split", "31"}).ExitCode, 2);  // more than 2^22 rows
+  EXPECT_EQ(RunCli({"prefix", "10.0.0.0/8", "--split", "33"}).ExitCode, 2);
+  EXPECT_EQ(RunCli({"prefix", "10.0.0.0/8", "--split", "9", "--table", "--first", "-1"}).ExitCode, 2);
+  EXPECT_EQ(RunCli({"prefix", "::/0", "--split", "9", "--table", "--first", std::string(40, '9')}).ExitCode,
+            2);
 }
 
 TEST(SummarizeCommand, JoinsNeighboursAndReportsBadLines) {
