@@ -11,6 +11,7 @@
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -211,6 +212,15 @@ QWidget* TPrefixCalculator::CreatePrefixInfoPage() {
   PrefixMessageLabel->setFixedHeight(PrefixMessageLabel->fontMetrics().height());
   layout->addWidget(PrefixMessageLabel);
 
+  // The results scroll below the fixed entry line: an IPv6 prefix's rows
+  // (each caption above its box) and the registry flags need more room than
+  // the window's minimum size gives.
+  auto* results = new QWidget;
+  results->setObjectName(QStringLiteral("PrefixResultsPanel"));
+  auto* resultsLayout = new QVBoxLayout(results);
+  resultsLayout->setContentsMargins(0, 0, 0, 0);
+  resultsLayout->setSpacing(layout->spacing());
+
   struct TResultRow {
     TTextBox** Box;
     const char* BoxName;
@@ -239,16 +249,16 @@ QWidget* TPrefixCalculator::CreatePrefixInfoPage() {
   };
   FResultGrid = NewResultGrid();
   for (const TResultRow& row : rows) {
-    *row.Box = NewTextBox(page, row.BoxName);
+    *row.Box = NewTextBox(results, row.BoxName);
     FResultRows.push_back(
-        {NewCaption(page, row.LabelName, row.Caption, *row.Box), *row.Box, row.IPv4Only, row.IPv6Only});
+        {NewCaption(results, row.LabelName, row.Caption, *row.Box), *row.Box, row.IPv4Only, row.IPv6Only});
   }
+  resultsLayout->addLayout(FResultGrid);
   ArrangeResultRows(TAddressFamily::afIPv4);
-  layout->addLayout(FResultGrid);
 
-  PrefixBitMapTextBox = NewTextBox<TBitMapTextBox>(page, "PrefixBitMapTextBox");
-  BinAddressTextBox = NewTextBox<TBitMapTextBox>(page, "BinAddressTextBox");
-  PrefixBitMapLabel = new TZellLabel(page);
+  PrefixBitMapTextBox = NewTextBox<TBitMapTextBox>(results, "PrefixBitMapTextBox");
+  BinAddressTextBox = NewTextBox<TBitMapTextBox>(results, "BinAddressTextBox");
+  PrefixBitMapLabel = new TZellLabel(results);
   PrefixBitMapLabel->setObjectName(QStringLiteral("PrefixBitMapLabel"));
   PrefixBitMapLabel->SetCaption(
       BitMapLegendText(QStringLiteral("Prefix"), {TBitMapRole::brNetwork, TBitMapRole::brHost}));
@@ -256,7 +266,7 @@ QWidget* TPrefixCalculator::CreatePrefixInfoPage() {
   PrefixBitMapLabel->SetOnCustomDraw([this](QPainter& canvas, const QRect& rect, bool& defaultDraw) {
     BitMapLabelCustomDraw(canvas, rect, defaultDraw);
   });
-  auto* binaryCaption = NewCaption(page, "BinAddressLabel", "Binary", BinAddressTextBox);
+  auto* binaryCaption = NewCaption(results, "BinAddressLabel", "Binary", BinAddressTextBox);
   for (TTextBox* box : {PrefixBitMapTextBox, BinAddressTextBox}) {
     box->SetEllipsis(dteNone);
     box->SetOnCustomDraw([this, box](QPainter& canvas, const QRect& rect, bool& defaultDraw) {
@@ -268,9 +278,18 @@ QWidget* TPrefixCalculator::CreatePrefixInfoPage() {
   bitMap->addWidget(PrefixBitMapTextBox, 1, 1);
   bitMap->addWidget(binaryCaption, 2, 0);
   bitMap->addWidget(BinAddressTextBox, 2, 1);
-  layout->addLayout(bitMap);
+  resultsLayout->addLayout(bitMap);
   FBitMapRows = {PrefixBitMapLabel, PrefixBitMapTextBox, binaryCaption, BinAddressTextBox};
-  layout->addStretch(1);
+  resultsLayout->addStretch(1);
+  auto* scroller = new QScrollArea(page);
+  scroller->setObjectName(QStringLiteral("PrefixResultsScrollArea"));
+  scroller->setFrameShape(QFrame::NoFrame);
+  scroller->setWidgetResizable(true);
+  scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // Tab goes from result to result; the area scrolls each into view.
+  scroller->setFocusPolicy(Qt::NoFocus);
+  scroller->setWidget(results);
+  layout->addWidget(scroller, 1);
   return page;
 }
 
@@ -340,6 +359,9 @@ QWidget* TPrefixCalculator::CreateSummarizePage() {
   SetHint(ExcludeMemo, QStringLiteral("Enter or paste addresses, ranges and prefixes to take out of the "
                                       "summary, one per line"));
   layout->addWidget(NewCaption(page, "ExcludeLabel", "E&xclude (one per line)", ExcludeMemo));
+  // Two lines at the window's smallest: exclusion lists are short.
+  ExcludeMemo->setMinimumHeight(ExcludeMemo->fontMetrics().lineSpacing() * 2 + 2 * ExcludeMemo->frameWidth() +
+                                4);
   layout->addWidget(ExcludeMemo, 1);
 
   // The lines that could not be read, shown only while there are some.

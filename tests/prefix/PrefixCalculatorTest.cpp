@@ -139,44 +139,58 @@ TEST_P(PrefixInfoEntry, ShowsTheResultsAsOneTypes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Prefixes, PrefixInfoEntry,
-    ::testing::Values(InfoCase{"HostBitsSet",
-                               "10.1.2.3/22",
-                               {{"NetworkTextBox", "10.1.0.0/22"},
-                                {"PrefixLengthTextBox", "22"},
-                                {"NetmaskTextBox", "255.255.252.0"},
-                                {"WildcardMaskTextBox", "0.0.3.255"},
-                                {"FirstAddressTextBox", "10.1.0.0"},
-                                {"LastAddressTextBox", "10.1.3.255"},
-                                {"FirstHostTextBox", "10.1.0.1"},
-                                {"LastHostTextBox", "10.1.3.254"},
-                                {"AddressesTextBox", "1,024"},
-                                {"UsableHostsTextBox", "1,022"},
-                                {"AddressTypeTextBox", "Private use (RFC 1918)"},
-                                {"ReverseDnsZoneTextBox", "1.10.in-addr.arpa"},
-                                {"PrefixBitMapTextBox", "nnnnnnnn.nnnnnnnn.nnnnnnhh.hhhhhhhh"},
-                                // The address as typed, not the network.
-                                {"BinAddressTextBox", "00001010.00000001.00000010.00000011"}}},
-                      InfoCase{"PointToPointLink",
-                               "192.0.2.6/31",
-                               {{"FirstHostTextBox", "192.0.2.6"},
-                                {"LastHostTextBox", "192.0.2.7"},
-                                {"UsableHostsTextBox", "2"},
-                                {"AddressTypeTextBox", "Documentation (TEST-NET-1) (RFC 5737)"}}},
-                      InfoCase{"MaskAfterABlank",
-                               " 172.16.5.4 255.255.0.0 ",
-                               {{"NetworkTextBox", "172.16.0.0/16"}, {"AddressesTextBox", "65,536"}}},
-                      InfoCase{"UpperCaseIPv6",
-                               "2001:DB8:0:0:1::/64",
-                               {{"NetworkTextBox", "2001:db8::/64"},
-                                {"FirstAddressTextBox", "2001:db8::"},
-                                {"LastAddressTextBox", "2001:db8::ffff:ffff:ffff:ffff"},
-                                {"AddressesTextBox", "18,446,744,073,709,551,616"},
-                                {"ReverseDnsZoneTextBox", "0.0.0.0.0.0.0.0.8.b.d.0.1.0.0.2.ip6.arpa"}}},
-                      InfoCase{
-                          "WholeIPv6Space",
-                          "::/0",
-                          {{"NetworkTextBox", "::/0"},
-                           {"AddressesTextBox", "340,282,366,920,938,463,463,374,607,431,768,211,456"}}}),
+    ::testing::Values(
+        InfoCase{"HostBitsSet",
+                 "10.1.2.3/22",
+                 {{"NetworkTextBox", "10.1.0.0/22"},
+                  {"PrefixLengthTextBox", "22"},
+                  {"NetmaskTextBox", "255.255.252.0"},
+                  {"WildcardMaskTextBox", "0.0.3.255"},
+                  {"FirstAddressTextBox", "10.1.0.0"},
+                  {"LastAddressTextBox", "10.1.3.255"},
+                  {"FirstHostTextBox", "10.1.0.1"},
+                  {"LastHostTextBox", "10.1.3.254"},
+                  {"AddressesTextBox", "1,024"},
+                  {"UsableHostsTextBox", "1,022"},
+                  {"AddressTypeTextBox", "Private use (RFC 1918)"},
+                  {"RegistryFlagsTextBox",
+                   "Source True, Destination True, Forwardable True, Globally Reachable False, "
+                   "Reserved-by-Protocol False"},
+                  {"ReverseDnsZoneTextBox", "1.10.in-addr.arpa"},
+                  {"PrefixBitMapTextBox", "nnnnnnnn.nnnnnnnn.nnnnnnhh.hhhhhhhh"},
+                  // The address as typed, not the network.
+                  {"BinAddressTextBox", "00001010.00000001.00000010.00000011"}}},
+        InfoCase{"PointToPointLink",
+                 "192.0.2.6/31",
+                 {{"FirstHostTextBox", "192.0.2.6"},
+                  {"LastHostTextBox", "192.0.2.7"},
+                  {"UsableHostsTextBox", "2"},
+                  {"AddressTypeTextBox", "Documentation (TEST-NET-1) (RFC 5737)"}}},
+        InfoCase{"MaskAfterABlank",
+                 " 172.16.5.4 255.255.0.0 ",
+                 {{"NetworkTextBox", "172.16.0.0/16"}, {"AddressesTextBox", "65,536"}}},
+        InfoCase{"UpperCaseIPv6",
+                 "2001:DB8:0:0:1::/64",
+                 {{"NetworkTextBox", "2001:db8::/64"},
+                  {"FirstAddressTextBox", "2001:db8::"},
+                  {"LastAddressTextBox", "2001:db8::ffff:ffff:ffff:ffff"},
+                  {"AddressesTextBox", "18,446,744,073,709,551,616"},
+                  {"ReverseDnsZoneTextBox", "0.0.0.0.0.0.0.0.8.b.d.0.1.0.0.2.ip6.arpa"}}},
+        InfoCase{"TeredoAddress",
+                 "2001:0:4136:e378:8000:63bf:3fff:fdd2",
+                 {{"ExplodedTextBox", "2001:0000:4136:e378:8000:63bf:3fff:fdd2"},
+                  {"IPv6NetmaskTextBox", "ffff:ffff:ffff:ffff:ffff:ffff:ffff:ffff"},
+                  {"EmbeddedIPv4TextBox", "Teredo: server 65.54.227.120, client 192.0.2.45, port 40000"},
+                  {"RegistryFlagsTextBox",
+                   "Source True, Destination True, Forwardable True, Globally Reachable N/A, "
+                   "Reserved-by-Protocol False"}}},
+        InfoCase{"SixToFourSite",
+                 "2002:c000:204::/48",
+                 {{"IPv6NetmaskTextBox", "ffff:ffff:ffff::"}, {"EmbeddedIPv4TextBox", "6to4: 192.0.2.4"}}},
+        InfoCase{"WholeIPv6Space",
+                 "::/0",
+                 {{"NetworkTextBox", "::/0"},
+                  {"AddressesTextBox", "340,282,366,920,938,463,463,374,607,431,768,211,456"}}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(PrefixCalculatorTest, StartsWithTheDefaultPrefix) {
@@ -214,15 +228,18 @@ TEST_F(PrefixCalculatorTest, RowsWithoutMeaningForIPv6AreHidden) {
                             "LastHostLabel",       "LastHostTextBox",   "UsableHostsLabel",
                             "UsableHostsTextBox",  "PrefixBitMapLabel", "PrefixBitMapTextBox",
                             "BinAddressTextBox"};
-  const char* both[] = {"NetworkTextBox",       "PrefixLengthTextBox", "FirstAddressTextBox",
-                        "LastAddressTextBox",   "AddressesTextBox",    "AddressTypeTextBox",
-                        "ReverseDnsZoneTextBox"};
+  const char* both[] = {"NetworkTextBox",       "PrefixLengthTextBox",  "FirstAddressTextBox",
+                        "LastAddressTextBox",   "AddressesTextBox",     "AddressTypeTextBox",
+                        "RegistryFlagsTextBox", "ReverseDnsZoneTextBox"};
+  const char* ipv6Only[] = {"ExplodedLabel",      "ExplodedTextBox",   "IPv6NetmaskLabel",
+                            "IPv6NetmaskTextBox", "EmbeddedIPv4Label", "EmbeddedIPv4TextBox"};
   for (const char* typed : {"2001:db8::/48", "10.0.0.0/8", "::ffff:192.0.2.1", "192.0.2.1"}) {
     SCOPED_TRACE(typed);
     Type(typed);
     const bool ipv6 = QString::fromLatin1(typed).contains(QLatin1Char(':'));
     for (const char* name : ipv4Only) EXPECT_EQ(Find<QWidget>(name)->isVisible(), !ipv6) << name;
     for (const char* name : both) EXPECT_TRUE(Find<QWidget>(name)->isVisible()) << name;
+    for (const char* name : ipv6Only) EXPECT_EQ(Find<QWidget>(name)->isVisible(), ipv6) << name;
   }
   // A text that is no prefix keeps the rows of the family shown before.
   Type("2001:db8::/48");
@@ -257,7 +274,7 @@ TEST_F(PrefixCalculatorTest, EveryCaptionNamesItsResultBox) {
             QStringLiteral("Prefix Bit Map (n=network;h=host)"));
 }
 
-TEST_F(PrefixCalculatorTest, SplitListOffersUpTo4194304Subnets) {
+TEST_F(PrefixCalculatorTest, SplitListOffersUpTo16777216Subnets) {
   struct Case {
     const char* Prefix;
     int Count;
@@ -266,10 +283,10 @@ TEST_F(PrefixCalculatorTest, SplitListOffersUpTo4194304Subnets) {
   };
   const Case cases[] = {
       {"172.16.0.0/16", 17, "/16 (1 subnet of 65,536 addresses)", "/32 (65,536 subnets of 1 address)"},
-      {"10.0.0.0/8", 23, "/8 (1 subnet of 16,777,216 addresses)", "/30 (4,194,304 subnets of 4 addresses)"},
+      {"10.0.0.0/8", 25, "/8 (1 subnet of 16,777,216 addresses)", "/32 (16,777,216 subnets of 1 address)"},
       {"192.0.2.1", 1, "/32 (1 subnet of 1 address)", "/32 (1 subnet of 1 address)"},
-      {"2001:db8::/32", 23, "/32 (1 subnet of 79,228,162,514,264,337,593,543,950,336 addresses)",
-       "/54 (4,194,304 subnets of 18,889,465,931,478,580,854,784 addresses)"},
+      {"2001:db8::/32", 25, "/32 (1 subnet of 79,228,162,514,264,337,593,543,950,336 addresses)",
+       "/56 (16,777,216 subnets of 4,722,366,482,869,645,213,696 addresses)"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Prefix);
@@ -384,6 +401,26 @@ TEST_F(PrefixCalculatorTest, SummarizeMergesAndReportsBadLines) {
   EXPECT_EQ(ClipboardText(), QStringLiteral("192.0.2.0/24\r\n"));
 }
 
+TEST_F(PrefixCalculatorTest, ExclusionsComeOutOfTheSummary) {
+  ShowPage(2);
+  auto* exclude = Find<QPlainTextEdit>("ExcludeMemo");
+  EXPECT_EQ(Find<QLabel>("ExcludeLabel")->text(), QStringLiteral("E&xclude (one per line)"));
+  EXPECT_EQ(Find<QLabel>("ExcludeLabel")->buddy(), exclude);
+  exclude->setPlainText(QStringLiteral("10.1.0.0/16\nbogus\n192.168.0.0 - 192.168.255.255\n"));
+  Summarize("10.0.0.0/9\n10.128.0.0/9\n192.168.0.0/16\n");
+  EXPECT_EQ(SummaryItems(), QStringList({"10.0.0.0/16", "10.2.0.0/15", "10.4.0.0/14", "10.8.0.0/13",
+                                         "10.16.0.0/12", "10.32.0.0/11", "10.64.0.0/10", "10.128.0.0/9"}));
+  EXPECT_EQ(Find<QPlainTextEdit>("SummarizeErrorsMemo")->toPlainText(),
+            QStringLiteral("Exclude, line 2: 'bogus' is neither an IPv4 nor an IPv6 address"));
+  {
+    TSectionedStore store(Tree, SettingsRoot);
+    Calculator->SavePrefixSettings(store);
+  }
+  EXPECT_EQ(Stored("ExcludeText"), "10.1.0.0/16\nbogus\n192.168.0.0 - 192.168.255.255\n");
+  Create();
+  EXPECT_EQ(SummaryItems().size(), 8);
+}
+
 TEST_F(PrefixCalculatorTest, SummaryCopyTakesTheSelectedPrefixesInListOrder) {
   Summarize("10.0.0.0/8\n172.16.0.0/12\n192.168.0.0/16\n");
   auto* list = Find<QListView>("SummaryListView");
@@ -468,7 +505,7 @@ INSTANTIATE_TEST_SUITE_P(
         StoredCase{"NegativePage", {{"ActivePageIndex", Str("-1")}}, "192.168.1.0/24", 0, "/25 "},
         StoredCase{"PageNoNumber", {{"ActivePageIndex", Str("two")}}, "192.168.1.0/24", 0, "/25 "},
         StoredCase{"LengthTheStoredPrefixDoesNotOffer",
-                   {{"Prefix", Str("10.0.0.0/8")}, {"SplitLength", Str("31")}},
+                   {{"Prefix", Str("10.0.0.0/8")}, {"SplitLength", Str("33")}},
                    "10.0.0.0/8",
                    0,
                    "/9 "},
@@ -518,11 +555,12 @@ TEST_F(PrefixCalculatorTest, TabWalksEachPageTopToBottomAndGoesRound) {
       {0,
        {"PrefixEdit", "NetworkTextBox", "PrefixLengthTextBox", "NetmaskTextBox", "WildcardMaskTextBox",
         "FirstAddressTextBox", "LastAddressTextBox", "FirstHostTextBox", "LastHostTextBox",
-        "AddressesTextBox", "UsableHostsTextBox", "AddressTypeTextBox", "ReverseDnsZoneTextBox"}},
+        "AddressesTextBox", "UsableHostsTextBox", "AddressTypeTextBox", "RegistryFlagsTextBox",
+        "ReverseDnsZoneTextBox"}},
       {1,
        {"SplitPrefixTextBox", "SplitLengthComboBox", "SplitFirstToolButton", "SplitLastToolButton",
         "SplitSelectedToolButton", "SplitClipboardButton", "SplitListView"}},
-      {2, {"SummarizeMemo", "SummarizeButton", "SummaryClipboardButton", "SummaryListView"}},
+      {2, {"SummarizeMemo", "ExcludeMemo", "SummarizeButton", "SummaryClipboardButton", "SummaryListView"}},
   };
   for (const Page& page : pages) {
     SCOPED_TRACE(page.Index);
