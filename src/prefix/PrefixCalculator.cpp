@@ -27,6 +27,7 @@
 #include "SettingsStore.h"
 #include "ZellBitMap.h"
 #include "ZellClipboardRequest.h"
+#include "ZellFeedback.h"
 #include "ZellGlobal.h"
 #include "ZellLabel.h"
 #include "ZellMsgClasses.h"
@@ -167,6 +168,8 @@ TPrefixCalculator::TPrefixCalculator(QWidget* parent)
 
   // Keyboard order: each page's controls top to bottom; a list comes after
   // the buttons above it.
+  setTabOrder(SplitLengthComboBox, SplitFindEdit);
+  setTabOrder(SplitFindEdit, SplitFindButton);
   setTabOrder(SplitClipboardButton, SplitListView);
   setTabOrder(SummarizeMemo, ExcludeMemo);
   setTabOrder(ExcludeMemo, SummarizeErrorsMemo);
@@ -313,6 +316,22 @@ QWidget* TPrefixCalculator::CreateSplitPage() {
   grid->addWidget(SplitPrefixTextBox, 0, 1);
   grid->addWidget(NewCaption(page, "SplitLengthLabel", "Split &into", SplitLengthComboBox), 1, 0);
   grid->addWidget(SplitLengthComboBox, 1, 1);
+  // Find: the row of the subnet that holds an address, however long the table.
+  SplitFindEdit = new QLineEdit(page);
+  SplitFindEdit->setObjectName(QStringLiteral("SplitFindEdit"));
+  SplitFindEdit->setMaxLength(PrefixEditMaxLength);
+  SetHint(SplitFindEdit, QStringLiteral("Enter an address to find the subnet that holds it"));
+  SplitFindButton = new QPushButton(QStringLiteral("Fi&nd"), page);
+  SplitFindButton->setObjectName(QStringLiteral("SplitFindButton"));
+  SetHint(SplitFindButton, QStringLiteral("Select the row of the subnet that holds the address"));
+  connect(SplitFindButton, &QPushButton::clicked, this, [this] { SplitFindButtonClick(); });
+  connect(SplitFindEdit, &QLineEdit::returnPressed, this, [this] { SplitFindButtonClick(); });
+  auto* find = new QHBoxLayout;
+  find->setSpacing(6);
+  find->addWidget(SplitFindEdit, 1);
+  find->addWidget(SplitFindButton);
+  grid->addWidget(NewCaption(page, "SplitFindLabel", "Address", SplitFindEdit), 2, 0);
+  grid->addLayout(find, 2, 1);
   layout->addLayout(grid);
 
   SplitListView = new TVirtualListView(page);
@@ -560,6 +579,20 @@ void TPrefixCalculator::SummarizeButtonClick() {
 }
 
 void TPrefixCalculator::SplitClipboardButtonClick() { CopyTableToClipboard(this, SplitListView); }
+
+void TPrefixCalculator::SplitFindButtonClick() {
+  const TAddressParse parsed = ParseAddress(SplitFindEdit->text().toStdString());
+  const std::optional<int64_t> row =
+      parsed.Ok ? FSplitSource->Split().RowOf(parsed.Address) : std::optional<int64_t>();
+  if (!row) {
+    // Not an address, or none of this table's subnets holds it.
+    Beep();
+    return;
+  }
+  SplitListView->selectRow(static_cast<int>(*row));
+  SplitListView->scrollTo(SplitListView->model()->index(static_cast<int>(*row), 0),
+                          QAbstractItemView::PositionAtCenter);
+}
 
 void TPrefixCalculator::SummaryClipboardButtonClick() {
   // The selected prefixes, or all of them when none is selected, one per line

@@ -56,6 +56,7 @@ class TPrefixCalculator : public TCustomCalculator {
   void SplitLengthComboBoxClick();
   void SummarizeButtonClick();
   void SplitClipboardButtonClick();
+  void SplitFindButtonClick();
   void SummaryClipboardButtonClick();
 
  private:
@@ -109,6 +110,8 @@ class TPrefixCalculator : public TCustomCalculator {
   QComboBox* SplitLengthComboBox = nullptr;
   TVirtualListView* SplitListView = nullptr;
   QToolButton* SplitClipboardButton = nullptr;
+  QLineEdit* SplitFindEdit = nullptr;
+  QPushButton* SplitFindButton = nullptr;
 
   QPlainTextEdit* SummarizeMemo = nullptr;
   QPlainTextEdit* ExcludeMemo = nullptr;

@@ -299,6 +299,36 @@ TEST_F(PrefixCalculatorTest, SplitListOffersUpTo16777216Subnets) {
   EXPECT_GE(Lengths()->findText(QStringLiteral("/26 (1,024 subnets of 64 addresses)")), 0);
 }
 
+// The largest IPv6 list: an ISP's /32 in /56s; Find selects the row that
+// holds the typed address, by Enter or the button.
+TEST_F(PrefixCalculatorTest, FindSelectsTheSubnetHoldingAnAddress) {
+  Type("2001:db8::/32");
+  PickLength("/56 ");
+  ASSERT_EQ(Table()->model()->rowCount(), 16777216);
+  auto* find = Find<QLineEdit>("SplitFindEdit");
+  const struct {
+    const char* Address;
+    int Row;
+  } cases[] = {
+      {"2001:db8:ffff:ff12::1", 16777215}, {"2001:db8:0:100::", 1}, {"2001:db8:1234:5600::", 1193046}};
+  ParlamineTest::TBeepCounter beeps;
+  for (const auto& c : cases) {
+    find->setFocus();
+    find->selectAll();
+    QTest::keyClicks(find, QString::fromLatin1(c.Address));
+    QTest::keyClick(find, Qt::Key_Return);
+    EXPECT_EQ(SelectedRowsInOrder(Table()), QList<int>({c.Row})) << c.Address;
+  }
+  EXPECT_EQ(Row(1193046).section(QLatin1Char('|'), 1, 1), QStringLiteral("2001:db8:1234:5600::/56"));
+  // Outside the prefix, or no address: a beep, the selection stays.
+  for (const char* typed : {"2001:db9::1", "10.0.0.1", "x"}) {
+    find->setText(QLatin1String(typed));
+    QTest::mouseClick(Find<QPushButton>("SplitFindButton"), Qt::LeftButton);
+    EXPECT_EQ(SelectedRowsInOrder(Table()), QList<int>({1193046})) << typed;
+  }
+  EXPECT_EQ(beeps.Count(), 3);
+}
+
 TEST_F(PrefixCalculatorTest, SplitTableRowsAndColumns) {
   Type("172.16.0.0/16");
   PickLength("/26 ");
@@ -558,8 +588,9 @@ TEST_F(PrefixCalculatorTest, TabWalksEachPageTopToBottomAndGoesRound) {
         "AddressesTextBox", "UsableHostsTextBox", "AddressTypeTextBox", "RegistryFlagsTextBox",
         "ReverseDnsZoneTextBox"}},
       {1,
-       {"SplitPrefixTextBox", "SplitLengthComboBox", "SplitFirstToolButton", "SplitLastToolButton",
-        "SplitSelectedToolButton", "SplitClipboardButton", "SplitListView"}},
+       {"SplitPrefixTextBox", "SplitLengthComboBox", "SplitFindEdit", "SplitFindButton",
+        "SplitFirstToolButton", "SplitLastToolButton", "SplitSelectedToolButton", "SplitClipboardButton",
+        "SplitListView"}},
       {2, {"SummarizeMemo", "ExcludeMemo", "SummarizeButton", "SummaryClipboardButton", "SummaryListView"}},
   };
   for (const Page& page : pages) {

@@ -77,6 +77,17 @@ TPrefix TPrefixSplit::Subnet(int64_t row) const {
   return TPrefix{TAddress{Family(), FPrefix.Network.Value + offset}, FLength};
 }
 
+std::optional<int64_t> TPrefixSplit::RowOf(const TAddress& address) const {
+  if (FRowCount == 0 || address.Family != Family() ||
+      !Contains(FPrefix, MakePrefix(address, AddressBits(Family()))))
+    return std::nullopt;
+  const int hostBits = AddressBits(Family()) - FLength;
+  const TUInt128 offset = address.Value - FPrefix.Network.Value;
+  const TUInt128 number = hostBits == 128 ? 0 : offset >> hostBits;
+  if (number < FFirstRow || number - FFirstRow >= static_cast<TUInt128>(FRowCount)) return std::nullopt;
+  return static_cast<int64_t>(number - FFirstRow);
+}
+
 std::string TPrefixSplit::CellText(int64_t row, int column) const {
   if (row < 0 || row >= FRowCount || column < 0 || column >= ColumnCount()) return {};
   // One formatter for the list and the copy, so both always agree.

@@ -68,6 +68,9 @@ class TPrefixSplit {
   // Subnet number `row` (0 to RowCount() - 1) of the slice: subnet zero
   // first, the all-ones subnet last.
   TPrefix Subnet(int64_t row) const;
+  // The row of the subnet that holds `address`; none for an address of the
+  // other family or outside the slice.
+  std::optional<int64_t> RowOf(const TAddress& address) const;
   // The cell text; "" for a row or column outside the table.
   std::string CellText(int64_t row, int column) const;
   // Writes the row's cells joined by single tabs, with no line end, and

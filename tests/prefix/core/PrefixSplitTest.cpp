@@ -187,6 +187,27 @@ TEST(PrefixSplit, SlicesReachAnyRow) {
             "{\"#\":\"9007199254740993\",\"Netwo");
 }
 
+TEST(PrefixSplit, RowOfTheSubnetHoldingAnAddress) {
+  const struct {
+    std::string Prefix;
+    int Length;
+    std::string Address;
+    std::optional<int64_t> Row;
+  } cases[] = {
+      {"172.16.0.0/16", 26, "172.16.1.0", 4},
+      {"172.16.0.0/16", 26, "172.16.1.63", 4},
+      {"172.16.0.0/16", 26, "172.16.255.255", 1023},
+      {"172.16.0.0/16", 26, "172.17.0.0", std::nullopt},
+      {"172.16.0.0/16", 26, "2001:db8::", std::nullopt},
+      {"2001:db8::/32", 56, "2001:db8:ffff:ff12::1", 16777215},
+      {"0.0.0.0/0", 0, "255.255.255.255", 0},
+      {"::/0", 24, "ffff:ff00::", 16777215},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(TPrefixSplit(PrefixOf(c.Prefix), c.Length).RowOf(ParseAddress(c.Address).Address), c.Row)
+        << c.Prefix << " " << c.Address;
+}
+
 TEST(PrefixSplit, ChosenLengthStaysInTheList) {
   const TPrefix p24 = PrefixOf("192.168.1.0/24");
   EXPECT_EQ(ChooseSplitLength(p24, std::nullopt), 25);
