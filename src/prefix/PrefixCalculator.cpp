@@ -24,6 +24,7 @@
 #include "PrefixSets.h"
 #include "PrefixSplitTableSource.h"
 #include "PrefixSummarize.h"
+#include "RandomPrefix.h"
 #include "SettingsStore.h"
 #include "ZellBitMap.h"
 #include "ZellClipboardRequest.h"
@@ -202,6 +203,12 @@ QWidget* TPrefixCalculator::CreatePrefixInfoPage() {
   entry->setSpacing(6);
   entry->addWidget(NewCaption(page, "PrefixLabel", "&Prefix", PrefixEdit));
   entry->addWidget(PrefixEdit, 1);
+  RandomButton = new QPushButton(QStringLiteral("&Random"), page);
+  RandomButton->setObjectName(QStringLiteral("RandomButton"));
+  SetHint(RandomButton, QStringLiteral("Replace the prefix with a random private prefix of its length "
+                                       "(RFC 1918, or an RFC 4193 unique local prefix)"));
+  connect(RandomButton, &QPushButton::clicked, this, [this] { RandomButtonClick(); });
+  entry->addWidget(RandomButton);
   layout->addLayout(entry);
 
   // One line, always there so that the results below do not jump while the
@@ -579,6 +586,16 @@ void TPrefixCalculator::SummarizeButtonClick() {
 }
 
 void TPrefixCalculator::SplitClipboardButtonClick() { CopyTableToClipboard(this, SplitListView); }
+
+void TPrefixCalculator::RandomButtonClick() {
+  // The family and length of the prefix shown, brought into the range a
+  // private prefix has: IPv4 /8 and longer, IPv6 /48 and longer.
+  const TAddressFamily family = FPrefix ? FPrefix->Network.Family : TAddressFamily::afIPv4;
+  const int shortest = family == TAddressFamily::afIPv4 ? MinRandomIPv4Length : MinRandomIPv6Length;
+  const int length = std::max(FPrefix ? FPrefix->Length : 24, shortest);
+  if (const std::optional<TPrefix> prefix = RandomPrivatePrefix(family, length))
+    PrefixEdit->setText(FromStd(PrefixText(*prefix)));
+}
 
 void TPrefixCalculator::SplitFindButtonClick() {
   const TAddressParse parsed = ParseAddress(SplitFindEdit->text().toStdString());

@@ -57,6 +57,7 @@ class TPrefixCalculator : public TCustomCalculator {
   void SummarizeButtonClick();
   void SplitClipboardButtonClick();
   void SplitFindButtonClick();
+  void RandomButtonClick();
   void SummaryClipboardButtonClick();
 
  private:
@@ -74,6 +75,7 @@ class TPrefixCalculator : public TCustomCalculator {
   QTabWidget* PrefixPageControl = nullptr;
 
   QLineEdit* PrefixEdit = nullptr;
+  QPushButton* RandomButton = nullptr;
   TZellLabel* PrefixMessageLabel = nullptr;
   TTextBox* NetworkTextBox = nullptr;
   TTextBox* PrefixLengthTextBox = nullptr;

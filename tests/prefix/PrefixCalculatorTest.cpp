@@ -193,6 +193,24 @@ INSTANTIATE_TEST_SUITE_P(
                   {"AddressesTextBox", "340,282,366,920,938,463,463,374,607,431,768,211,456"}}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
+TEST_F(PrefixCalculatorTest, RandomGivesAPrivatePrefixOfTheLengthShown) {
+  const struct {
+    const char* Typed;
+    const char* Length;
+    const char* Type;
+  } cases[] = {{"10.1.2.3/22", "22", "Private use (RFC 1918)"},
+               {"8.0.0.0/6", "8", "Private use (RFC 1918)"},
+               {"2001:db8::/32", "48", "Unique local (RFC 4193)"},
+               {"2001:db8::/64", "64", "Unique local (RFC 4193)"}};
+  for (const auto& c : cases) {
+    Type(c.Typed);
+    QTest::mouseClick(Find<QPushButton>("RandomButton"), Qt::LeftButton);
+    EXPECT_NE(Edit()->text(), QLatin1String(c.Typed));
+    EXPECT_EQ(Text("PrefixLengthTextBox"), QLatin1String(c.Length)) << c.Typed;
+    EXPECT_EQ(Text("AddressTypeTextBox"), QLatin1String(c.Type)) << Edit()->text().toStdString();
+  }
+}
+
 TEST_F(PrefixCalculatorTest, StartsWithTheDefaultPrefix) {
   EXPECT_EQ(Edit()->text(), QStringLiteral("192.168.1.0/24"));
   EXPECT_EQ(Text("NetworkTextBox"), QStringLiteral("192.168.1.0/24"));
@@ -583,10 +601,10 @@ TEST_F(PrefixCalculatorTest, TabWalksEachPageTopToBottomAndGoesRound) {
   };
   const Page pages[] = {
       {0,
-       {"PrefixEdit", "NetworkTextBox", "PrefixLengthTextBox", "NetmaskTextBox", "WildcardMaskTextBox",
-        "FirstAddressTextBox", "LastAddressTextBox", "FirstHostTextBox", "LastHostTextBox",
-        "AddressesTextBox", "UsableHostsTextBox", "AddressTypeTextBox", "RegistryFlagsTextBox",
-        "ReverseDnsZoneTextBox"}},
+       {"PrefixEdit", "RandomButton", "NetworkTextBox", "PrefixLengthTextBox", "NetmaskTextBox",
+        "WildcardMaskTextBox", "FirstAddressTextBox", "LastAddressTextBox", "FirstHostTextBox",
+        "LastHostTextBox", "AddressesTextBox", "UsableHostsTextBox", "AddressTypeTextBox",
+        "RegistryFlagsTextBox", "ReverseDnsZoneTextBox"}},
       {1,
        {"SplitPrefixTextBox", "SplitLengthComboBox", "SplitFindEdit", "SplitFindButton",
         "SplitFirstToolButton", "SplitLastToolButton", "SplitSelectedToolButton", "SplitClipboardButton",
