@@ -665,6 +665,7 @@ void TPrefixCalculator::LoadPrefixSettings(TSectionedStore& store) {
 
   SummarizeMemo->setPlainText(QString::fromStdString(store.ReadString(Section, "SummarizeText", "")));
   ExcludeMemo->setPlainText(QString::fromStdString(store.ReadString(Section, "ExcludeText", "")));
+  SplitFindEdit->setText(QString::fromStdString(store.ReadString(Section, "FindAddress", "")));
   SummarizeButtonClick();
 }
 
@@ -677,6 +678,7 @@ void TPrefixCalculator::SavePrefixSettings(TSectionedStore& store) {
     store.WriteInteger(Section, "SplitLength", *FSplitLengthWanted);
   store.WriteString(Section, "SummarizeText", SummarizeMemo->toPlainText().toStdString());
   store.WriteString(Section, "ExcludeText", ExcludeMemo->toPlainText().toStdString());
+  store.WriteString(Section, "FindAddress", SplitFindEdit->text().toStdString());
 }
 
 }  // namespace Parlamine

@@ -492,6 +492,7 @@ TEST_F(PrefixCalculatorTest, SettingsRoundTrip) {
   Type("2001:db8:1::/48");
   PickLength("/52 ");
   Summarize("10.0.0.0/24\n10.0.1.0/24\n\tbad line\n");
+  Find<QLineEdit>("SplitFindEdit")->setText(QStringLiteral("2001:db8:1:2::9"));
   ShowPage(1);
   {
     TSectionedStore store(Tree, SettingsRoot);
@@ -500,6 +501,7 @@ TEST_F(PrefixCalculatorTest, SettingsRoundTrip) {
   EXPECT_EQ(Stored("Prefix"), "2001:db8:1::/48");
   EXPECT_EQ(Stored("ActivePageIndex"), "1");
   EXPECT_EQ(Stored("SplitLength"), "52");
+  EXPECT_EQ(Stored("FindAddress"), "2001:db8:1:2::9");
   // The box's own line breaks and the tab, kept through the file text.
   EXPECT_EQ(Stored("SummarizeText"), "10.0.0.0/24\n10.0.1.0/24\n\tbad line\n");
   Tree = TRegistryTree::FromRegText(Tree.ToRegText());
@@ -509,6 +511,7 @@ TEST_F(PrefixCalculatorTest, SettingsRoundTrip) {
   EXPECT_EQ(Pages()->currentIndex(), 1);
   EXPECT_TRUE(Lengths()->currentText().startsWith(QStringLiteral("/52 ")));
   EXPECT_EQ(Table()->model()->rowCount(), 16);
+  EXPECT_EQ(Find<QLineEdit>("SplitFindEdit")->text(), QStringLiteral("2001:db8:1:2::9"));
   EXPECT_EQ(Find<QPlainTextEdit>("SummarizeMemo")->toPlainText(),
             QStringLiteral("10.0.0.0/24\n10.0.1.0/24\n\tbad line\n"));
   EXPECT_EQ(SummaryItems(), QStringList({"10.0.0.0/23"}));
