@@ -11,6 +11,7 @@
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -20,11 +21,14 @@
 
 #include "PrefixAddress.h"
 #include "PrefixInfo.h"
+#include "PrefixSets.h"
 #include "PrefixSplitTableSource.h"
 #include "PrefixSummarize.h"
+#include "RandomPrefix.h"
 #include "SettingsStore.h"
 #include "ZellBitMap.h"
 #include "ZellClipboardRequest.h"
+#include "ZellFeedback.h"
 #include "ZellGlobal.h"
 #include "ZellLabel.h"
 #include "ZellMsgClasses.h"
@@ -166,8 +170,11 @@ TPrefixCalculator::TPrefixCalculator(QWidget* parent)
 
   // Keyboard order: each page's controls top to bottom; a list comes after
   // the buttons above it.
+  setTabOrder(SplitLengthComboBox, SplitFindEdit);
+  setTabOrder(SplitFindEdit, SplitFindButton);
   setTabOrder(SplitClipboardButton, SplitListView);
-  setTabOrder(SummarizeMemo, SummarizeErrorsMemo);
+  setTabOrder(SummarizeMemo, ExcludeMemo);
+  setTabOrder(ExcludeMemo, SummarizeErrorsMemo);
   setTabOrder(SummarizeErrorsMemo, SummarizeButton);
   setTabOrder(SummarizeButton, SummaryClipboardButton);
   setTabOrder(SummaryClipboardButton, SummaryListView);
@@ -197,6 +204,12 @@ QWidget* TPrefixCalculator::CreatePrefixInfoPage() {
   entry->setSpacing(6);
   entry->addWidget(NewCaption(page, "PrefixLabel", "&Prefix", PrefixEdit));
   entry->addWidget(PrefixEdit, 1);
+  RandomButton = new QPushButton(QStringLiteral("&Random"), page);
+  RandomButton->setObjectName(QStringLiteral("RandomButton"));
+  SetHint(RandomButton, QStringLiteral("Replace the prefix with a random private prefix of its length "
+                                       "(RFC 1918, or an RFC 4193 unique local prefix)"));
+  connect(RandomButton, &QPushButton::clicked, this, [this] { RandomButtonClick(); });
+  entry->addWidget(RandomButton);
   layout->addLayout(entry);
 
   // One line, always there so that the results below do not jump while the
@@ -210,12 +223,22 @@ QWidget* TPrefixCalculator::CreatePrefixInfoPage() {
   PrefixMessageLabel->setFixedHeight(PrefixMessageLabel->fontMetrics().height());
   layout->addWidget(PrefixMessageLabel);
 
+  // The results scroll below the fixed entry line: an IPv6 prefix's rows
+  // (each caption above its box) and the registry flags need more room than
+  // the window's minimum size gives.
+  auto* results = new QWidget;
+  results->setObjectName(QStringLiteral("PrefixResultsPanel"));
+  auto* resultsLayout = new QVBoxLayout(results);
+  resultsLayout->setContentsMargins(0, 0, 0, 0);
+  resultsLayout->setSpacing(layout->spacing());
+
   struct TResultRow {
     TTextBox** Box;
     const char* BoxName;
     const char* LabelName;
     const char* Caption;
     bool IPv4Only;
+    bool IPv6Only = false;
   };
   const TResultRow rows[] = {
       {&NetworkTextBox, "NetworkTextBox", "NetworkLabel", "Network", false},
@@ -229,19 +252,24 @@ QWidget* TPrefixCalculator::CreatePrefixInfoPage() {
       {&AddressesTextBox, "AddressesTextBox", "AddressesLabel", "Addresses", false},
       {&UsableHostsTextBox, "UsableHostsTextBox", "UsableHostsLabel", "Usable Hosts", true},
       {&AddressTypeTextBox, "AddressTypeTextBox", "AddressTypeLabel", "Address Type", false},
+      {&RegistryFlagsTextBox, "RegistryFlagsTextBox", "RegistryFlagsLabel", "Registry Flags", false},
       {&ReverseDnsZoneTextBox, "ReverseDnsZoneTextBox", "ReverseDnsZoneLabel", "Reverse DNS Zone", false},
+      {&ExplodedTextBox, "ExplodedTextBox", "ExplodedLabel", "Exploded", false, true},
+      {&IPv6NetmaskTextBox, "IPv6NetmaskTextBox", "IPv6NetmaskLabel", "IPv6 Netmask", false, true},
+      {&EmbeddedIPv4TextBox, "EmbeddedIPv4TextBox", "EmbeddedIPv4Label", "Embedded IPv4", false, true},
   };
   FResultGrid = NewResultGrid();
   for (const TResultRow& row : rows) {
-    *row.Box = NewTextBox(page, row.BoxName);
-    FResultRows.push_back({NewCaption(page, row.LabelName, row.Caption, *row.Box), *row.Box, row.IPv4Only});
+    *row.Box = NewTextBox(results, row.BoxName);
+    FResultRows.push_back(
+        {NewCaption(results, row.LabelName, row.Caption, *row.Box), *row.Box, row.IPv4Only, row.IPv6Only});
   }
+  resultsLayout->addLayout(FResultGrid);
   ArrangeResultRows(TAddressFamily::afIPv4);
-  layout->addLayout(FResultGrid);
 
-  PrefixBitMapTextBox = NewTextBox<TBitMapTextBox>(page, "PrefixBitMapTextBox");
-  BinAddressTextBox = NewTextBox<TBitMapTextBox>(page, "BinAddressTextBox");
-  PrefixBitMapLabel = new TZellLabel(page);
+  PrefixBitMapTextBox = NewTextBox<TBitMapTextBox>(results, "PrefixBitMapTextBox");
+  BinAddressTextBox = NewTextBox<TBitMapTextBox>(results, "BinAddressTextBox");
+  PrefixBitMapLabel = new TZellLabel(results);
   PrefixBitMapLabel->setObjectName(QStringLiteral("PrefixBitMapLabel"));
   PrefixBitMapLabel->SetCaption(
       BitMapLegendText(QStringLiteral("Prefix"), {TBitMapRole::brNetwork, TBitMapRole::brHost}));
@@ -249,7 +277,7 @@ QWidget* TPrefixCalculator::CreatePrefixInfoPage() {
   PrefixBitMapLabel->SetOnCustomDraw([this](QPainter& canvas, const QRect& rect, bool& defaultDraw) {
     BitMapLabelCustomDraw(canvas, rect, defaultDraw);
   });
-  auto* binaryCaption = NewCaption(page, "BinAddressLabel", "Binary", BinAddressTextBox);
+  auto* binaryCaption = NewCaption(results, "BinAddressLabel", "Binary", BinAddressTextBox);
   for (TTextBox* box : {PrefixBitMapTextBox, BinAddressTextBox}) {
     box->SetEllipsis(dteNone);
     box->SetOnCustomDraw([this, box](QPainter& canvas, const QRect& rect, bool& defaultDraw) {
@@ -261,9 +289,18 @@ QWidget* TPrefixCalculator::CreatePrefixInfoPage() {
   bitMap->addWidget(PrefixBitMapTextBox, 1, 1);
   bitMap->addWidget(binaryCaption, 2, 0);
   bitMap->addWidget(BinAddressTextBox, 2, 1);
-  layout->addLayout(bitMap);
+  resultsLayout->addLayout(bitMap);
   FBitMapRows = {PrefixBitMapLabel, PrefixBitMapTextBox, binaryCaption, BinAddressTextBox};
-  layout->addStretch(1);
+  resultsLayout->addStretch(1);
+  auto* scroller = new QScrollArea(page);
+  scroller->setObjectName(QStringLiteral("PrefixResultsScrollArea"));
+  scroller->setFrameShape(QFrame::NoFrame);
+  scroller->setWidgetResizable(true);
+  scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // Tab goes from result to result; the area scrolls each into view.
+  scroller->setFocusPolicy(Qt::NoFocus);
+  scroller->setWidget(results);
+  layout->addWidget(scroller, 1);
   return page;
 }
 
@@ -287,6 +324,22 @@ QWidget* TPrefixCalculator::CreateSplitPage() {
   grid->addWidget(SplitPrefixTextBox, 0, 1);
   grid->addWidget(NewCaption(page, "SplitLengthLabel", "Split &into", SplitLengthComboBox), 1, 0);
   grid->addWidget(SplitLengthComboBox, 1, 1);
+  // Find: the row of the subnet that holds an address, however long the table.
+  SplitFindEdit = new QLineEdit(page);
+  SplitFindEdit->setObjectName(QStringLiteral("SplitFindEdit"));
+  SplitFindEdit->setMaxLength(PrefixEditMaxLength);
+  SetHint(SplitFindEdit, QStringLiteral("Enter an address to find the subnet that holds it"));
+  SplitFindButton = new QPushButton(QStringLiteral("Fi&nd"), page);
+  SplitFindButton->setObjectName(QStringLiteral("SplitFindButton"));
+  SetHint(SplitFindButton, QStringLiteral("Select the row of the subnet that holds the address"));
+  connect(SplitFindButton, &QPushButton::clicked, this, [this] { SplitFindButtonClick(); });
+  connect(SplitFindEdit, &QLineEdit::returnPressed, this, [this] { SplitFindButtonClick(); });
+  auto* find = new QHBoxLayout;
+  find->setSpacing(6);
+  find->addWidget(SplitFindEdit, 1);
+  find->addWidget(SplitFindButton);
+  grid->addWidget(NewCaption(page, "SplitFindLabel", "Address", SplitFindEdit), 2, 0);
+  grid->addLayout(find, 2, 1);
   layout->addLayout(grid);
 
   SplitListView = new TVirtualListView(page);
@@ -325,6 +378,19 @@ QWidget* TPrefixCalculator::CreateSummarizePage() {
   layout->addWidget(
       NewCaption(page, "SummarizeLabel", "&Addresses, ranges and prefixes (one per line)", SummarizeMemo));
   layout->addWidget(SummarizeMemo, 3);
+
+  // Taken out of the summary: the ACL and route-filter task.
+  ExcludeMemo = new QPlainTextEdit(page);
+  ExcludeMemo->setObjectName(QStringLiteral("ExcludeMemo"));
+  ExcludeMemo->setTabChangesFocus(true);
+  ExcludeMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  SetHint(ExcludeMemo, QStringLiteral("Enter or paste addresses, ranges and prefixes to take out of the "
+                                      "summary, one per line"));
+  layout->addWidget(NewCaption(page, "ExcludeLabel", "E&xclude (one per line)", ExcludeMemo));
+  // Two lines at the window's smallest: exclusion lists are short.
+  ExcludeMemo->setMinimumHeight(ExcludeMemo->fontMetrics().lineSpacing() * 2 + 2 * ExcludeMemo->frameWidth() +
+                                4);
+  layout->addWidget(ExcludeMemo, 1);
 
   // The lines that could not be read, shown only while there are some.
   SummarizeErrorsMemo = new QPlainTextEdit(page);
@@ -387,19 +453,35 @@ void TPrefixCalculator::ShowPrefixInfo(const TPrefixInfo* info) {
   const TPrefixInfo none;
   const TPrefixInfo& shown = info ? *info : none;
   const std::pair<TTextBox*, const std::string*> boxes[] = {
-      {NetworkTextBox, &shown.Network},           {PrefixLengthTextBox, &shown.PrefixLength},
-      {NetmaskTextBox, &shown.Netmask},           {WildcardMaskTextBox, &shown.WildcardMask},
-      {FirstAddressTextBox, &shown.FirstAddress}, {LastAddressTextBox, &shown.LastAddress},
-      {FirstHostTextBox, &shown.FirstHost},       {LastHostTextBox, &shown.LastHost},
-      {AddressesTextBox, &shown.Addresses},       {UsableHostsTextBox, &shown.UsableHosts},
-      {AddressTypeTextBox, &shown.AddressType},   {ReverseDnsZoneTextBox, &shown.ReverseDnsZone},
-      {PrefixBitMapTextBox, &shown.BitMap},       {BinAddressTextBox, &shown.BinaryAddress},
+      {NetworkTextBox, &shown.Network},
+      {PrefixLengthTextBox, &shown.PrefixLength},
+      {NetmaskTextBox, &shown.Netmask},
+      {WildcardMaskTextBox, &shown.WildcardMask},
+      {FirstAddressTextBox, &shown.FirstAddress},
+      {LastAddressTextBox, &shown.LastAddress},
+      {FirstHostTextBox, &shown.FirstHost},
+      {LastHostTextBox, &shown.LastHost},
+      {AddressesTextBox, &shown.Addresses},
+      {UsableHostsTextBox, &shown.UsableHosts},
+      {AddressTypeTextBox, &shown.AddressType},
+      {RegistryFlagsTextBox, &shown.RegistryFlags},
+      {ReverseDnsZoneTextBox, &shown.ReverseDnsZone},
+      {ExplodedTextBox, &shown.Exploded},
+      {IPv6NetmaskTextBox, &shown.IPv6Netmask},
+      {EmbeddedIPv4TextBox, &shown.EmbeddedIPv4},
+      {PrefixBitMapTextBox, &shown.BitMap},
+      {BinAddressTextBox, &shown.BinaryAddress},
   };
   for (const auto& [box, text] : boxes) {
     box->SetCaption(FromStd(*text));
     // A long type list or IPv6 address is shortened on screen; the hint has it whole.
     box->setToolTip(box->Caption());
   }
+  // A prefix between octet (nibble) boundaries is delegated as several
+  // zones: the hint lists them.
+  if (info && info->ReverseDnsZones != info->ReverseDnsZone)
+    ReverseDnsZoneTextBox->setToolTip(
+        FromStd(info->ReverseDnsZone + "\nDelegated as " + info->ReverseDnsZones));
   BinAddressTextBox->update();  // its colours follow the bit map
   // While the text is no prefix the IPv4 rows stay, empty, as the last family
   // shown would otherwise make the page jump with every keystroke.
@@ -419,7 +501,7 @@ void TPrefixCalculator::ArrangeResultRows(TAddressFamily family) {
   // whole width, so there each caption stands above its box.
   int line = 0;
   for (const TResultRow& row : FResultRows) {
-    const bool shown = ipv4 || !row.IPv4Only;
+    const bool shown = ipv4 ? !row.IPv6Only : !row.IPv4Only;
     row.Caption->setVisible(shown);
     row.Box->setVisible(shown);
     if (!shown) continue;
@@ -492,14 +574,44 @@ void TPrefixCalculator::SummarizeButtonClick() {
   const QByteArray text = SummarizeMemo->toPlainText().toUtf8();
   const TSummary summary =
       SummarizeText(std::string_view(text.constData(), static_cast<size_t>(text.size())));
-  FSummaryModel->SetPrefixes(summary.Prefixes);
+  const QByteArray excludeText = ExcludeMemo->toPlainText().toUtf8();
+  const TSummary excluded =
+      SummarizeText(std::string_view(excludeText.constData(), static_cast<size_t>(excludeText.size())));
+  FSummaryModel->SetPrefixes(
+      excluded.Prefixes.empty() ? summary.Prefixes : ExcludePrefixes(summary.Prefixes, excluded.Prefixes));
   QStringList errors;
   for (const TSummaryLineError& error : summary.Errors) errors << FromStd(SummaryErrorText(error));
+  for (const TSummaryLineError& error : excluded.Errors)
+    errors << QStringLiteral("Exclude, line %1: %2").arg(error.LineNumber).arg(FromStd(error.Message));
   SummarizeErrorsMemo->setPlainText(errors.join(QLatin1Char('\n')));
   SummarizeErrorsMemo->setVisible(!errors.isEmpty());
 }
 
 void TPrefixCalculator::SplitClipboardButtonClick() { CopyTableToClipboard(this, SplitListView); }
+
+void TPrefixCalculator::RandomButtonClick() {
+  // The family and length of the prefix shown, brought into the range a
+  // private prefix has: IPv4 /8 and longer, IPv6 /48 and longer.
+  const TAddressFamily family = FPrefix ? FPrefix->Network.Family : TAddressFamily::afIPv4;
+  const int shortest = family == TAddressFamily::afIPv4 ? MinRandomIPv4Length : MinRandomIPv6Length;
+  const int length = std::max(FPrefix ? FPrefix->Length : 24, shortest);
+  if (const std::optional<TPrefix> prefix = RandomPrivatePrefix(family, length))
+    PrefixEdit->setText(FromStd(PrefixText(*prefix)));
+}
+
+void TPrefixCalculator::SplitFindButtonClick() {
+  const TAddressParse parsed = ParseAddress(SplitFindEdit->text().toStdString());
+  const std::optional<int64_t> row =
+      parsed.Ok ? FSplitSource->Split().RowOf(parsed.Address) : std::optional<int64_t>();
+  if (!row) {
+    // Not an address, or none of this table's subnets holds it.
+    Beep();
+    return;
+  }
+  SplitListView->selectRow(static_cast<int>(*row));
+  SplitListView->scrollTo(SplitListView->model()->index(static_cast<int>(*row), 0),
+                          QAbstractItemView::PositionAtCenter);
+}
 
 void TPrefixCalculator::SummaryClipboardButtonClick() {
   // The selected prefixes, or all of them when none is selected, one per line
@@ -554,6 +666,8 @@ void TPrefixCalculator::LoadPrefixSettings(TSectionedStore& store) {
   PrefixPageControl->setCurrentIndex(page >= 0 && page < PrefixPageControl->count() ? page : 0);
 
   SummarizeMemo->setPlainText(QString::fromStdString(store.ReadString(Section, "SummarizeText", "")));
+  ExcludeMemo->setPlainText(QString::fromStdString(store.ReadString(Section, "ExcludeText", "")));
+  SplitFindEdit->setText(QString::fromStdString(store.ReadString(Section, "FindAddress", "")));
   SummarizeButtonClick();
 }
 
@@ -565,6 +679,8 @@ void TPrefixCalculator::SavePrefixSettings(TSectionedStore& store) {
   else if (FSplitLengthWanted)
     store.WriteInteger(Section, "SplitLength", *FSplitLengthWanted);
   store.WriteString(Section, "SummarizeText", SummarizeMemo->toPlainText().toStdString());
+  store.WriteString(Section, "ExcludeText", ExcludeMemo->toPlainText().toStdString());
+  store.WriteString(Section, "FindAddress", SplitFindEdit->text().toStdString());
 }
 
 }  // namespace Parlamine

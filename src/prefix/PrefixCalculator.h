@@ -56,6 +56,8 @@ class TPrefixCalculator : public TCustomCalculator {
   void SplitLengthComboBoxClick();
   void SummarizeButtonClick();
   void SplitClipboardButtonClick();
+  void SplitFindButtonClick();
+  void RandomButtonClick();
   void SummaryClipboardButtonClick();
 
  private:
@@ -73,6 +75,7 @@ class TPrefixCalculator : public TCustomCalculator {
   QTabWidget* PrefixPageControl = nullptr;
 
   QLineEdit* PrefixEdit = nullptr;
+  QPushButton* RandomButton = nullptr;
   TZellLabel* PrefixMessageLabel = nullptr;
   TTextBox* NetworkTextBox = nullptr;
   TTextBox* PrefixLengthTextBox = nullptr;
@@ -85,7 +88,11 @@ class TPrefixCalculator : public TCustomCalculator {
   TTextBox* AddressesTextBox = nullptr;
   TTextBox* UsableHostsTextBox = nullptr;
   TTextBox* AddressTypeTextBox = nullptr;
+  TTextBox* RegistryFlagsTextBox = nullptr;
   TTextBox* ReverseDnsZoneTextBox = nullptr;
+  TTextBox* ExplodedTextBox = nullptr;
+  TTextBox* IPv6NetmaskTextBox = nullptr;
+  TTextBox* EmbeddedIPv4TextBox = nullptr;
   TZellLabel* PrefixBitMapLabel = nullptr;
   TTextBox* PrefixBitMapTextBox = nullptr;
   TTextBox* BinAddressTextBox = nullptr;
@@ -93,6 +100,7 @@ class TPrefixCalculator : public TCustomCalculator {
     QLabel* Caption;
     TTextBox* Box;
     bool IPv4Only;  // no meaning for IPv6: hidden for it
+    bool IPv6Only;  // and the other way round
   };
   std::vector<TResultRow> FResultRows;
   QGridLayout* FResultGrid = nullptr;
@@ -104,8 +112,11 @@ class TPrefixCalculator : public TCustomCalculator {
   QComboBox* SplitLengthComboBox = nullptr;
   TVirtualListView* SplitListView = nullptr;
   QToolButton* SplitClipboardButton = nullptr;
+  QLineEdit* SplitFindEdit = nullptr;
+  QPushButton* SplitFindButton = nullptr;
 
   QPlainTextEdit* SummarizeMemo = nullptr;
+  QPlainTextEdit* ExcludeMemo = nullptr;
   QPlainTextEdit* SummarizeErrorsMemo = nullptr;
   QPushButton* SummarizeButton = nullptr;
   QListView* SummaryListView = nullptr;

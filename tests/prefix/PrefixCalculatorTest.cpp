@@ -139,45 +139,77 @@ TEST_P(PrefixInfoEntry, ShowsTheResultsAsOneTypes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Prefixes, PrefixInfoEntry,
-    ::testing::Values(InfoCase{"HostBitsSet",
-                               "10.1.2.3/22",
-                               {{"NetworkTextBox", "10.1.0.0/22"},
-                                {"PrefixLengthTextBox", "22"},
-                                {"NetmaskTextBox", "255.255.252.0"},
-                                {"WildcardMaskTextBox", "0.0.3.255"},
-                                {"FirstAddressTextBox", "10.1.0.0"},
-                                {"LastAddressTextBox", "10.1.3.255"},
-                                {"FirstHostTextBox", "10.1.0.1"},
-                                {"LastHostTextBox", "10.1.3.254"},
-                                {"AddressesTextBox", "1,024"},
-                                {"UsableHostsTextBox", "1,022"},
-                                {"AddressTypeTextBox", "Private use (RFC 1918)"},
-                                {"ReverseDnsZoneTextBox", "1.10.in-addr.arpa"},
-                                {"PrefixBitMapTextBox", "nnnnnnnn.nnnnnnnn.nnnnnnhh.hhhhhhhh"},
-                                // The address as typed, not the network.
-                                {"BinAddressTextBox", "00001010.00000001.00000010.00000011"}}},
-                      InfoCase{"PointToPointLink",
-                               "192.0.2.6/31",
-                               {{"FirstHostTextBox", "192.0.2.6"},
-                                {"LastHostTextBox", "192.0.2.7"},
-                                {"UsableHostsTextBox", "2"},
-                                {"AddressTypeTextBox", "Documentation (TEST-NET-1) (RFC 5737)"}}},
-                      InfoCase{"MaskAfterABlank",
-                               " 172.16.5.4 255.255.0.0 ",
-                               {{"NetworkTextBox", "172.16.0.0/16"}, {"AddressesTextBox", "65,536"}}},
-                      InfoCase{"UpperCaseIPv6",
-                               "2001:DB8:0:0:1::/64",
-                               {{"NetworkTextBox", "2001:db8::/64"},
-                                {"FirstAddressTextBox", "2001:db8::"},
-                                {"LastAddressTextBox", "2001:db8::ffff:ffff:ffff:ffff"},
-                                {"AddressesTextBox", "18,446,744,073,709,551,616"},
-                                {"ReverseDnsZoneTextBox", "0.0.0.0.0.0.0.0.8.b.d.0.1.0.0.2.ip6.arpa"}}},
-                      InfoCase{
-                          "WholeIPv6Space",
-                          "::/0",
-                          {{"NetworkTextBox", "::/0"},
-                           {"AddressesTextBox", "340,282,366,920,938,463,463,374,607,431,768,211,456"}}}),
+    ::testing::Values(
+        InfoCase{"HostBitsSet",
+                 "10.1.2.3/22",
+                 {{"NetworkTextBox", "10.1.0.0/22"},
+                  {"PrefixLengthTextBox", "22"},
+                  {"NetmaskTextBox", "255.255.252.0"},
+                  {"WildcardMaskTextBox", "0.0.3.255"},
+                  {"FirstAddressTextBox", "10.1.0.0"},
+                  {"LastAddressTextBox", "10.1.3.255"},
+                  {"FirstHostTextBox", "10.1.0.1"},
+                  {"LastHostTextBox", "10.1.3.254"},
+                  {"AddressesTextBox", "1,024"},
+                  {"UsableHostsTextBox", "1,022"},
+                  {"AddressTypeTextBox", "Private use (RFC 1918)"},
+                  {"RegistryFlagsTextBox",
+                   "Source True, Destination True, Forwardable True, Globally Reachable False, "
+                   "Reserved-by-Protocol False"},
+                  {"ReverseDnsZoneTextBox", "1.10.in-addr.arpa"},
+                  {"PrefixBitMapTextBox", "nnnnnnnn.nnnnnnnn.nnnnnnhh.hhhhhhhh"},
+                  // The address as typed, not the network.
+                  {"BinAddressTextBox", "00001010.00000001.00000010.00000011"}}},
+        InfoCase{"PointToPointLink",
+                 "192.0.2.6/31",
+                 {{"FirstHostTextBox", "192.0.2.6"},
+                  {"LastHostTextBox", "192.0.2.7"},
+                  {"UsableHostsTextBox", "2"},
+                  {"AddressTypeTextBox", "Documentation (TEST-NET-1) (RFC 5737)"}}},
+        InfoCase{"MaskAfterABlank",
+                 " 172.16.5.4 255.255.0.0 ",
+                 {{"NetworkTextBox", "172.16.0.0/16"}, {"AddressesTextBox", "65,536"}}},
+        InfoCase{"UpperCaseIPv6",
+                 "2001:DB8:0:0:1::/64",
+                 {{"NetworkTextBox", "2001:db8::/64"},
+                  {"FirstAddressTextBox", "2001:db8::"},
+                  {"LastAddressTextBox", "2001:db8::ffff:ffff:ffff:ffff"},
+                  {"AddressesTextBox", "18,446,744,073,709,551,616"},
+                  {"ReverseDnsZoneTextBox", "0.0.0.0.0.0.0.0.8.b.d.0.1.0.0.2.ip6.arpa"}}},
+        InfoCase{"TeredoAddress",
+                 "2001:0:4136:e378:8000:63bf:3fff:fdd2",
+                 {{"ExplodedTextBox", "2001:0000:4136:e378:8000:63bf:3fff:fdd2"},
+                  {"IPv6NetmaskTextBox", "ffff:ffff:ffff:ffff:ffff:ffff:ffff:ffff"},
+                  {"EmbeddedIPv4TextBox", "Teredo: server 65.54.227.120, client 192.0.2.45, port 40000"},
+                  {"RegistryFlagsTextBox",
+                   "Source True, Destination True, Forwardable True, Globally Reachable N/A, "
+                   "Reserved-by-Protocol False"}}},
+        InfoCase{"SixToFourSite",
+                 "2002:c000:204::/48",
+                 {{"IPv6NetmaskTextBox", "ffff:ffff:ffff::"}, {"EmbeddedIPv4TextBox", "6to4: 192.0.2.4"}}},
+        InfoCase{"WholeIPv6Space",
+                 "::/0",
+                 {{"NetworkTextBox", "::/0"},
+                  {"AddressesTextBox", "340,282,366,920,938,463,463,374,607,431,768,211,456"}}}),
     [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(PrefixCalculatorTest, RandomGivesAPrivatePrefixOfTheLengthShown) {
+  const struct {
+    const char* Typed;
+    const char* Length;
+    const char* Type;
+  } cases[] = {{"10.1.2.3/22", "22", "Private use (RFC 1918)"},
+               {"8.0.0.0/6", "8", "Private use (RFC 1918)"},
+               {"2001:db8::/32", "48", "Unique local (RFC 4193)"},
+               {"2001:db8::/64", "64", "Unique local (RFC 4193)"}};
+  for (const auto& c : cases) {
+    Type(c.Typed);
+    QTest::mouseClick(Find<QPushButton>("RandomButton"), Qt::LeftButton);
+    EXPECT_NE(Edit()->text(), QLatin1String(c.Typed));
+    EXPECT_EQ(Text("PrefixLengthTextBox"), QLatin1String(c.Length)) << c.Typed;
+    EXPECT_EQ(Text("AddressTypeTextBox"), QLatin1String(c.Type)) << Edit()->text().toStdString();
+  }
+}
 
 TEST_F(PrefixCalculatorTest, StartsWithTheDefaultPrefix) {
   EXPECT_EQ(Edit()->text(), QStringLiteral("192.168.1.0/24"));
@@ -214,15 +246,18 @@ TEST_F(PrefixCalculatorTest, RowsWithoutMeaningForIPv6AreHidden) {
                             "LastHostLabel",       "LastHostTextBox",   "UsableHostsLabel",
                             "UsableHostsTextBox",  "PrefixBitMapLabel", "PrefixBitMapTextBox",
                             "BinAddressTextBox"};
-  const char* both[] = {"NetworkTextBox",       "PrefixLengthTextBox", "FirstAddressTextBox",
-                        "LastAddressTextBox",   "AddressesTextBox",    "AddressTypeTextBox",
-                        "ReverseDnsZoneTextBox"};
+  const char* both[] = {"NetworkTextBox",       "PrefixLengthTextBox",  "FirstAddressTextBox",
+                        "LastAddressTextBox",   "AddressesTextBox",     "AddressTypeTextBox",
+                        "RegistryFlagsTextBox", "ReverseDnsZoneTextBox"};
+  const char* ipv6Only[] = {"ExplodedLabel",      "ExplodedTextBox",   "IPv6NetmaskLabel",
+                            "IPv6NetmaskTextBox", "EmbeddedIPv4Label", "EmbeddedIPv4TextBox"};
   for (const char* typed : {"2001:db8::/48", "10.0.0.0/8", "::ffff:192.0.2.1", "192.0.2.1"}) {
     SCOPED_TRACE(typed);
     Type(typed);
     const bool ipv6 = QString::fromLatin1(typed).contains(QLatin1Char(':'));
     for (const char* name : ipv4Only) EXPECT_EQ(Find<QWidget>(name)->isVisible(), !ipv6) << name;
     for (const char* name : both) EXPECT_TRUE(Find<QWidget>(name)->isVisible()) << name;
+    for (const char* name : ipv6Only) EXPECT_EQ(Find<QWidget>(name)->isVisible(), ipv6) << name;
   }
   // A text that is no prefix keeps the rows of the family shown before.
   Type("2001:db8::/48");
@@ -257,7 +292,7 @@ TEST_F(PrefixCalculatorTest, EveryCaptionNamesItsResultBox) {
             QStringLiteral("Prefix Bit Map (n=network;h=host)"));
 }
 
-TEST_F(PrefixCalculatorTest, SplitListOffersUpTo4194304Subnets) {
+TEST_F(PrefixCalculatorTest, SplitListOffersUpTo16777216Subnets) {
   struct Case {
     const char* Prefix;
     int Count;
@@ -266,10 +301,10 @@ TEST_F(PrefixCalculatorTest, SplitListOffersUpTo4194304Subnets) {
   };
   const Case cases[] = {
       {"172.16.0.0/16", 17, "/16 (1 subnet of 65,536 addresses)", "/32 (65,536 subnets of 1 address)"},
-      {"10.0.0.0/8", 23, "/8 (1 subnet of 16,777,216 addresses)", "/30 (4,194,304 subnets of 4 addresses)"},
+      {"10.0.0.0/8", 25, "/8 (1 subnet of 16,777,216 addresses)", "/32 (16,777,216 subnets of 1 address)"},
       {"192.0.2.1", 1, "/32 (1 subnet of 1 address)", "/32 (1 subnet of 1 address)"},
-      {"2001:db8::/32", 23, "/32 (1 subnet of 79,228,162,514,264,337,593,543,950,336 addresses)",
-       "/54 (4,194,304 subnets of 18,889,465,931,478,580,854,784 addresses)"},
+      {"2001:db8::/32", 25, "/32 (1 subnet of 79,228,162,514,264,337,593,543,950,336 addresses)",
+       "/56 (16,777,216 subnets of 4,722,366,482,869,645,213,696 addresses)"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Prefix);
@@ -280,6 +315,36 @@ TEST_F(PrefixCalculatorTest, SplitListOffersUpTo4194304Subnets) {
   }
   Type("172.16.0.0/16");
   EXPECT_GE(Lengths()->findText(QStringLiteral("/26 (1,024 subnets of 64 addresses)")), 0);
+}
+
+// The largest IPv6 list: an ISP's /32 in /56s; Find selects the row that
+// holds the typed address, by Enter or the button.
+TEST_F(PrefixCalculatorTest, FindSelectsTheSubnetHoldingAnAddress) {
+  Type("2001:db8::/32");
+  PickLength("/56 ");
+  ASSERT_EQ(Table()->model()->rowCount(), 16777216);
+  auto* find = Find<QLineEdit>("SplitFindEdit");
+  const struct {
+    const char* Address;
+    int Row;
+  } cases[] = {
+      {"2001:db8:ffff:ff12::1", 16777215}, {"2001:db8:0:100::", 1}, {"2001:db8:1234:5600::", 1193046}};
+  ParlamineTest::TBeepCounter beeps;
+  for (const auto& c : cases) {
+    find->setFocus();
+    find->selectAll();
+    QTest::keyClicks(find, QString::fromLatin1(c.Address));
+    QTest::keyClick(find, Qt::Key_Return);
+    EXPECT_EQ(SelectedRowsInOrder(Table()), QList<int>({c.Row})) << c.Address;
+  }
+  EXPECT_EQ(Row(1193046).section(QLatin1Char('|'), 1, 1), QStringLiteral("2001:db8:1234:5600::/56"));
+  // Outside the prefix, or no address: a beep, the selection stays.
+  for (const char* typed : {"2001:db9::1", "10.0.0.1", "x"}) {
+    find->setText(QLatin1String(typed));
+    QTest::mouseClick(Find<QPushButton>("SplitFindButton"), Qt::LeftButton);
+    EXPECT_EQ(SelectedRowsInOrder(Table()), QList<int>({1193046})) << typed;
+  }
+  EXPECT_EQ(beeps.Count(), 3);
 }
 
 TEST_F(PrefixCalculatorTest, SplitTableRowsAndColumns) {
@@ -384,6 +449,26 @@ TEST_F(PrefixCalculatorTest, SummarizeMergesAndReportsBadLines) {
   EXPECT_EQ(ClipboardText(), QStringLiteral("192.0.2.0/24\r\n"));
 }
 
+TEST_F(PrefixCalculatorTest, ExclusionsComeOutOfTheSummary) {
+  ShowPage(2);
+  auto* exclude = Find<QPlainTextEdit>("ExcludeMemo");
+  EXPECT_EQ(Find<QLabel>("ExcludeLabel")->text(), QStringLiteral("E&xclude (one per line)"));
+  EXPECT_EQ(Find<QLabel>("ExcludeLabel")->buddy(), exclude);
+  exclude->setPlainText(QStringLiteral("10.1.0.0/16\nbogus\n192.168.0.0 - 192.168.255.255\n"));
+  Summarize("10.0.0.0/9\n10.128.0.0/9\n192.168.0.0/16\n");
+  EXPECT_EQ(SummaryItems(), QStringList({"10.0.0.0/16", "10.2.0.0/15", "10.4.0.0/14", "10.8.0.0/13",
+                                         "10.16.0.0/12", "10.32.0.0/11", "10.64.0.0/10", "10.128.0.0/9"}));
+  EXPECT_EQ(Find<QPlainTextEdit>("SummarizeErrorsMemo")->toPlainText(),
+            QStringLiteral("Exclude, line 2: 'bogus' is neither an IPv4 nor an IPv6 address"));
+  {
+    TSectionedStore store(Tree, SettingsRoot);
+    Calculator->SavePrefixSettings(store);
+  }
+  EXPECT_EQ(Stored("ExcludeText"), "10.1.0.0/16\nbogus\n192.168.0.0 - 192.168.255.255\n");
+  Create();
+  EXPECT_EQ(SummaryItems().size(), 8);
+}
+
 TEST_F(PrefixCalculatorTest, SummaryCopyTakesTheSelectedPrefixesInListOrder) {
   Summarize("10.0.0.0/8\n172.16.0.0/12\n192.168.0.0/16\n");
   auto* list = Find<QListView>("SummaryListView");
@@ -407,6 +492,7 @@ TEST_F(PrefixCalculatorTest, SettingsRoundTrip) {
   Type("2001:db8:1::/48");
   PickLength("/52 ");
   Summarize("10.0.0.0/24\n10.0.1.0/24\n\tbad line\n");
+  Find<QLineEdit>("SplitFindEdit")->setText(QStringLiteral("2001:db8:1:2::9"));
   ShowPage(1);
   {
     TSectionedStore store(Tree, SettingsRoot);
@@ -415,6 +501,7 @@ TEST_F(PrefixCalculatorTest, SettingsRoundTrip) {
   EXPECT_EQ(Stored("Prefix"), "2001:db8:1::/48");
   EXPECT_EQ(Stored("ActivePageIndex"), "1");
   EXPECT_EQ(Stored("SplitLength"), "52");
+  EXPECT_EQ(Stored("FindAddress"), "2001:db8:1:2::9");
   // The box's own line breaks and the tab, kept through the file text.
   EXPECT_EQ(Stored("SummarizeText"), "10.0.0.0/24\n10.0.1.0/24\n\tbad line\n");
   Tree = TRegistryTree::FromRegText(Tree.ToRegText());
@@ -424,6 +511,7 @@ TEST_F(PrefixCalculatorTest, SettingsRoundTrip) {
   EXPECT_EQ(Pages()->currentIndex(), 1);
   EXPECT_TRUE(Lengths()->currentText().startsWith(QStringLiteral("/52 ")));
   EXPECT_EQ(Table()->model()->rowCount(), 16);
+  EXPECT_EQ(Find<QLineEdit>("SplitFindEdit")->text(), QStringLiteral("2001:db8:1:2::9"));
   EXPECT_EQ(Find<QPlainTextEdit>("SummarizeMemo")->toPlainText(),
             QStringLiteral("10.0.0.0/24\n10.0.1.0/24\n\tbad line\n"));
   EXPECT_EQ(SummaryItems(), QStringList({"10.0.0.0/23"}));
@@ -468,7 +556,7 @@ INSTANTIATE_TEST_SUITE_P(
         StoredCase{"NegativePage", {{"ActivePageIndex", Str("-1")}}, "192.168.1.0/24", 0, "/25 "},
         StoredCase{"PageNoNumber", {{"ActivePageIndex", Str("two")}}, "192.168.1.0/24", 0, "/25 "},
         StoredCase{"LengthTheStoredPrefixDoesNotOffer",
-                   {{"Prefix", Str("10.0.0.0/8")}, {"SplitLength", Str("31")}},
+                   {{"Prefix", Str("10.0.0.0/8")}, {"SplitLength", Str("33")}},
                    "10.0.0.0/8",
                    0,
                    "/9 "},
@@ -516,13 +604,15 @@ TEST_F(PrefixCalculatorTest, TabWalksEachPageTopToBottomAndGoesRound) {
   };
   const Page pages[] = {
       {0,
-       {"PrefixEdit", "NetworkTextBox", "PrefixLengthTextBox", "NetmaskTextBox", "WildcardMaskTextBox",
-        "FirstAddressTextBox", "LastAddressTextBox", "FirstHostTextBox", "LastHostTextBox",
-        "AddressesTextBox", "UsableHostsTextBox", "AddressTypeTextBox", "ReverseDnsZoneTextBox"}},
+       {"PrefixEdit", "RandomButton", "NetworkTextBox", "PrefixLengthTextBox", "NetmaskTextBox",
+        "WildcardMaskTextBox", "FirstAddressTextBox", "LastAddressTextBox", "FirstHostTextBox",
+        "LastHostTextBox", "AddressesTextBox", "UsableHostsTextBox", "AddressTypeTextBox",
+        "RegistryFlagsTextBox", "ReverseDnsZoneTextBox"}},
       {1,
-       {"SplitPrefixTextBox", "SplitLengthComboBox", "SplitFirstToolButton", "SplitLastToolButton",
-        "SplitSelectedToolButton", "SplitClipboardButton", "SplitListView"}},
-      {2, {"SummarizeMemo", "SummarizeButton", "SummaryClipboardButton", "SummaryListView"}},
+       {"SplitPrefixTextBox", "SplitLengthComboBox", "SplitFindEdit", "SplitFindButton",
+        "SplitFirstToolButton", "SplitLastToolButton", "SplitSelectedToolButton", "SplitClipboardButton",
+        "SplitListView"}},
+      {2, {"SummarizeMemo", "ExcludeMemo", "SummarizeButton", "SummaryClipboardButton", "SummaryListView"}},
   };
   for (const Page& page : pages) {
     SCOPED_TRACE(page.Index);

@@ -37,18 +37,47 @@ void AddIpCommand(CLI::App& app, TIpOptions& o) {
   AddJsonFlag(*ip, o.Json);
 }
 
-void AddPrefixCommands(CLI::App& app, TPrefixOptions& p, TSummarizeOptions& s) {
+void AddRandomCommand(CLI::App& app, TRandomOptions& o) {
+  CLI::App* random =
+      app.add_subcommand("random", "A random private prefix (RFC 1918, or RFC 4193 with --ipv6)");
+  random->add_option("LENGTH", o.Length,
+                     "Prefix length: 8 to 32 (default 24), with --ipv6 48 to 128 (default 48)");
+  random->add_flag("--ipv6", o.IPv6, "A unique local IPv6 prefix with a random global ID");
+  AddJsonFlag(*random, o.Json);
+}
+
+void AddPrefixCommands(CLI::App& app, TPrefixOptions& p, TSummarizeOptions& s, TExcludeOptions& e) {
   CLI::App* prefix = app.add_subcommand("prefix", "An IPv4 or IPv6 prefix: its range, size and kind");
   prefix->add_option("PREFIX", p.Prefix, "Prefix, e.g. 192.0.2.0/24 or 2001:db8::/32")->required();
   prefix->add_option("--split", p.Split, "Split into prefixes of this length");
-  prefix->add_flag("--table", p.Table, "Write every prefix of the split, one a line")->needs("--split");
+  prefix
+      ->add_option_function<std::vector<std::string>>(
+          "--parents",
+          [&p](const std::vector<std::string>& values) {
+            p.Parents = true;
+            // Given alone, CLI11 hands on one empty value.
+            if (!values.empty() && !values.front().empty()) p.ParentLength = values.front();
+          },
+          "The supernets of the prefix, or the one of length LEN")
+      ->expected(0, 1)
+      ->type_name("[LEN]");
+  prefix->add_flag("--table", p.Table, "Write the prefixes of the split, one a line, as many as there are")
+      ->needs("--split");
   prefix->add_flag("--lf", p.LineFeedOnly, "End the table's lines with LF only")->needs("--table");
+  prefix->add_option("--first", p.FirstRow, "Start the table at row N (the first is 0)")->needs("--table");
+  prefix->add_option("--count", p.RowCount, "Write at most N rows of the table")->needs("--table");
   AddJsonFlag(*prefix, p.Json);
 
   CLI::App* summarize =
       app.add_subcommand("summarize", "The fewest prefixes that cover the given ones exactly");
   summarize->add_option("FILE", s.Files, "Files of prefixes, one a line (standard input when none)");
   AddJsonFlag(*summarize, s.Json);
+
+  CLI::App* exclude = app.add_subcommand("exclude", "A prefix less others, as the fewest prefixes");
+  exclude->add_option("FROM", e.From, "Prefix or range to take addresses from, e.g. 10.0.0.0/8")->required();
+  exclude->add_option("EXCLUDED", e.Excluded,
+                      "Prefixes and ranges to take out (standard input, one a line, when none)");
+  AddJsonFlag(*exclude, e.Json);
 }
 
 void AddBaseCommand(CLI::App& app, TBaseOptions& o) {
@@ -108,19 +137,24 @@ TParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   TLatencyOptions latency;
   TPrefixOptions prefix;
   TSummarizeOptions summarize;
+  TExcludeOptions exclude;
+  TRandomOptions random;
   AddIpCommand(app, ip);
-  AddPrefixCommands(app, prefix, summarize);
+  AddPrefixCommands(app, prefix, summarize, exclude);
+  AddRandomCommand(app, random);
   AddBaseCommand(app, base);
   AddOuiCommand(app, oui);
   AddLatencyCommand(app, latency);
 
   // CLI11 reports an unknown command as a missing one; name it instead.
   if (!arguments.empty() && !arguments.front().empty() && arguments.front()[0] != '-') {
-    const std::vector<std::string> commands = {"ip", "prefix", "summarize", "base", "oui", "latency"};
+    const std::vector<std::string> commands = {"ip",     "prefix", "summarize", "exclude",
+                                               "random", "base",   "oui",       "latency"};
     if (std::find(commands.begin(), commands.end(), arguments.front()) == commands.end()) {
       TParsedCommandLine unknown;
       unknown.Error =
-          arguments.front() + ": not a command (ip, prefix, summarize, base, oui, latency; see --help)";
+          arguments.front() +
+          ": not a command (ip, prefix, summarize, exclude, random, base, oui, latency; see --help)";
       unknown.ExitCode = 2;
       return unknown;
     }
@@ -157,6 +191,10 @@ TParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     result.Command = latency;
   else if (chosen == "prefix")
     result.Command = prefix;
+  else if (chosen == "exclude")
+    result.Command = exclude;
+  else if (chosen == "random")
+    result.Command = random;
   else
     result.Command = summarize;
   return result;

@@ -59,7 +59,12 @@ struct TLatencyOptions {
 struct TPrefixOptions {
   std::string Prefix;
   std::optional<std::string> Split;
+  // --parents alone: every supernet; --parents LEN: the one of that length.
+  bool Parents = false;
+  std::optional<std::string> ParentLength;
   bool Table = false;
+  // The table's slice: the number of its first row, and how many rows.
+  std::optional<std::string> FirstRow, RowCount;
   bool LineFeedOnly = false;
   bool Json = false;
 };
@@ -69,8 +74,20 @@ struct TSummarizeOptions {
   bool Json = false;
 };
 
-using TCommandOptions =
-    std::variant<TIpOptions, TBaseOptions, TOuiOptions, TLatencyOptions, TPrefixOptions, TSummarizeOptions>;
+struct TExcludeOptions {
+  std::string From;                   // a prefix or a range
+  std::vector<std::string> Excluded;  // empty: standard input, one a line
+  bool Json = false;
+};
+
+struct TRandomOptions {
+  std::optional<std::string> Length;  // default /24, with --ipv6 /48
+  bool IPv6 = false;
+  bool Json = false;
+};
+
+using TCommandOptions = std::variant<TIpOptions, TBaseOptions, TOuiOptions, TLatencyOptions, TPrefixOptions,
+                                     TSummarizeOptions, TExcludeOptions, TRandomOptions>;
 
 // What reading the command line gave: a command to run, or a text to print
 // (help, version, or a one-line error) with the exit code to end with.

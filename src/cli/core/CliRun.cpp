@@ -6,10 +6,12 @@
 
 #include "BaseCommand.h"
 #include "CliArguments.h"
+#include "ExcludeCommand.h"
 #include "IpCommand.h"
 #include "LatencyCommand.h"
 #include "OuiCommand.h"
 #include "PrefixCommand.h"
+#include "RandomCommand.h"
 
 namespace Parlamine {
 
@@ -30,6 +32,8 @@ struct TDispatch {
   int operator()(const TLatencyOptions& o) const { return RunLatencyCommand(o, IO); }
   int operator()(const TPrefixOptions& o) const { return RunPrefixCommand(o, IO); }
   int operator()(const TSummarizeOptions& o) const { return RunSummarizeCommand(o, IO); }
+  int operator()(const TExcludeOptions& o) const { return RunExcludeCommand(o, IO); }
+  int operator()(const TRandomOptions& o) const { return RunRandomCommand(o, IO); }
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "AddressTypes.h"
 #include "DigitText.h"
+#include "IPv6Forms.h"
 
 namespace Parlamine {
 
@@ -47,6 +48,20 @@ std::string ReverseDnsZone(const TPrefix& prefix) {
   return zone + "ip6.arpa";
 }
 
+std::vector<std::string> ReverseDnsZones(const TPrefix& prefix) {
+  const int step = prefix.Network.Family == TAddressFamily::afIPv4 ? 8 : 4;
+  const int boundary = (prefix.Length + step - 1) / step * step;
+  const int hostBits = AddressBits(prefix.Network.Family) - boundary;
+  std::vector<std::string> zones;
+  // At most 2^7 zones (an IPv4 /1) or 2^3 (IPv6).
+  const int count = 1 << (boundary - prefix.Length);
+  for (int zone = 0; zone < count; ++zone) {
+    const TAddress network{prefix.Network.Family, prefix.Network.Value | (TUInt128(zone) << hostBits)};
+    zones.push_back(ReverseDnsZone(MakePrefix(network, boundary)));
+  }
+  return zones;
+}
+
 TPrefixInfo PrefixInfo(const TAddress& address, int length) {
   TPrefixInfo info;
   const TPrefix prefix = MakePrefix(address, length);
@@ -61,7 +76,10 @@ TPrefixInfo PrefixInfo(const TAddress& address, int length) {
   info.LastAddress = AddressText(last);
   info.Addresses = PowerOfTwoCountText(hostBits);
   info.AddressType = AddressTypeText(prefix);
+  info.RegistryFlags = RegistryFlagsText(prefix);
   info.ReverseDnsZone = ReverseDnsZone(prefix);
+  for (const std::string& zone : ReverseDnsZones(prefix))
+    info.ReverseDnsZones += (info.ReverseDnsZones.empty() ? "" : ", ") + zone;
   if (family == TAddressFamily::afIPv4) {
     const uint32_t mask = static_cast<uint32_t>(PrefixMask(family, prefix.Length));
     const uint32_t network = static_cast<uint32_t>(prefix.Network.Value);
@@ -76,6 +94,11 @@ TPrefixInfo PrefixInfo(const TAddress& address, int length) {
     info.UsableHosts = InsertThousandSeparators(std::to_string(IPv4UsableHosts(prefix.Length)));
     info.BitMap = IPv4BitMap(prefix.Length);
     info.BinaryAddress = DottedBinary(static_cast<uint32_t>(address.Value));
+  } else {
+    info.Exploded = ExplodedAddress(address);
+    info.IPv6Netmask = IPv6NetmaskText(prefix.Length);
+    const auto embedded = EmbeddedIPv4(address, prefix);
+    info.EmbeddedIPv4 = embedded ? EmbeddedIPv4Text(*embedded) : "None";
   }
   return info;
 }

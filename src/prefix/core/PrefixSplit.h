@@ -16,12 +16,13 @@
 
 namespace Parlamine {
 
-// The largest split: 2^22 = 4,194,304 subnets.
-inline constexpr int MaxSplitBits = 22;
+// The largest split the window lists: 2^24 = 16,777,216 subnets. A slice
+// (TPrefixSplit::Slice) reaches into a split of any size.
+inline constexpr int MaxSplitBits = 24;
 inline constexpr int64_t MaxSplitRows = int64_t{1} << MaxSplitBits;
 
 // The lengths a prefix of length n can be split into: n (the prefix itself,
-// one subnet) up to n + 22, never beyond the family's bits.
+// one subnet) up to n + 24, never beyond the family's bits.
 std::vector<int> SplitLengths(const TPrefix& prefix);
 
 // "/26 (1,024 subnets of 64 addresses)", "/32 (1 subnet of 1 address)".
@@ -49,6 +50,10 @@ class TPrefixSplit {
   // The subnets of `prefix` at `length`; a length outside SplitLengths(prefix)
   // is clamped into it.
   TPrefixSplit(const TPrefix& prefix, int length);
+  // Rows `firstRow` to `firstRow + rowCount - 1` of the split into any length
+  // from the prefix's own to the family's bits, numbered as in the whole
+  // table; cut where the table ends (no rows when it ends before firstRow).
+  static TPrefixSplit Slice(const TPrefix& prefix, int length, TUInt128 firstRow, int64_t rowCount);
 
   const TPrefix& Prefix() const { return FPrefix; }
   int SubnetLength() const { return FLength; }
@@ -57,15 +62,21 @@ class TPrefixSplit {
   int ColumnCount() const;
   std::string_view ColumnCaption(int column) const;
 
-  // Subnet number `row` (0 to RowCount() - 1): subnet zero first, the
-  // all-ones subnet last.
+  // The number of the slice's first row in the whole table (0 but for a Slice).
+  TUInt128 FirstRow() const { return FFirstRow; }
+
+  // Subnet number `row` (0 to RowCount() - 1) of the slice: subnet zero
+  // first, the all-ones subnet last.
   TPrefix Subnet(int64_t row) const;
+  // The row of the subnet that holds `address`; none for an address of the
+  // other family or outside the slice.
+  std::optional<int64_t> RowOf(const TAddress& address) const;
   // The cell text; "" for a row or column outside the table.
   std::string CellText(int64_t row, int column) const;
   // Writes the row's cells joined by single tabs, with no line end, and
   // returns the number of characters; `out` must hold MaxRowTextSize.
   size_t FormatRow(int64_t row, char* out) const;
-  static constexpr size_t MaxRowTextSize = 8 + 3 * (MaxPrefixTextSize + 1) + 16;
+  static constexpr size_t MaxRowTextSize = 40 + 3 * (MaxPrefixTextSize + 1) + 16;
   // The same row as one JSON object keyed by the column captions, every
   // value a string, no line end:
   // {"#":"0","Network":"10.0.0.0/30","First Host":"10.0.0.1",...}. The cell
@@ -79,8 +90,11 @@ class TPrefixSplit {
  private:
   size_t FormatIPv4Row(int64_t row, char* out) const;
 
+  char* WriteRowNumber(int64_t row, char* out) const;
+
   TPrefix FPrefix;
   int FLength = 0;
+  TUInt128 FFirstRow = 0;
   int64_t FRowCount = 0;
 };
 

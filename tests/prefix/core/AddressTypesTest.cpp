@@ -60,6 +60,14 @@ TEST(SpecialPurpose, OneTypePerBlock) {
       {"2606:4700::1111", "Global unicast (RFC 4291)"},
       {"6000::/3", "Reserved by IETF (RFC 4291)"},
       {"5f00:1::/32", "Segment routing (SRv6) SIDs (RFC 9602)"},
+      // The registries' additions of 2025, each inside a wider block.
+      {"192.88.99.2", "6a44 relay anycast (RFC 6751)"},
+      {"192.88.99.3", "Deprecated (6to4 relay anycast) (RFC 7526)"},
+      {"2001:1::3", "DNS-SD service registration protocol anycast (RFC 9665)"},
+      {"2001:1::4", "IETF protocol assignments (RFC 2928)"},
+      {"100:0:0:1::/64", "Dummy IPv6 prefix (RFC 9780)"},
+      {"100:0:0:1:ffff::", "Dummy IPv6 prefix (RFC 9780)"},
+      {"100:0:0:2::", "Reserved by IETF (RFC 4291)"},
   };
   for (const auto& c : cases) EXPECT_EQ(TypeOf(c.Text), c.Type) << c.Text;
 }
@@ -83,6 +91,47 @@ TEST(SpecialPurpose, PrefixCoveringSeveralTypesNamesThemInAddressOrder) {
       {"4000::/3", "Several types: Reserved by IETF (RFC 4291), Segment routing (SRv6) SIDs (RFC 9602)"},
   };
   for (const auto& c : cases) EXPECT_EQ(TypeOf(c.Text), c.Type) << c.Text;
+}
+
+// The registries' Source, Destination, Forwardable, Globally Reachable and
+// Reserved-by-Protocol columns, N/A where they write it.
+TEST(SpecialPurpose, RegistryFlags) {
+  const struct {
+    std::string Text;
+    std::string Flags;
+  } cases[] = {
+      {"10.1.0.0/16",
+       "Source True, Destination True, Forwardable True, Globally Reachable False, Reserved-by-Protocol "
+       "False"},
+      {"0.0.0.0",
+       "Source True, Destination False, Forwardable False, Globally Reachable False, Reserved-by-Protocol "
+       "True"},
+      {"169.254.1.1",
+       "Source True, Destination True, Forwardable False, Globally Reachable False, Reserved-by-Protocol "
+       "True"},
+      {"255.255.255.255",
+       "Source False, Destination True, Forwardable False, Globally Reachable False, Reserved-by-Protocol "
+       "True"},
+      {"192.88.99.1",
+       "Source N/A, Destination N/A, Forwardable N/A, Globally Reachable N/A, Reserved-by-Protocol N/A"},
+      {"192.88.99.2",
+       "Source True, Destination True, Forwardable True, Globally Reachable True, Reserved-by-Protocol "
+       "False"},
+      {"2001:0:4136:e378::/64",
+       "Source True, Destination True, Forwardable True, Globally Reachable N/A, Reserved-by-Protocol False"},
+      {"100:0:0:1::/64",
+       "Source True, Destination False, Forwardable False, Globally Reachable False, Reserved-by-Protocol "
+       "False"},
+      {"::1",
+       "Source False, Destination False, Forwardable False, Globally Reachable False, Reserved-by-Protocol "
+       "True"},
+      {"8.8.8.8", "Not in the special-purpose registries"},
+      {"ff02::1", "Not in the special-purpose registries"},
+      {"10.0.0.0/7",
+       "Private use: Source True, Destination True, Forwardable True, Globally Reachable False, "
+       "Reserved-by-Protocol False; Global unicast: Not in the special-purpose registries"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(RegistryFlagsText(ParsePrefix(c.Text).Prefix()), c.Flags) << c.Text;
 }
 
 TEST(SpecialPurpose, WholeSpacesCoverEveryListedType) {

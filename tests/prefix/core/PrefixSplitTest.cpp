@@ -136,8 +136,8 @@ TEST(PrefixSplit, ColumnsByFamily) {
 
 TEST(PrefixSplit, LengthsAndTheirItems) {
   EXPECT_EQ(SplitLengths(PrefixOf("192.168.1.0/24")), (std::vector<int>{24, 25, 26, 27, 28, 29, 30, 31, 32}));
-  EXPECT_EQ(SplitLengths(PrefixOf("10.0.0.0/8")).back(), 30);
-  EXPECT_EQ(SplitLengths(PrefixOf("::/0")).size(), 23u);
+  EXPECT_EQ(SplitLengths(PrefixOf("10.0.0.0/8")).back(), 32);
+  EXPECT_EQ(SplitLengths(PrefixOf("::/0")).size(), 25u);
   EXPECT_EQ(SplitLengths(PrefixOf("2001:db8::1")), (std::vector<int>{128}));
 
   const struct {
@@ -155,13 +155,67 @@ TEST(PrefixSplit, LengthsAndTheirItems) {
   for (const auto& c : items) EXPECT_EQ(SplitLengthItemText(PrefixOf(c.Prefix), c.Length), c.Item) << c.Item;
 }
 
+// Slices of splits too large to list, numbered as in the whole table.
+TEST(PrefixSplit, SlicesReachAnyRow) {
+  const struct {
+    std::string Prefix;
+    int Length;
+    TUInt128 First;
+    int64_t Count, Rows;
+    std::string FirstRow;
+  } cases[] = {
+      {"0.0.0.0/0", 32, 4294967295u, 10, 1,
+       "4294967295\t255.255.255.255/32\t255.255.255.255\t255.255.255.255\tnone"},
+      {"0.0.0.0/0", 32, 167772160u, 2, 2, "167772160\t10.0.0.0/32\t10.0.0.0\t10.0.0.0\tnone"},
+      {"2001:db8::/32", 64, 65536, 3, 3,
+       "65536\t2001:db8:1::/64\t2001:db8:1::\t2001:db8:1:0:ffff:ffff:ffff:ffff"},
+      {"::/0", 128, ~TUInt128{0}, 5, 1,
+       "340282366920938463463374607431768211455\tffff:ffff:ffff:ffff:ffff:ffff:ffff:ffff/128\t"
+       "ffff:ffff:ffff:ffff:ffff:ffff:ffff:ffff\tffff:ffff:ffff:ffff:ffff:ffff:ffff:ffff"},
+      {"10.0.0.0/8", 9, 2, 5, 0, ""},
+  };
+  for (const auto& c : cases) {
+    const TPrefixSplit slice = TPrefixSplit::Slice(PrefixOf(c.Prefix), c.Length, c.First, c.Count);
+    EXPECT_EQ(slice.RowCount(), c.Rows) << c.Prefix;
+    EXPECT_EQ(RowText(slice, 0), c.FirstRow) << c.Prefix;
+  }
+  // Beyond 2^53 the JSON row number is a string of digits.
+  char json[TPrefixSplit::MaxRowJsonSize];
+  const TPrefixSplit huge = TPrefixSplit::Slice(PrefixOf("::/0"), 64, TUInt128{1} << 53, 2);
+  EXPECT_EQ(std::string(json, huge.FormatRowJson(0, json)).substr(0, 28), "{\"#\":9007199254740992,\"Netwo");
+  EXPECT_EQ(std::string(json, huge.FormatRowJson(1, json)).substr(0, 30),
+            "{\"#\":\"9007199254740993\",\"Netwo");
+}
+
+TEST(PrefixSplit, RowOfTheSubnetHoldingAnAddress) {
+  const struct {
+    std::string Prefix;
+    int Length;
+    std::string Address;
+    std::optional<int64_t> Row;
+  } cases[] = {
+      {"172.16.0.0/16", 26, "172.16.1.0", 4},
+      {"172.16.0.0/16", 26, "172.16.1.63", 4},
+      {"172.16.0.0/16", 26, "172.16.255.255", 1023},
+      {"172.16.0.0/16", 26, "172.17.0.0", std::nullopt},
+      {"172.16.0.0/16", 26, "2001:db8::", std::nullopt},
+      {"2001:db8::/32", 56, "2001:db8:ffff:ff12::1", 16777215},
+      {"0.0.0.0/0", 0, "255.255.255.255", 0},
+      {"::/0", 24, "ffff:ff00::", 16777215},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(TPrefixSplit(PrefixOf(c.Prefix), c.Length).RowOf(ParseAddress(c.Address).Address), c.Row)
+        << c.Prefix << " " << c.Address;
+}
+
 TEST(PrefixSplit, ChosenLengthStaysInTheList) {
   const TPrefix p24 = PrefixOf("192.168.1.0/24");
   EXPECT_EQ(ChooseSplitLength(p24, std::nullopt), 25);
   EXPECT_EQ(ChooseSplitLength(p24, 26), 26);
   EXPECT_EQ(ChooseSplitLength(p24, 40), 32);
   EXPECT_EQ(ChooseSplitLength(p24, 10), 24);
-  EXPECT_EQ(ChooseSplitLength(PrefixOf("10.0.0.0/8"), 31), 30);
+  EXPECT_EQ(ChooseSplitLength(PrefixOf("10.0.0.0/8"), 33), 32);
+  EXPECT_EQ(ChooseSplitLength(PrefixOf("::/0"), 64), 24);
   EXPECT_EQ(ChooseSplitLength(PrefixOf("::1"), std::nullopt), 128);
   EXPECT_EQ(TPrefixSplit(p24, 40).SubnetLength(), 32);
   EXPECT_EQ(TPrefixSplit(p24, 40).RowCount(), 256);
