@@ -69,8 +69,16 @@ struct TSummarizeOptions {
   bool Json = false;
 };
 
-using TCommandOptions =
-    std::variant<TIpOptions, TBaseOptions, TOuiOptions, TLatencyOptions, TPrefixOptions, TSummarizeOptions>;
+struct TPlanOptions {
+  std::string Parent;
+  std::vector<std::string> Files;  // empty: standard input
+  std::string Order = "size";      // "size" (largest first) or "input"
+  bool PointToPoint = false;
+  bool Json = false;
+};
+
+using TCommandOptions = std::variant<TIpOptions, TBaseOptions, TOuiOptions, TLatencyOptions, TPrefixOptions,
+                                     TSummarizeOptions, TPlanOptions>;
 
 // What reading the command line gave: a command to run, or a text to print
 // (help, version, or a one-line error) with the exit code to end with.

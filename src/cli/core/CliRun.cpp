@@ -9,6 +9,7 @@
 #include "IpCommand.h"
 #include "LatencyCommand.h"
 #include "OuiCommand.h"
+#include "PlanCommand.h"
 #include "PrefixCommand.h"
 
 namespace Parlamine {
@@ -30,6 +31,7 @@ struct TDispatch {
   int operator()(const TLatencyOptions& o) const { return RunLatencyCommand(o, IO); }
   int operator()(const TPrefixOptions& o) const { return RunPrefixCommand(o, IO); }
   int operator()(const TSummarizeOptions& o) const { return RunSummarizeCommand(o, IO); }
+  int operator()(const TPlanOptions& o) const { return RunPlanCommand(o, IO); }
 };
 
 }  // namespace
