@@ -20,6 +20,7 @@
 
 #include "PrefixAddress.h"
 #include "PrefixInfo.h"
+#include "PrefixPlanPage.h"
 #include "PrefixSplitTableSource.h"
 #include "PrefixSummarize.h"
 #include "SettingsStore.h"
@@ -161,6 +162,8 @@ TPrefixCalculator::TPrefixCalculator(QWidget* parent)
   PrefixPageControl->addTab(CreatePrefixInfoPage(), QStringLiteral("Prefix Info"));
   PrefixPageControl->addTab(CreateSplitPage(), QStringLiteral("Split"));
   PrefixPageControl->addTab(CreateSummarizePage(), QStringLiteral("Summarize"));
+  PlanPage = new TPrefixPlanPage;
+  PrefixPageControl->addTab(PlanPage, QStringLiteral("Plan"));
   layout->addWidget(PrefixPageControl, 1);
 
   // Keyboard order: each page's controls top to bottom; a list comes after
@@ -379,6 +382,7 @@ void TPrefixCalculator::PrefixEditChange() {
   }
   UpdateSplitLengths();
   UpdateSplitTable();
+  PlanPage->SetDefaultParent(FPrefix);
 }
 
 void TPrefixCalculator::ShowPrefixInfo(const TPrefixInfo* info) {
@@ -553,6 +557,7 @@ void TPrefixCalculator::LoadPrefixSettings(TSectionedStore& store) {
 
   SummarizeMemo->setPlainText(QString::fromStdString(store.ReadString(Section, "SummarizeText", "")));
   SummarizeButtonClick();
+  PlanPage->LoadSettings(store, Section);
 }
 
 void TPrefixCalculator::SavePrefixSettings(TSectionedStore& store) {
@@ -563,6 +568,7 @@ void TPrefixCalculator::SavePrefixSettings(TSectionedStore& store) {
   else if (FSplitLengthWanted)
     store.WriteInteger(Section, "SplitLength", *FSplitLengthWanted);
   store.WriteString(Section, "SummarizeText", SummarizeMemo->toPlainText().toStdString());
+  PlanPage->SaveSettings(store, Section);
 }
 
 }  // namespace Parlamine
