@@ -49,7 +49,8 @@ TTextBox* NewResultBox(QWidget* parent, const char* name) {
   box->setObjectName(QLatin1String(name));
   box->SetExpandTabs(false);
   box->SetEllipsis(dteEnd);
-  box->setFixedHeight(box->fontMetrics().height() + 3);
+  // Room for the ink of parentheses and commas inside the edges.
+  box->setFixedHeight(box->fontMetrics().height() + 8);
   box->setMinimumWidth(40);
   return box;
 }
@@ -133,6 +134,9 @@ TPrefixPlanPage::TPrefixPlanPage(QWidget* parent)
                          "(/64) or a count of lengths (200 /64s), with an optional growth (+20%); "
                          "a line \"+20%\" alone grows every line"));
   layout->addWidget(NewCaption(this, "PlanLabel", QStringLiteral("&Requirements (one per line)"), PlanMemo));
+  // Three lines at least: the page then fits the window's minimum size with
+  // the table and the totals below.
+  PlanMemo->setMinimumHeight(PlanMemo->fontMetrics().lineSpacing() * 3 + 2 * PlanMemo->frameWidth() + 8);
   layout->addWidget(PlanMemo, 2);
 
   PlanOrderComboBox = new QComboBox(this);
@@ -140,7 +144,7 @@ TPrefixPlanPage::TPrefixPlanPage(QWidget* parent)
   PlanOrderComboBox->addItems({QStringLiteral("Largest first"), QStringLiteral("Line order")});
   SetHint(PlanOrderComboBox, QStringLiteral("Largest first packs the block tightest; line order places each "
                                             "requirement after the one above it"));
-  PlanPointToPointCheckBox = new QCheckBox(QStringLiteral("&2 hosts: /31"), this);
+  PlanPointToPointCheckBox = new QCheckBox(QStringLiteral("/&31 for 2 hosts"), this);
   PlanPointToPointCheckBox->setObjectName(QStringLiteral("PlanPointToPointCheckBox"));
   SetHint(PlanPointToPointCheckBox,
           QStringLiteral("Give a point-to-point link of exactly 2 hosts a /31 without network and broadcast "
