@@ -5,6 +5,8 @@
 // the same way (the floor the split is held to: at most 1.5 times its time),
 // and the same rows formatted alone, without the pages of a large text.
 // The widget's table (copy-all, row count) is measured in bench_prefix_ui.
+// Planning 10,000 requirements of mixed sizes into a /8, read from their
+// text, in both orders.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -13,6 +15,7 @@
 
 #include "IPSubnetModel.h"
 #include "PeakMemory.h"
+#include "PrefixPlan.h"
 #include "PrefixSplit.h"
 #include "PrefixSummarize.h"
 
@@ -150,6 +153,44 @@ void BM_SplitIPv6RowsFormatted(benchmark::State& state) {
   FormatEveryRow(state, TPrefixSplit(ParsePrefix("2001:db8::/42").Prefix(), 64));
 }
 
+// 10,000 lines of hosts, address counts and lengths, as a large site list
+// might give them; their sizes (/30 to /20) overfill the /8 a little, so that
+// the failures and the fitting parent are worked out too.
+std::string PlanInput(int lines) {
+  std::mt19937 random(2026);
+  std::string text;
+  for (int i = 0; i < lines; ++i) {
+    const std::string name = "Site " + std::to_string(i) + " ";
+    switch (i % 3) {
+      case 0:
+        text += name + std::to_string(2 + random() % 4000) + "\n";
+        break;
+      case 1:
+        text += name + std::to_string(4 + random() % 2000) + " addresses +10%\n";
+        break;
+      default:
+        text += name + "/" + std::to_string(20 + random() % 11) + "\n";
+    }
+  }
+  return text;
+}
+
+void PlanTenThousand(benchmark::State& state, bool inputOrder) {
+  const std::string text = PlanInput(10000);
+  const TPrefix parent = ParsePrefix("10.0.0.0/8").Prefix();
+  size_t allocations = 0;
+  for (auto _ : state) {
+    const TPlan plan = PlanText(parent, text, {inputOrder, false});
+    allocations = plan.Allocations.size();
+    if (!plan.Errors.empty()) state.SkipWithError("the input has bad lines");
+    benchmark::DoNotOptimize(plan.FreePrefixes.data());
+  }
+  state.counters["allocations"] = static_cast<double>(allocations);
+}
+
+void BM_Plan10000RequirementsLargestFirst(benchmark::State& state) { PlanTenThousand(state, false); }
+void BM_Plan10000RequirementsInputOrder(benchmark::State& state) { PlanTenThousand(state, true); }
+
 BENCHMARK(BM_Summarize100000Lines)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SubnetTableRowsIntoOneBuffer_Floor)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_SplitIPv4RowsIntoOneBuffer)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -157,6 +198,8 @@ BENCHMARK(BM_SplitIPv6RowsIntoOneBuffer)->Unit(benchmark::kMillisecond)->Iterati
 BENCHMARK(BM_SubnetTableRowsFormatted_Floor)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SplitIPv4RowsFormatted)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SplitIPv6RowsFormatted)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Plan10000RequirementsLargestFirst)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Plan10000RequirementsInputOrder)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace Parlamine

@@ -21,6 +21,7 @@
 
 #include "PrefixAddress.h"
 #include "PrefixInfo.h"
+#include "PrefixPlanPage.h"
 #include "PrefixSets.h"
 #include "PrefixSplitTableSource.h"
 #include "PrefixSummarize.h"
@@ -166,6 +167,8 @@ TPrefixCalculator::TPrefixCalculator(QWidget* parent)
   PrefixPageControl->addTab(CreatePrefixInfoPage(), QStringLiteral("Prefix Info"));
   PrefixPageControl->addTab(CreateSplitPage(), QStringLiteral("Split"));
   PrefixPageControl->addTab(CreateSummarizePage(), QStringLiteral("Summarize"));
+  PlanPage = new TPrefixPlanPage;
+  PrefixPageControl->addTab(PlanPage, QStringLiteral("Plan"));
   layout->addWidget(PrefixPageControl, 1);
 
   // Keyboard order: each page's controls top to bottom; a list comes after
@@ -447,6 +450,7 @@ void TPrefixCalculator::PrefixEditChange() {
   }
   UpdateSplitLengths();
   UpdateSplitTable();
+  PlanPage->SetDefaultParent(FPrefix);
 }
 
 void TPrefixCalculator::ShowPrefixInfo(const TPrefixInfo* info) {
@@ -669,6 +673,7 @@ void TPrefixCalculator::LoadPrefixSettings(TSectionedStore& store) {
   ExcludeMemo->setPlainText(QString::fromStdString(store.ReadString(Section, "ExcludeText", "")));
   SplitFindEdit->setText(QString::fromStdString(store.ReadString(Section, "FindAddress", "")));
   SummarizeButtonClick();
+  PlanPage->LoadSettings(store, Section);
 }
 
 void TPrefixCalculator::SavePrefixSettings(TSectionedStore& store) {
@@ -681,6 +686,7 @@ void TPrefixCalculator::SavePrefixSettings(TSectionedStore& store) {
   store.WriteString(Section, "SummarizeText", SummarizeMemo->toPlainText().toStdString());
   store.WriteString(Section, "ExcludeText", ExcludeMemo->toPlainText().toStdString());
   store.WriteString(Section, "FindAddress", SplitFindEdit->text().toStdString());
+  PlanPage->SaveSettings(store, Section);
 }
 
 }  // namespace Parlamine

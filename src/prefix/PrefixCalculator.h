@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
-// The Prefix Calculator: classless IPv4 and IPv6 prefixes on three pages.
+// The Prefix Calculator: classless IPv4 and IPv6 prefixes on four pages.
 // "Prefix Info" reads the prefix and shows what it is, recomputed with every
 // edit; "Split" lists the subnets of that prefix at a longer length in a
-// virtual table; "Summarize" turns a pasted list into the fewest prefixes.
+// virtual table; "Summarize" turns a pasted list into the fewest prefixes;
+// "Plan" (TPrefixPlanPage) gives requirements the smallest fitting subnets.
 #pragma once
 
 #include <QList>
@@ -27,6 +28,7 @@ class QToolButton;
 namespace Parlamine {
 
 class TPrefixListModel;
+class TPrefixPlanPage;
 class TPrefixSplitTableSource;
 class TSectionedStore;
 class TTextBox;
@@ -121,6 +123,8 @@ class TPrefixCalculator : public TCustomCalculator {
   QPushButton* SummarizeButton = nullptr;
   QListView* SummaryListView = nullptr;
   QToolButton* SummaryClipboardButton = nullptr;
+
+  TPrefixPlanPage* PlanPage = nullptr;
 
   std::unique_ptr<TPrefixSplitTableSource> FSplitSource;
   TPrefixListModel* FSummaryModel = nullptr;

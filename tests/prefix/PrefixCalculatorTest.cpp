@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
@@ -552,7 +553,7 @@ INSTANTIATE_TEST_SUITE_P(
                    0,
                    "/25 "},
         StoredCase{"PrefixOfTheWrongType", {{"Prefix", Dword(5)}}, "192.168.1.0/24", 0, "/25 "},
-        StoredCase{"PageBeyondTheLast", {{"ActivePageIndex", Str("3")}}, "192.168.1.0/24", 0, "/25 "},
+        StoredCase{"PageBeyondTheLast", {{"ActivePageIndex", Str("4")}}, "192.168.1.0/24", 0, "/25 "},
         StoredCase{"NegativePage", {{"ActivePageIndex", Str("-1")}}, "192.168.1.0/24", 0, "/25 "},
         StoredCase{"PageNoNumber", {{"ActivePageIndex", Str("two")}}, "192.168.1.0/24", 0, "/25 "},
         StoredCase{"LengthTheStoredPrefixDoesNotOffer",
@@ -576,6 +577,7 @@ TEST_F(PrefixCalculatorTest, NamesHintsAndAccessibleNames) {
       {"SplitLastToolButton", "Go to the last row in the split table"},
       {"SplitSelectedToolButton", "Go to the currently selected row in the split table"},
       {"SummaryClipboardButton", "Copy summarized prefixes to clipboard"},
+      {"PlanClipboardButton", "Copy plan table to clipboard"},
   };
   for (const auto& [name, hint] : hints) {
     QWidget* w = Find<QWidget>(name);
@@ -593,7 +595,7 @@ TEST_F(PrefixCalculatorTest, NamesHintsAndAccessibleNames) {
       continue;
     EXPECT_FALSE(w->statusTip().isEmpty()) << w->objectName().toStdString();
   }
-  for (const char* name : {"SplitClipboardButton", "SummaryClipboardButton"})
+  for (const char* name : {"SplitClipboardButton", "SummaryClipboardButton", "PlanClipboardButton"})
     EXPECT_EQ(Find<QWidget>(name)->accessibleName(), Find<QWidget>(name)->toolTip()) << name;
 }
 
@@ -613,6 +615,10 @@ TEST_F(PrefixCalculatorTest, TabWalksEachPageTopToBottomAndGoesRound) {
         "SplitFirstToolButton", "SplitLastToolButton", "SplitSelectedToolButton", "SplitClipboardButton",
         "SplitListView"}},
       {2, {"SummarizeMemo", "ExcludeMemo", "SummarizeButton", "SummaryClipboardButton", "SummaryListView"}},
+      {3,
+       {"PlanParentEdit", "PlanMemo", "PlanOrderComboBox", "PlanPointToPointCheckBox", "PlanFirstToolButton",
+        "PlanLastToolButton", "PlanSelectedToolButton", "PlanClipboardButton", "PlanListView",
+        "PlanFreeTextBox", "PlanTotalsTextBox"}},
   };
   for (const Page& page : pages) {
     SCOPED_TRACE(page.Index);
@@ -656,6 +662,104 @@ TEST_F(PrefixCalculatorTest, ADoubleClickedResultIsWhatCtrlCCopies) {
     EXPECT_EQ(Edit()->text(), QStringLiteral("10.1.2.3/22")) << name;
   }
   EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("1.10.in-addr.arpa"));
+}
+
+// The Plan page: requirements typed into the box are planned in the block
+// of the Prefix field until a parent of their own is typed.
+class PrefixPlanPageTest : public PrefixCalculatorTest {
+ protected:
+  TVirtualListView* PlanTable() const { return Find<TVirtualListView>("PlanListView"); }
+  QString PlanMessage() const { return Find<TZellLabel>("PlanMessageLabel")->Caption(); }
+  void Plan(const char* parent, const char* lines) const {
+    ShowPage(3);
+    Find<QLineEdit>("PlanParentEdit")->setText(QString::fromLatin1(parent));
+    Find<QPlainTextEdit>("PlanMemo")->setPlainText(QString::fromUtf8(lines));
+  }
+  QStringList PlanColumn(int column) const {
+    QStringList cells;
+    for (int r = 0; r < PlanTable()->model()->rowCount(); ++r)
+      cells << PlanTable()->model()->index(r, column).data().toString();
+    return cells;
+  }
+};
+
+TEST_F(PrefixPlanPageTest, PlansTheBlockOfThePrefixFieldWithFreeSpaceTotalsAndCopy) {
+  Type("10.20.1.9/22");
+  Plan("", "Sales 120\nEngineering 250\nServers 30\nWAN 1 2\nWAN 2 2\nWAN 3 2\n");
+  EXPECT_EQ(Find<QLineEdit>("PlanParentEdit")->placeholderText(), QStringLiteral("10.20.0.0/22"));
+  EXPECT_EQ(PlanColumn(2), QStringList({"10.20.0.0/24", "10.20.1.0/25", "10.20.1.128/27", "10.20.1.160/30",
+                                        "10.20.1.164/30", "10.20.1.168/30"}));
+  EXPECT_EQ(Find<TTextBox>("PlanFreeTextBox")->Caption(),
+            QStringLiteral("Free: 10.20.1.172/30, 10.20.1.176/28, 10.20.1.192/26, 10.20.2.0/23"));
+  EXPECT_EQ(Find<TTextBox>("PlanTotalsTextBox")->Caption(),
+            QStringLiteral("Used 428 of 1,024 addresses (41.7%), 596 free"));
+  EXPECT_EQ(PlanMessage(), QString());
+
+  // The /31 choice replans at once.
+  QTest::mouseClick(Find<QCheckBox>("PlanPointToPointCheckBox"), Qt::LeftButton);
+  EXPECT_EQ(PlanColumn(2).last(), QStringLiteral("10.20.1.164/31"));
+
+  const QRect cell = PlanTable()->visualRect(PlanTable()->model()->index(3, 0));
+  QTest::mouseClick(PlanTable()->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+  PlanTable()->setFocus();
+  EXPECT_TRUE(SendClipboardRequest(PlanTable(), TClipboardRequest::crCopy));
+  EXPECT_EQ(ClipboardText(),
+            QStringLiteral("Name\tSize\tPrefix\tFirst Host\tLast Host\tBroadcast\tUsable Hosts\tUnused\r\n"
+                           "WAN 1\t2 hosts\t10.20.1.160/31\t10.20.1.160\t10.20.1.161\tnone\t2\t0\r\n"));
+}
+
+TEST_F(PrefixPlanPageTest, TheMessageLineNamesBadParentsBadLinesAndWhatDoesNotFit) {
+  struct TCase {
+    const char* Parent;
+    const char* Lines;
+    const char* Message;  // start of it
+    int Rows;
+  };
+  const TCase cases[] = {
+      {"10.0.0.0/33", "A 10\n", "The prefix length 33 is more than 32", 0},
+      {"10.0.0.0/26", "A 2\nB lots\nC 14\n", "Line 2: 'B lots': no size", 2},
+      {"10.0.0.0/26", "A 2\nB 30\nC 14\n", "", 3},
+      {"192.168.0.0/24", "A 126\nB 127\n", "Does not fit: A needs a /25", 1},
+  };
+  for (const TCase& c : cases) {
+    Plan(c.Parent, c.Lines);
+    EXPECT_TRUE(PlanMessage().startsWith(QLatin1String(c.Message))) << PlanMessage().toStdString();
+    EXPECT_EQ(PlanTable()->model()->rowCount(), c.Rows) << c.Lines;
+  }
+  // Line order leaves gaps: the same lines then do not fit the /26.
+  Plan("10.0.0.0/26", "A 2\nB 30\nC 14\n");
+  Find<QComboBox>("PlanOrderComboBox")->setCurrentIndex(1);
+  EXPECT_TRUE(PlanMessage().startsWith(QStringLiteral("Does not fit: C needs a /28: in line order")))
+      << PlanMessage().toStdString();
+}
+
+TEST_F(PrefixPlanPageTest, AnIPv6ParentBringsItsColumns) {
+  Plan("2001:db8::/48", "Campus 200 /64s\n");
+  QStringList captions;
+  for (int c = 0; c < PlanTable()->model()->columnCount(); ++c)
+    captions << PlanTable()->model()->headerData(c, Qt::Horizontal).toString();
+  EXPECT_EQ(captions,
+            QStringList({"Name", "Size", "Prefix", "First Address", "Last Address", "Addresses", "Unused"}));
+  EXPECT_EQ(PlanColumn(2), QStringList({"2001:db8::/56"}));
+}
+
+TEST_F(PrefixPlanPageTest, EverythingTypedComesBackAtTheNextStart) {
+  Plan("172.16.0.0/16", "# lab\nLab 500 +10%\nLink 2\n");
+  Find<QComboBox>("PlanOrderComboBox")->setCurrentIndex(1);
+  Find<QCheckBox>("PlanPointToPointCheckBox")->setChecked(true);
+  {
+    TSectionedStore store(Tree, SettingsRoot);
+    Calculator->SavePrefixSettings(store);
+  }
+  EXPECT_EQ(Stored("PlanText"), "# lab\nLab 500 +10%\nLink 2\n");
+  Tree = TRegistryTree::FromRegText(Tree.ToRegText());
+
+  Create();
+  EXPECT_EQ(Pages()->currentIndex(), 3);
+  EXPECT_EQ(Find<QLineEdit>("PlanParentEdit")->text(), QStringLiteral("172.16.0.0/16"));
+  EXPECT_EQ(Find<QComboBox>("PlanOrderComboBox")->currentIndex(), 1);
+  EXPECT_TRUE(Find<QCheckBox>("PlanPointToPointCheckBox")->isChecked());
+  EXPECT_EQ(PlanColumn(2), QStringList({"172.16.0.0/22", "172.16.4.0/31"}));
 }
 
 }  // namespace

@@ -80,6 +80,19 @@ void AddPrefixCommands(CLI::App& app, TPrefixOptions& p, TSummarizeOptions& s, T
   AddJsonFlag(*exclude, e.Json);
 }
 
+void AddPlanCommand(CLI::App& app, TPlanOptions& o) {
+  CLI::App* plan =
+      app.add_subcommand("plan", "The smallest fitting subnet of a block for every site, VLAN or link");
+  plan->add_option("PARENT", o.Parent, "The block to plan, e.g. 10.20.0.0/22 or 2001:db8::/48")->required();
+  plan->add_option("FILE", o.Files,
+                   "Files of requirements, NAME SIZE [+G%] a line (standard input when none)");
+  plan->add_option("--order", o.Order, "size: largest first (default); input: in line order")
+      ->check(CLI::IsMember({"size", "input"}));
+  plan->add_flag("--point-to-point", o.PointToPoint,
+                 "Give a requirement of exactly 2 hosts a /31 (RFC 3021)");
+  AddJsonFlag(*plan, o.Json);
+}
+
 void AddBaseCommand(CLI::App& app, TBaseOptions& o) {
   CLI::App* base =
       app.add_subcommand("base", "A number in the four bases, grouped and plain, and bit-reversed");
@@ -139,22 +152,24 @@ TParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   TSummarizeOptions summarize;
   TExcludeOptions exclude;
   TRandomOptions random;
+  TPlanOptions plan;
   AddIpCommand(app, ip);
   AddPrefixCommands(app, prefix, summarize, exclude);
   AddRandomCommand(app, random);
+  AddPlanCommand(app, plan);
   AddBaseCommand(app, base);
   AddOuiCommand(app, oui);
   AddLatencyCommand(app, latency);
 
   // CLI11 reports an unknown command as a missing one; name it instead.
   if (!arguments.empty() && !arguments.front().empty() && arguments.front()[0] != '-') {
-    const std::vector<std::string> commands = {"ip",     "prefix", "summarize", "exclude",
+    const std::vector<std::string> commands = {"ip",     "prefix", "summarize", "exclude", "plan",
                                                "random", "base",   "oui",       "latency"};
     if (std::find(commands.begin(), commands.end(), arguments.front()) == commands.end()) {
       TParsedCommandLine unknown;
       unknown.Error =
           arguments.front() +
-          ": not a command (ip, prefix, summarize, exclude, random, base, oui, latency; see --help)";
+          ": not a command (ip, prefix, summarize, exclude, plan, random, base, oui, latency; see --help)";
       unknown.ExitCode = 2;
       return unknown;
     }
@@ -195,6 +210,8 @@ TParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     result.Command = exclude;
   else if (chosen == "random")
     result.Command = random;
+  else if (chosen == "plan")
+    result.Command = plan;
   else
     result.Command = summarize;
   return result;

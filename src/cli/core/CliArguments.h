@@ -86,8 +86,16 @@ struct TRandomOptions {
   bool Json = false;
 };
 
+struct TPlanOptions {
+  std::string Parent;
+  std::vector<std::string> Files;  // empty: standard input
+  std::string Order = "size";      // "size" (largest first) or "input"
+  bool PointToPoint = false;
+  bool Json = false;
+};
+
 using TCommandOptions = std::variant<TIpOptions, TBaseOptions, TOuiOptions, TLatencyOptions, TPrefixOptions,
-                                     TSummarizeOptions, TExcludeOptions, TRandomOptions>;
+                                     TSummarizeOptions, TExcludeOptions, TRandomOptions, TPlanOptions>;
 
 // What reading the command line gave: a command to run, or a text to print
 // (help, version, or a one-line error) with the exit code to end with.

@@ -10,6 +10,7 @@
 #include "IpCommand.h"
 #include "LatencyCommand.h"
 #include "OuiCommand.h"
+#include "PlanCommand.h"
 #include "PrefixCommand.h"
 #include "RandomCommand.h"
 
@@ -34,6 +35,7 @@ struct TDispatch {
   int operator()(const TSummarizeOptions& o) const { return RunSummarizeCommand(o, IO); }
   int operator()(const TExcludeOptions& o) const { return RunExcludeCommand(o, IO); }
   int operator()(const TRandomOptions& o) const { return RunRandomCommand(o, IO); }
+  int operator()(const TPlanOptions& o) const { return RunPlanCommand(o, IO); }
 };
 
 }  // namespace
