@@ -61,12 +61,12 @@ TEST(LatencyCommand, JsonOfAnEthernetChain) {
   EXPECT_EQ(reply["rows"][3], nlohmann::json({"Totals:", "0.0008352", "100.0%"}));
 }
 
-TEST(LatencyCommand, T1CountsThePropagationDelayOnceBothWays) {
-  // 0.005 + 1088 / (1.544 x 125000) = 0.0106373 s.
+TEST(LatencyCommand, T1CountsThePropagationDelayForTheRequestAndTheReply) {
+  // (0.005 + 64 / 193000) + (0.005 + 1024 / 193000) = 0.0156373 s.
   const TCliResult r = RunCli({"latency", "--client", "64", "--network", "t1", "--server", "1024", "--json"});
   ASSERT_EQ(r.ExitCode, 0) << r.Err;
   const nlohmann::json doc = nlohmann::json::parse(r.Out);
-  EXPECT_EQ(doc["statistics"][2]["rows"][1][1], "0.0106373");
+  EXPECT_EQ(doc["statistics"][2]["rows"][1][1], "0.0156373");
   EXPECT_EQ(doc["elements"][1]["hint"], "T1 (1.544 Mbps, 5 ms prop. delay)");
 }
 
