@@ -70,9 +70,12 @@ TKindChoice ParseKind(const std::string& text) {
       throw EUsageError("--network", "'" + text + "' is a station, not a network kind");
     return ChoiceForKind(static_cast<TNetworkButtonKind>(number));
   }
-  for (const TTopology& topology : Topologies())
-    if (topology.Name != " " && Folded(topology.Name) == folded)
+  for (const TTopology& topology : Topologies()) {
+    // "Wi-Fi 6 (802.11ax)" also answers to its short form "Wi-Fi 6".
+    const std::string_view shortName = topology.Name.substr(0, topology.Name.find(" ("));
+    if (topology.Name != " " && (Folded(topology.Name) == folded || Folded(shortName) == folded))
       return {topology.Kind, std::string(topology.Name), topology.DefaultBandwidth.value_or(0)};
+  }
   for (int kind = 0; kind < NetworkButtonKindCount; ++kind) {
     if (IsStation(static_cast<TNetworkButtonKind>(kind))) continue;
     const std::string name = Folded(KindNames[static_cast<size_t>(kind)]);
