@@ -25,13 +25,13 @@ namespace Parlamine {
 
 namespace {
 
-// Tabs with a narrower margin around their captions, so that the three page
+// Tabs with a narrower margin around their captions, so that the four page
 // captions fit side by side in the narrow window without being cut.
 class TCompactTabStyle : public QProxyStyle {
  public:
   int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
     const int value = QProxyStyle::pixelMetric(metric, option, widget);
-    return metric == PM_TabBarTabHSpace ? std::min(value, 12) : value;
+    return metric == PM_TabBarTabHSpace ? std::min(value, 10) : value;
   }
 };
 
@@ -92,10 +92,13 @@ TLatencyCalculator::TLatencyCalculator(QWidget* parent) : TCustomCalculator(pare
   LatencyPageControl->addTab(FSetupEditor, QStringLiteral("Network Setup"));
   LatencyPageControl->addTab(LatencyStatsTabSheet, QStringLiteral("Latency Statistics"));
   LatencyPageControl->addTab(LatencyGraphsTabSheet, QStringLiteral("Latency Graphs"));
-  LatencyPageControl->addTab(LatencyThroughputTabSheet, QStringLiteral("Throughput"));
-  // Four captions do not fit side by side in the narrowest window: the tab
-  // bar then shows its scroll arrows. The arrow keys on the focused tab bar
-  // already change the page, so the arrows stay out of the Tab order.
+  // A short caption: four captions side by side must fit the narrowest window.
+  LatencyPageControl->addTab(LatencyThroughputTabSheet, QStringLiteral("TCP"));
+  LatencyPageControl->setTabToolTip(LatencyPageControl->indexOf(LatencyThroughputTabSheet),
+                                    QStringLiteral("Throughput: how fast TCP can go on this path"));
+  // Where the captions do not fit side by side, the tab bar shows scroll
+  // arrows. The arrow keys on the focused tab bar already change the page,
+  // so the arrows stay out of the Tab order.
   for (QToolButton* arrow : LatencyPageControl->tabBar()->findChildren<QToolButton*>())
     arrow->setFocusPolicy(Qt::NoFocus);
   layout->addWidget(LatencyPageControl);

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QStyle>
 #include <QToolButton>
 #include <algorithm>
 
@@ -161,7 +162,29 @@ void TLatencyThroughputView::Refill() {
     for (int col = 0; col < 2; ++col)
       grid->SetCells(col, static_cast<int>(r) + 1,
                      QString::fromStdString(rows[r][static_cast<std::size_t>(col)]));
-  grid->AutoSizeColumns(0, grid->RowCount() - 1);
+  FitColumns();
+}
+
+// Each column as wide as its widest text plus the item delegate's margins on
+// both sides (the header's margins for the header), so that no figure is cut
+// at any font.
+void TLatencyThroughputView::FitColumns() {
+  TSuperStringGrid* grid = ThroughputStringGrid;
+  const QStyle* style = grid->style();
+  const int cellMargin = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1) + 2;
+  const int headerMargin = 2 * style->pixelMetric(QStyle::PM_HeaderMargin, nullptr, grid) + 2;
+  const QFontMetrics header(grid->horizontalHeader()->font());
+  for (int col = 0; col < grid->ColCount(); ++col) {
+    int width = header.horizontalAdvance(grid->Cells(col, 0)) + headerMargin;
+    for (int row = 1; row < grid->RowCount(); ++row)
+      width = std::max(width, grid->fontMetrics().horizontalAdvance(grid->Cells(col, row)) + cellMargin);
+    grid->SetColWidths(col, width);
+  }
+}
+
+void TLatencyThroughputView::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) FitColumns();
 }
 
 }  // namespace Parlamine

@@ -43,6 +43,9 @@ class TLatencyThroughputView : public QWidget {
   QLineEdit* MssEdit() const { return MssLineEdit; }
   QLineEdit* FileSizeEdit() const { return FileSizeLineEdit; }
 
+ protected:
+  void changeEvent(QEvent* event) override;
+
  signals:
   // An input was committed with a new value (the owner stores it).
   void OnInputsChanged();
@@ -54,6 +57,7 @@ class TLatencyThroughputView : public QWidget {
   void CommitInputs();
   void ShowInputs();
   void Refill();
+  void FitColumns();
 
   QLineEdit* WindowLineEdit = nullptr;
   QLineEdit* LossLineEdit = nullptr;
