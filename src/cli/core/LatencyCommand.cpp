@@ -89,14 +89,18 @@ TKindChoice ParseKind(const std::string& text) {
           "\"Wi-Fi 6 (802.11ax)\", or 0 to 15 and 18 to 26)");
 }
 
-double ParseBandwidth(const std::string& text) {
+// A decimal number of 0 or more; `what` says what it should have been.
+double ParseNonNegative(const std::string& text, const std::string& what) {
   double value = 0;
   const char* end = text.data() + text.size();
   const auto [stop, error] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
   if (text.empty() || error != std::errc() || stop != end || !std::isfinite(value) || value < 0)
-    throw EUsageError("--network",
-                      "bandwidth '" + text + "' is not a number of Mbps (0 or more, e.g. 1.544)");
+    throw EUsageError("--network", what);
   return value;
+}
+
+double ParseBandwidth(const std::string& text) {
+  return ParseNonNegative(text, "bandwidth '" + text + "' is not a number of Mbps (0 or more, e.g. 1.544)");
 }
 
 TJson DirectionsJson(const TLatencyResult& r, std::size_t i) {
@@ -132,7 +136,17 @@ TNetworkElement ParseNetwork(const std::string& text) {
   network.NetworkName = choice.Name;
   network.FBandwidth = parts.size() > 1 && !parts[1].empty() ? ParseBandwidth(parts[1]) : choice.Bandwidth;
   network.FPropDelay = delay.SetsValue ? delay.Value : 0;
-  if (parts.size() > 2) {
+  if (parts.size() > 2 && parts[2].size() > 2 && parts[2].ends_with("km")) {
+    // A length instead of a delay: the delay at the kind's medium's speed.
+    const std::string km = parts[2].substr(0, parts[2].size() - 2);
+    network.FDistance =
+        ParseNonNegative(km, "distance '" + parts[2] + "' is not a number of km (e.g. 1000km)");
+    network.FMedium = DefaultMedium(choice.Kind);
+    network.FPropDelay = PropDelayForDistance(network.FDistance, network.FMedium);
+    if (!delay.Enabled && network.FPropDelay != 0)
+      throw EUsageError("--network",
+                        choice.Name + " has no propagation delay (the window's field is disabled for it)");
+  } else if (parts.size() > 2) {
     const int32_t given = static_cast<int32_t>(ParseWholeNumber("--network", parts[2], 0, MaxInt32));
     if (!delay.Enabled && given != 0)
       throw EUsageError("--network",

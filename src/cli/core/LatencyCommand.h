@@ -20,7 +20,8 @@ TNetworkElement ParseStation(const std::string& argument, const std::string& tex
 // kind name of the element model ("TCarrier", "nbISDN"), both without regard
 // to case, blanks, dashes, dots or brackets, or a kind's number (0 to 15,
 // 18 to 26). MBPS and DELAY
-// default to what the dialog sets for the topology.
+// default to what the dialog sets for the topology; DELAY may be a length
+// ("1000km"), turned into a delay at the signal speed of the kind's medium.
 TNetworkElement ParseNetwork(const std::string& text);
 // The throughput inputs: the defaults, with what --window, --loss, --mss and
 // --file-size give.

@@ -130,6 +130,16 @@ TEST_P(LatencyNetworkText, KindBandwidthAndDelay) {
   EXPECT_EQ(n.FPropDelay, GetParam().Delay);
 }
 
+// A length instead of a delay: 1000 km of fibre at c / 1.468 is 4.9 ms, a
+// GEO hop of 35,786 km at c 119.4 ms, 300 km of copper at 0.66 c 1.5 ms.
+TEST(LatencyNetworkLength, FillsTheDelayAtTheKindsMediumsSpeed) {
+  const std::vector<std::pair<std::string, int32_t>> cases = {
+      {"fibre:10000:1000km", 5}, {"satellite:50:35786km", 119}, {"t1::300km", 2}, {"ethernet::0km", 0}};
+  for (const auto& [text, ms] : cases) EXPECT_EQ(ParseNetwork(text).FPropDelay, ms) << text;
+  EXPECT_THROW(ParseNetwork("ethernet::1000km"), EUsageError);
+  EXPECT_THROW(ParseNetwork("fibre::farkm"), EUsageError);
+}
+
 INSTANTIATE_TEST_SUITE_P(Kinds, LatencyNetworkText,
                          testing::Values(TNetworkCase{"frame relay", nbFrameRelay, "Frame Relay", 1.544, 20},
                                          TNetworkCase{"Token-Ring:4", nbTokenRing, "Token Ring", 4, 0},
