@@ -4,6 +4,7 @@
 #include <QProxyStyle>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <exception>
@@ -11,6 +12,7 @@
 #include "LatencyGraphsView.h"
 #include "LatencySettings.h"
 #include "LatencyStatisticsView.h"
+#include "LatencyThroughputView.h"
 #include "NetworkSetupEditor.h"
 #include "NetworkSetupGeometry.h"
 #include "ParlamineNetworkButton.h"
@@ -23,13 +25,13 @@ namespace Parlamine {
 
 namespace {
 
-// Tabs with a narrower margin around their captions, so that the three page
+// Tabs with a narrower margin around their captions, so that the four page
 // captions fit side by side in the narrow window without being cut.
 class TCompactTabStyle : public QProxyStyle {
  public:
   int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
     const int value = QProxyStyle::pixelMetric(metric, option, widget);
-    return metric == PM_TabBarTabHSpace ? std::min(value, 12) : value;
+    return metric == PM_TabBarTabHSpace ? std::min(value, 10) : value;
   }
 };
 
@@ -75,8 +77,12 @@ TLatencyCalculator::TLatencyCalculator(QWidget* parent) : TCustomCalculator(pare
   LatencyGraphsTabSheet->setObjectName(QStringLiteral("LatencyGraphsTabSheet"));
   FStatisticsView = new TLatencyStatisticsView(LatencyStatsTabSheet);
   FGraphsView = new TLatencyGraphsView(LatencyGraphsTabSheet);
+  LatencyThroughputTabSheet = new QWidget(LatencyPageControl);
+  LatencyThroughputTabSheet->setObjectName(QStringLiteral("LatencyThroughputTabSheet"));
+  FThroughputView = new TLatencyThroughputView(LatencyThroughputTabSheet);
   for (auto [sheet, view] : {std::pair<QWidget*, QWidget*>{LatencyStatsTabSheet, FStatisticsView},
-                             std::pair<QWidget*, QWidget*>{LatencyGraphsTabSheet, FGraphsView}}) {
+                             std::pair<QWidget*, QWidget*>{LatencyGraphsTabSheet, FGraphsView},
+                             std::pair<QWidget*, QWidget*>{LatencyThroughputTabSheet, FThroughputView}}) {
     auto* sheetLayout = new QVBoxLayout(sheet);
     sheetLayout->setContentsMargins(0, 0, 0, 0);
     sheetLayout->addWidget(view);
@@ -86,6 +92,15 @@ TLatencyCalculator::TLatencyCalculator(QWidget* parent) : TCustomCalculator(pare
   LatencyPageControl->addTab(FSetupEditor, QStringLiteral("Network Setup"));
   LatencyPageControl->addTab(LatencyStatsTabSheet, QStringLiteral("Latency Statistics"));
   LatencyPageControl->addTab(LatencyGraphsTabSheet, QStringLiteral("Latency Graphs"));
+  // A short caption: four captions side by side must fit the narrowest window.
+  LatencyPageControl->addTab(LatencyThroughputTabSheet, QStringLiteral("TCP"));
+  LatencyPageControl->setTabToolTip(LatencyPageControl->indexOf(LatencyThroughputTabSheet),
+                                    QStringLiteral("Throughput: how fast TCP can go on this path"));
+  // Where the captions do not fit side by side, the tab bar shows scroll
+  // arrows. The arrow keys on the focused tab bar already change the page,
+  // so the arrows stay out of the Tab order.
+  for (QToolButton* arrow : LatencyPageControl->tabBar()->findChildren<QToolButton*>())
+    arrow->setFocusPolicy(Qt::NoFocus);
   layout->addWidget(LatencyPageControl);
 
   connect(FSetupEditor, &TNetworkSetupEditor::OnNetworksSwapped, this, [this](int first, int second) {
@@ -185,12 +200,14 @@ bool TLatencyCalculator::LoadLatencySettings(TDirectStore& store) {
     network->SetNetworkName(QString::fromStdString(read.NetworkName));
     if (const std::optional<TNetworkRecord>& record = read.Record) {
       network->SetPropDelay(record->FPropDelay);
+      network->SetDistance(record->FDistance, static_cast<TMedium>(record->Medium));
       // A damaged position must not hide the element beyond the top-left edge;
       // the far edges are taken care of whenever the panel is resized.
       network->move(std::max(record->Left, SetupPanelMargin), std::max(record->Top, SetupPanelMargin));
     }
     network->UpdateHint();
   }
+  FThroughputView->SetInputs(stored.Throughput);
   store.CloseKey();
   return true;
 }
@@ -212,9 +229,12 @@ void TLatencyCalculator::SaveLatencySettings(TDirectStore& store) {
     stored.Record.NetworkButtonKind = network->NetworkButtonKind();
     stored.Record.FPropDelay = network->PropDelay();
     stored.Record.Top = network->y();
+    stored.Record.FDistance = network->Element().FDistance;
+    stored.Record.Medium = network->Element().FMedium;
     stored.NetworkName = network->NetworkName().toStdString();
     settings.Networks.push_back(std::move(stored));
   }
+  settings.Throughput = FThroughputView->Inputs();
   WriteLatencySettings(store, settings);
   store.CloseKey();
 }
@@ -261,6 +281,8 @@ void TLatencyCalculator::LatencyPageControlChange(int index) {
     LatencyStatsTabSheetEnter();
   else if (index == LatencyPageControl->indexOf(LatencyGraphsTabSheet))
     LatencyGraphsTabSheetEnter();
+  else if (index == LatencyPageControl->indexOf(LatencyThroughputTabSheet))
+    LatencyThroughputTabSheetEnter();
 }
 
 QStringList TLatencyCalculator::ChainHints() const {
@@ -275,6 +297,10 @@ void TLatencyCalculator::LatencyStatsTabSheetEnter() {
 
 void TLatencyCalculator::LatencyGraphsTabSheetEnter() {
   if (ComputeLatency()) FGraphsView->Fill(ChainHints(), FModel.Result());
+}
+
+void TLatencyCalculator::LatencyThroughputTabSheetEnter() {
+  if (ComputeLatency()) FThroughputView->Fill(FSetupEditor->ChainElements(), ChainHints(), FModel.Result());
 }
 
 }  // namespace Parlamine

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The Latency Calculator: network setup, statistics and graphs pages.
+// The Latency Calculator: network setup, statistics, graphs and throughput
+// pages.
 #pragma once
 
 #include <QStringList>
@@ -14,6 +15,7 @@ namespace Parlamine {
 class TDirectStore;
 class TLatencyGraphsView;
 class TLatencyStatisticsView;
+class TLatencyThroughputView;
 class TNetworkButton;
 class TNetworkButtonForm;
 class TNetworkSetupEditor;
@@ -60,11 +62,13 @@ class TLatencyCalculator : public TCustomCalculator {
   const TLatencyModel& Model() const { return FModel; }
   TLatencyStatisticsView* StatisticsView() const { return FStatisticsView; }
   TLatencyGraphsView* GraphsView() const { return FGraphsView; }
+  TLatencyThroughputView* ThroughputView() const { return FThroughputView; }
 
  private:
   void LatencyPageControlChange(int index);
   void LatencyStatsTabSheetEnter();
   void LatencyGraphsTabSheetEnter();
+  void LatencyThroughputTabSheetEnter();
   // Recomputes stale results; false (after showing the error) when the chain
   // cannot be computed.
   bool ComputeLatency();
@@ -77,6 +81,8 @@ class TLatencyCalculator : public TCustomCalculator {
   QWidget* LatencyGraphsTabSheet = nullptr;
   TLatencyStatisticsView* FStatisticsView = nullptr;
   TLatencyGraphsView* FGraphsView = nullptr;
+  QWidget* LatencyThroughputTabSheet = nullptr;
+  TLatencyThroughputView* FThroughputView = nullptr;
   TNetworkButtonForm* FNetworkButtonForm = nullptr;
   TLatencyModel FModel;
   bool FInitializing = false;

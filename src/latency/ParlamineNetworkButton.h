@@ -44,6 +44,14 @@ class TNetworkButton : public QPushButton {
   void SetProcessTime(int32_t ms) { FElement.FProcessTime = ms; }
   int32_t PropDelay() const { return FElement.FPropDelay; }
   void SetPropDelay(int32_t ms) { FElement.FPropDelay = ms; }
+  // The length (km) and medium the propagation delay was filled from; 0 and
+  // mdNone when the user gave none.
+  double Distance() const { return FElement.FDistance; }
+  TMedium Medium() const { return FElement.FMedium; }
+  void SetDistance(double km, TMedium medium) {
+    FElement.FDistance = km;
+    FElement.FMedium = medium;
+  }
   // Index of the name in the dialog's topology list, -1 until looked up.
   int16_t FTopologyIndex = -1;
 

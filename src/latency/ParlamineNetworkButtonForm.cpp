@@ -146,6 +146,8 @@ void TNetworkButtonForm::CreateNetworkPanel() {
   PropDelayLabel->setEnabled(false);
   PropDelaySpinEdit->setEnabled(false);
 
+  CreateDistanceFields();
+
   for (QComboBox* box : {TopologyComboBox, BandwidthComboBox}) box->installEventFilter(this);
   connect(TopologyComboBox, &QComboBox::activated, this, [this] { TopologyComboBoxChange(); });
   connect(TopologyComboBox->lineEdit(), &QLineEdit::textEdited, this, [this] {
@@ -161,6 +163,44 @@ void TNetworkButtonForm::CreateNetworkPanel() {
     }
     TopologyComboBoxChange();
   });
+}
+
+// A length and the medium it runs in fill the propagation delay field; the
+// field stays editable, and what it holds at OK or Apply is the delay.
+void TNetworkButtonForm::CreateDistanceFields() {
+  MediumLabel = NewLabel(NetworkPanel, "MediumLabel", QStringLiteral("&Medium"), QRect(8, 134, 60, 14));
+  MediumComboBox = new QComboBox(NetworkPanel);
+  MediumComboBox->setObjectName(QStringLiteral("MediumComboBox"));
+  MediumComboBox->setGeometry(72, 130, 145, 23);
+  for (int medium = mdFibre; medium < MediumCount; ++medium)
+    MediumComboBox->addItem(QString::fromLatin1(MediumName(static_cast<TMedium>(medium))));
+  MediumLabel->setBuddy(MediumComboBox);
+
+  DistanceLabel =
+      NewLabel(NetworkPanel, "DistanceLabel", QStringLiteral("Distance (&km)"), QRect(8, 170, 124, 14));
+  DistanceLineEdit = new QLineEdit(NetworkPanel);
+  DistanceLineEdit->setObjectName(QStringLiteral("DistanceLineEdit"));
+  DistanceLineEdit->setGeometry(136, 166, 81, 23);
+  DistanceLineEdit->setAlignment(Qt::AlignRight);
+  DistanceLabel->setBuddy(DistanceLineEdit);
+
+  connect(MediumComboBox, &QComboBox::activated, this, [this] { FillPropDelayFromDistance(); });
+  connect(DistanceLineEdit, &QLineEdit::textEdited, this, [this] { FillPropDelayFromDistance(); });
+}
+
+TMedium TNetworkButtonForm::SelectedMedium() const {
+  return static_cast<TMedium>(MediumComboBox->currentIndex() + mdFibre);
+}
+
+void TNetworkButtonForm::SetDistanceFields(double km, TMedium medium) {
+  MediumComboBox->setCurrentIndex(medium == mdNone ? -1 : medium - mdFibre);
+  DistanceLineEdit->setText(km > 0 ? ChoiceText(km) : QString());
+}
+
+void TNetworkButtonForm::FillPropDelayFromDistance() {
+  const std::optional<double> km = TextToFloat(DistanceLineEdit->text(), DecimalSeparator());
+  if (km && *km > 0 && PropDelaySpinEdit->isEnabled())
+    PropDelaySpinEdit->SetValue(PropDelayForDistance(*km, SelectedMedium()));
 }
 
 void TNetworkButtonForm::CreateStationPanel() {
@@ -225,9 +265,13 @@ void TNetworkButtonForm::SetDialogKind(TNetworkButtonKind kind) {
     NetworkPanel->setVisible(true);
     StationPanel->setVisible(false);
     const TPropDelaySetup setup = PropDelaySetup(kind);
-    PropDelayLabel->setEnabled(setup.Enabled);
-    PropDelaySpinEdit->setEnabled(setup.Enabled);
+    for (QWidget* w : std::initializer_list<QWidget*>{PropDelayLabel, PropDelaySpinEdit, MediumLabel,
+                                                      MediumComboBox, DistanceLabel, DistanceLineEdit})
+      w->setEnabled(setup.Enabled);
     if (setup.SetsValue) PropDelaySpinEdit->SetValue(setup.Value);
+    // A new kind brings its own medium; a distance typed for another kind
+    // would no longer match the delay just set.
+    if (setup.SetsValue) SetDistanceFields(0, DefaultMedium(kind));
   }
   FDialogKind = kind;
 }
@@ -251,6 +295,9 @@ void TNetworkButtonForm::ShowFor(TNetworkButton* element) {
   PacketSizeSpinEdit->SetValue(element->PacketSize());
   ProcessTimeSpinEdit->SetValue(element->ProcessTime());
   PropDelaySpinEdit->SetValue(element->PropDelay());
+  SetDistanceFields(element->Distance(), element->Medium() != mdNone
+                                             ? element->Medium()
+                                             : DefaultMedium(element->NetworkButtonKind()));
 
   if (element->FTopologyIndex == -1) {
     const int index = TopologyComboBox->findText(element->NetworkName(), Qt::MatchExactly);
@@ -338,8 +385,19 @@ bool TNetworkButtonForm::ApplyToElement() {
       ShowError(this, QStringLiteral("'%1' is not a valid floating point value").arg(text));
       return false;
     }
+    const QString distanceText = DistanceLineEdit->text();
+    const std::optional<double> distance =
+        distanceText.trimmed().isEmpty() ? 0.0 : TextToFloat(distanceText, DecimalSeparator());
+    if (!distance || *distance < 0) {
+      ShowError(this, QStringLiteral("'%1' is not a valid distance in km").arg(distanceText));
+      return false;
+    }
     PropDelaySpinEdit->SetValue(PropDelaySpinEdit->TextToValue());
     element->SetBandwidth(*bandwidth);
+    if (*distance > 0 && PropDelaySpinEdit->isEnabled())
+      element->SetDistance(*distance, SelectedMedium());
+    else
+      element->SetDistance(0, mdNone);
     element->SetNetworkButtonKind(FDialogKind.value_or(nbOther));
     element->SetNetworkName(TopologyComboBox->currentText());
     element->FTopologyIndex = static_cast<int16_t>(TopologyComboBox->currentIndex());

@@ -15,6 +15,7 @@
 
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QWidget;
 
@@ -34,9 +35,9 @@ class TNetworkButtonForm : public QDialog {
  public:
   // Heights of the dialog for a network and for a station, and the tops of
   // the three buttons in each.
-  static constexpr int NetworkHeight = 196;
+  static constexpr int NetworkHeight = 268;
   static constexpr int StationHeight = 164;
-  static constexpr int NetworkButtonsTop = 136;
+  static constexpr int NetworkButtonsTop = 208;
   static constexpr int StationButtonsTop = 104;
   static constexpr int FormClientWidth = 225;
 
@@ -60,6 +61,8 @@ class TNetworkButtonForm : public QDialog {
 
   QComboBox* TopologyBox() const { return TopologyComboBox; }
   QComboBox* BandwidthBox() const { return BandwidthComboBox; }
+  QComboBox* MediumBox() const { return MediumComboBox; }
+  QLineEdit* DistanceEdit() const { return DistanceLineEdit; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -71,6 +74,10 @@ class TNetworkButtonForm : public QDialog {
   void TopologyComboBoxChange();
   void TopologyComboBoxExit();
   void BandwidthComboBoxExit();
+  void CreateDistanceFields();
+  void SetDistanceFields(double km, TMedium medium);
+  TMedium SelectedMedium() const;
+  void FillPropDelayFromDistance();
   void ButtonClick(QPushButton* button);
   bool ApplyToElement();
   void SelectBandwidth(double mbps);
@@ -84,6 +91,10 @@ class TNetworkButtonForm : public QDialog {
   QComboBox* BandwidthComboBox = nullptr;
   QLabel* PropDelayLabel = nullptr;
   TBetterSpinEdit* PropDelaySpinEdit = nullptr;
+  QLabel* MediumLabel = nullptr;
+  QComboBox* MediumComboBox = nullptr;
+  QLabel* DistanceLabel = nullptr;
+  QLineEdit* DistanceLineEdit = nullptr;
   QWidget* StationPanel = nullptr;
   QLabel* ProcessTimeLabel = nullptr;
   TBetterSpinEdit* ProcessTimeSpinEdit = nullptr;

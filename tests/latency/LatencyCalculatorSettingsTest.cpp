@@ -9,6 +9,7 @@
 
 #include "LatencyCalculator.h"
 #include "LatencySettings.h"
+#include "LatencyThroughputView.h"
 #include "NetworkSetupEditor.h"
 #include "ParlamineNetworkButton.h"
 #include "ParlamineNetworkButtonForm.h"
@@ -45,11 +46,33 @@ TEST(LatencyRecords, NetworkRecordLayoutWithPadding) {
   EXPECT_EQ(UnpackNetworkRecord(padded, "Network1"), record);
 }
 
+TEST(LatencyRecords, ADistanceAndItsMediumFollowTheRecordOfTheFirstReleases) {
+  const TNetworkRecord record{10000, 60, nbFibre, 5, 120, 1000, mdFibre};
+  const Bytes bytes = PackNetworkRecord(record);
+  ASSERT_EQ(bytes.size(), NetworkRecordWithDistanceSize);
+  // The first 24 bytes are the record without a distance, byte for byte.
+  TNetworkRecord withoutDistance = record;
+  withoutDistance.FDistance = 0;
+  withoutDistance.Medium = mdNone;
+  EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 24), PackNetworkRecord(withoutDistance));
+  EXPECT_EQ(Bytes(bytes.begin() + 24, bytes.end()),
+            (Bytes{0, 0, 0, 0, 0, 0x40, 0x8F, 0x40, mdFibre, 0, 0, 0}));  // 1000.0, medium, padding
+  EXPECT_EQ(UnpackNetworkRecord(bytes, "Network1"), record);
+  // A damaged distance or medium loses only the distance.
+  for (const auto& [offset, value] : {std::pair{32, 9}, std::pair{31, 0xFF}}) {
+    Bytes damaged = bytes;
+    damaged[static_cast<size_t>(offset)] = static_cast<uint8_t>(value);
+    if (offset == 31) damaged[30] = 0xF8;  // a NaN
+    EXPECT_EQ(UnpackNetworkRecord(damaged, "Network1"), withoutDistance) << offset;
+  }
+}
+
 TEST(LatencyRecords, RecordsOfAnotherSizeAreRefusedByName) {
   struct Case {
     size_t Size;
     bool Station;
-  } cases[] = {{0, true}, {7, true}, {9, true}, {23, false}, {25, false}, {8, false}};
+  } cases[] = {{0, true},   {7, true},  {9, true},   {23, false},
+               {25, false}, {8, false}, {35, false}, {37, false}};
   for (const Case& c : cases) {
     const Bytes bytes(c.Size, 0);
     try {
@@ -180,8 +203,76 @@ TEST_F(LatencySettingsTest, AChainComesBackAsItWasSaved) {
   EXPECT_TRUE(first->RemoveItemsVisible());
   // The custom name and bandwidth are selectable in the dialog.
   TNetworkButtonForm* form = calculator->GetNetworkButtonForm(false);
-  EXPECT_EQ(form->TopologyBox()->findText(QStringLiteral("Campus link")), 15);
+  EXPECT_EQ(form->TopologyBox()->findText(QStringLiteral("Campus link")),
+            static_cast<int>(Topologies().size()));
   EXPECT_GE(form->BandwidthBox()->findText(QStringLiteral("12.25")), 0);
+}
+
+// A settings file of the first releases: a satellite, a T1 and an Ethernet.
+TEST_F(LatencySettingsTest, AChainOfTheFirstReleasesLoadsAndIsStoredAsItWas) {
+  const std::string key = "[HKEY_CURRENT_USER\\" + LatencyKeyPath() + "]\r\n";
+  Tree = TRegistryTree::FromRegText(
+      "Windows Registry Editor Version 5.00\r\n\r\n" + key +
+      "\"ActivePageIndex\"=dword:00000001\r\n"
+      "\"Client\"=hex:40,00,00,00,0a,00,00,00\r\n"
+      "\"Server\"=hex:00,04,00,00,05,00,00,00\r\n"
+      "\"NumNetworks\"=dword:00000003\r\n"
+      "\"Network1\"=hex:fc,a9,f1,d2,4d,62,e0,3f,3c,00,00,00,0a,00,00,00,0e,01,00,00,78,00,00,00\r\n"
+      "\"Network1Name\"=\"Satellite\"\r\n"
+      "\"Network2\"=hex:4e,62,10,58,39,b4,f8,3f,78,00,00,00,0c,00,00,00,05,00,00,00,3c,00,00,00\r\n"
+      "\"Network2Name\"=\"T1\"\r\n"
+      "\"Network3\"=hex:00,00,00,00,00,00,24,40,b4,00,00,00,04,00,00,00,00,00,00,00,3c,00,00,00\r\n"
+      "\"Network3Name\"=\"Ethernet\"\r\n");
+  const TRegistryTree stored = Tree;
+  auto calculator = NewCalculator();
+  calculator->InitLatency(Tree);
+  EXPECT_TRUE(Tree.UnreadValues().empty());
+  EXPECT_EQ(calculator->PageControl()->currentIndex(), 1);
+  QStringList hints;
+  for (const TNetworkButton* element : calculator->SetupEditor()->Networks()) hints << element->Hint();
+  EXPECT_EQ(hints,
+            QStringList({"Client (64 B pkt., 10 ms proc. time)", "Satellite (0.512 Mbps, 270 ms prop. delay)",
+                         "T1 (1.544 Mbps, 5 ms prop. delay)", "Ethernet (10 Mbps)",
+                         "Server (1024 B pkt., 5 ms proc. time)"}));
+  const auto& chain = calculator->SetupEditor()->Networks();
+  EXPECT_EQ(chain.at(1)->pos(), QPoint(60, 120));
+  EXPECT_EQ(chain.at(2)->NetworkButtonKind(), nbTCarrier);
+  EXPECT_EQ(chain.at(3)->pos(), QPoint(180, 60));
+
+  calculator->DoneLatency(Tree);
+  for (const std::string& name : stored.ValueNames(LatencyKeyPath())) {
+    ASSERT_NE(Value(name.c_str()), nullptr) << name;
+    EXPECT_EQ(*Value(name.c_str()), *stored.FindValue(LatencyKeyPath(), name)) << name;
+  }
+}
+
+TEST_F(LatencySettingsTest, DistancesAndThroughputInputsComeBack) {
+  TThroughputInputs inputs;
+  inputs.WindowBytes = 4194304;
+  inputs.LossPercent = 0.5;
+  inputs.MssBytes = 8960;
+  inputs.FileBytes = 7.5e9;
+  {
+    auto calculator = NewCalculator();
+    calculator->InitLatency(Tree);
+    TNetworkButton* fibre = calculator->SetupEditor()->Networks().at(1);
+    fibre->SetNetworkButtonKind(nbFibre);
+    fibre->SetBandwidth(10000);
+    fibre->SetDistance(1000, mdFibre);
+    fibre->SetPropDelay(5);
+    calculator->ThroughputView()->SetInputs(inputs);
+    calculator->PageControl()->setCurrentIndex(3);
+    calculator->DoneLatency(Tree);
+  }
+  EXPECT_EQ(Value("Network1")->Bytes.size(), NetworkRecordWithDistanceSize);
+  EXPECT_EQ(Value("ThroughputLoss")->Text, "0.5");
+  auto calculator = NewCalculator();
+  calculator->InitLatency(Tree);
+  const TNetworkButton* fibre = calculator->SetupEditor()->Networks().at(1);
+  EXPECT_EQ(fibre->Distance(), 1000);
+  EXPECT_EQ(fibre->Medium(), mdFibre);
+  EXPECT_EQ(calculator->ThroughputView()->Inputs(), inputs);
+  EXPECT_EQ(calculator->PageControl()->currentIndex(), 3);
 }
 
 TEST_F(LatencySettingsTest, AShorterChainLeavesTheOldValuesWhichAreNotReadBack) {

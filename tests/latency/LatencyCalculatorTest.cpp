@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabBar>
@@ -17,6 +18,7 @@
 #include "LatencyCalculator.h"
 #include "LatencyGraphsView.h"
 #include "LatencyStatisticsView.h"
+#include "LatencyThroughputView.h"
 #include "NetworkSetupEditor.h"
 #include "ParlamineNetworkButton.h"
 #include "ParlamineNetworkButtonForm.h"
@@ -292,5 +294,43 @@ INSTANTIATE_TEST_SUITE_P(BothDirections, MovedChainTest,
                          [](const auto& info) {
                            return info.param.MoveT1Left ? "T1MovedLeft" : "SatelliteMovedRight";
                          });
+
+// Entering the TCP page computes a changed chain; a committed input refills
+// the table at once and is reported for storing; a text that is no size is
+// put back; the copy button copies the table.
+TEST_F(CalculatorTest, ThroughputPageFollowsTheChainAndItsInputs) {
+  At(1)->SetNetworkButtonKind(nbWiFi);
+  At(1)->SetNetworkName(QStringLiteral("Wi-Fi 6 (802.11ax)"));
+  At(1)->SetBandwidth(50);
+  At(1)->SetPropDelay(2);
+  At(1)->UpdateHint();
+  Editor->Client()->SetPacketSize(64);
+  Editor->Server()->SetPacketSize(1500);
+  EnterPage(3);
+  TLatencyThroughputView* view = Calculator->ThroughputView();
+  TSuperStringGrid* grid = view->Grid();
+  EXPECT_EQ(grid->Cells(1, 2), QStringLiteral("Wi-Fi 6 (802.11ax) (50 Mbps, 2 ms prop. delay)"));
+  EXPECT_EQ(grid->Cells(1, 3), QStringLiteral("0.0042502 s"));
+  EXPECT_EQ(grid->Cells(1, 4), QStringLiteral("26564 B (25.94 KiB)"));
+
+  QSignalSpy stored(view, &TLatencyThroughputView::OnInputsChanged);
+  view->WindowEdit()->setText(QStringLiteral("16KiB"));
+  emit view->WindowEdit()->editingFinished();
+  EXPECT_EQ(view->Inputs().WindowBytes, 16384);
+  EXPECT_EQ(view->WindowEdit()->text(), QStringLiteral("16384"));
+  EXPECT_EQ(grid->Cells(0, 10), QStringLiteral("Your window 16 KiB"));
+  EXPECT_EQ(grid->Cells(1, 10), QStringLiteral("30.8387 Mbps"));  // 16384 x 8 / 0.00425024 s
+  EXPECT_EQ(stored.count(), 1);
+
+  view->LossEdit()->setText(QStringLiteral("lots"));
+  emit view->LossEdit()->editingFinished();
+  EXPECT_EQ(view->LossEdit()->text(), QStringLiteral("0.01"));
+  EXPECT_EQ(stored.count(), 1);
+
+  QApplication::clipboard()->clear();
+  grid->selectAll();
+  view->findChild<QToolButton*>(QStringLiteral("CopyThroughputButton"))->click();
+  EXPECT_TRUE(QApplication::clipboard()->text().contains(QStringLiteral("Round trip\t0.0042502 s")));
+}
 
 }  // namespace

@@ -22,6 +22,9 @@ using namespace Parlamine;
 
 namespace {
 
+// Names the user adds follow the listed topologies.
+const int ListedTopologies = static_cast<int>(Topologies().size());
+
 TEST(BandwidthText, ReadsNumbersWithTheDecimalSeparatorOnly) {
   struct Case {
     const char* Text;
@@ -219,13 +222,13 @@ TEST_F(DialogTest, ATypedTopologyNameBecomesAnOtherNetworkAndStaysInTheList) {
   EXPECT_EQ(Form->windowTitle(), QStringLiteral("Campus Properties"));
 
   Leave(Topology());
-  EXPECT_EQ(Topology()->count(), 16);
-  EXPECT_EQ(Topology()->currentIndex(), 15);
+  EXPECT_EQ(Topology()->count(), ListedTopologies + 1);
+  EXPECT_EQ(Topology()->currentIndex(), ListedTopologies);
   EXPECT_EQ(Topology()->currentText(), QStringLiteral("Campus"));
   Click("OKButton");
   EXPECT_EQ(Network->NetworkName(), QStringLiteral("Campus"));
   EXPECT_EQ(Network->NetworkButtonKind(), nbOther);
-  EXPECT_EQ(Network->FTopologyIndex, 15);
+  EXPECT_EQ(Network->FTopologyIndex, ListedTopologies);
   EXPECT_EQ(Network->Hint(), QStringLiteral("Campus (0 Mbps, 10 ms prop. delay)"));
 }
 
@@ -237,7 +240,7 @@ TEST_F(DialogTest, LeavingTheTopologyFieldSelectsAMatchWithoutChangingTheKind) {
   // Enter is swallowed and leaves the field as focus loss does.
   QTest::keyClick(Topology(), Qt::Key_Return);
   EXPECT_EQ(Topology()->currentIndex(), 1);
-  EXPECT_EQ(Topology()->count(), 15);
+  EXPECT_EQ(Topology()->count(), ListedTopologies);
   EXPECT_EQ(Form->DialogKind(), nbOther);
   EXPECT_EQ(Bandwidth()->currentText(), QStringLiteral("0"));
   EXPECT_EQ(Applied, 0);  // Enter did not press OK here
@@ -267,7 +270,7 @@ TEST_F(DialogTest, MovingTheFocusAwayLeavesTheTopologyField) {
   QTest::keyClicks(Topology(), QStringLiteral("Lab"));
   Bandwidth()->setFocus();
   QApplication::processEvents();
-  EXPECT_EQ(Topology()->count(), 16);
+  EXPECT_EQ(Topology()->count(), ListedTopologies + 1);
   EXPECT_EQ(Topology()->currentText(), QStringLiteral("Lab"));
 }
 
@@ -332,12 +335,52 @@ TEST_F(DialogTest, StoredCustomValuesBecomeSelectable) {
   Network->SetNetworkName(QStringLiteral("Backbone"));
   Network->SetBandwidth(12.25);
   Form->RegisterCustomValues(Network);
-  EXPECT_EQ(Topology()->findText(QStringLiteral("Backbone")), 15);
-  EXPECT_EQ(Network->FTopologyIndex, 15);
+  EXPECT_EQ(Topology()->findText(QStringLiteral("Backbone")), ListedTopologies);
+  EXPECT_EQ(Network->FTopologyIndex, ListedTopologies);
   EXPECT_GE(Bandwidth()->findText(QStringLiteral("12.25")), 0);
   Form->ShowFor(Network);
   EXPECT_EQ(Topology()->currentText(), QStringLiteral("Backbone"));
   EXPECT_EQ(Bandwidth()->currentText(), QStringLiteral("12.25"));
+}
+
+// A length and its medium fill the propagation delay; the field stays the
+// user's to change, and what it holds at OK is the delay.
+TEST_F(DialogTest, ADistanceFillsThePropagationDelayFromTheMediumsSpeed) {
+  Form->ShowFor(Network);
+  Choose("Fibre");
+  EXPECT_EQ(Form->MediumBox()->currentText(), QStringLiteral("Optical fibre"));
+  EXPECT_EQ(PropDelay()->Value(), 5);
+  const struct {
+    const char* Distance;
+    const char* Medium;
+    int32_t Ms;
+  } steps[] = {{"1000", "Optical fibre", 5},
+               {"2000", "Optical fibre", 10},
+               {"2000", "Radio / free space", 7},
+               {"300", "Copper", 2}};
+  for (const auto& step : steps) {
+    Form->DistanceEdit()->clear();
+    QTest::keyClicks(Form->DistanceEdit(), QLatin1String(step.Distance));
+    const int medium = Form->MediumBox()->findText(QLatin1String(step.Medium));
+    Form->MediumBox()->setCurrentIndex(medium);
+    emit Form->MediumBox()->activated(medium);
+    EXPECT_EQ(PropDelay()->Value(), step.Ms) << step.Distance << " km " << step.Medium;
+  }
+  PropDelay()->SetValue(3);  // the user's own figure wins
+  Click("OKButton");
+  EXPECT_EQ(Network->PropDelay(), 3);
+  EXPECT_EQ(Network->Distance(), 300);
+  EXPECT_EQ(Network->Medium(), mdCopper);
+  EXPECT_EQ(Network->Hint(), QStringLiteral("Fibre (10000 Mbps, 3 ms prop. delay)"));
+
+  // A kind whose propagation delay is fixed at 0 takes no distance either.
+  Form->ShowFor(Network);
+  Choose("Ethernet");
+  EXPECT_FALSE(Form->DistanceEdit()->isEnabled());
+  EXPECT_TRUE(Form->DistanceEdit()->text().isEmpty());
+  Click("OKButton");
+  EXPECT_EQ(Network->Distance(), 0);
+  EXPECT_EQ(Network->Medium(), mdNone);
 }
 
 }  // namespace

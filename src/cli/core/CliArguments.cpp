@@ -123,6 +123,10 @@ void AddLatencyCommand(CLI::App& app, TLatencyOptions& o) {
       ->required();
   latency->add_option("--server", o.Server, "SIZE[:PROC]: reply size in bytes, processing time in ms")
       ->required();
+  latency->add_option("--window", o.Window, "SIZE: a TCP window for the throughput figures (e.g. 128KiB)");
+  latency->add_option("--loss", o.Loss, "PERCENT: packet loss for the loss-limited throughput (e.g. 0.01)");
+  latency->add_option("--mss", o.Mss, "BYTES: TCP maximum segment size (default 1460)");
+  latency->add_option("--file-size", o.FileSize, "SIZE: a file to move (e.g. 1GB, 700MiB)");
   AddJsonFlag(*latency, o.Json);
 }
 

@@ -53,6 +53,8 @@ struct TLatencyOptions {
   std::string Client;
   std::vector<std::string> Networks;
   std::string Server;
+  // Any of these adds the throughput figures; the others keep their defaults.
+  std::optional<std::string> Window, Loss, Mss, FileSize;
   bool Json = false;
 };
 

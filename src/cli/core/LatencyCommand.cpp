@@ -15,18 +15,21 @@ namespace Parlamine {
 namespace {
 
 constexpr std::array<const char*, NetworkButtonKindCount> KindNames = {
-    "nb56Switched", "nbATM",       "nbBISDN",          "nbDQDB",  "nbEthernet",   "nbFDDI",
-    "nbFrameRelay", "nbHIPPI",     "nbISDN",           "nbOther", "nbSatellite",  "nbSMDS",
-    "nbTCarrier",   "nbTokenRing", "nbUnknownNetwork", "nbX25",   "nbDesktopCPU", "nbTowerCPU"};
+    "nb56Switched",   "nbATM",       "nbBISDN",          "nbDQDB",  "nbEthernet",   "nbFDDI",
+    "nbFrameRelay",   "nbHIPPI",     "nbISDN",           "nbOther", "nbSatellite",  "nbSMDS",
+    "nbTCarrier",     "nbTokenRing", "nbUnknownNetwork", "nbX25",   "nbDesktopCPU", "nbTowerCPU",
+    "nbFastEthernet", "nbFibre",     "nbWiFi",           "nbLTE",   "nb5G",         "nbDOCSIS",
+    "nbPON",          "nbVDSL2",     "nbLEOSatellite"};
 
 constexpr int32_t MaxInt32 = std::numeric_limits<int32_t>::max();
 
-// Lower case without blanks, dashes, dots and underscores: "Frame Relay",
-// "frame-relay" and "FRAMERELAY" compare equal.
+// Lower case without blanks, dashes, dots, underscores and brackets: "Frame
+// Relay", "frame-relay" and "FRAMERELAY" compare equal, and so do
+// "Wi-Fi 6 (802.11ax)" and "wifi6-80211ax".
 std::string Folded(std::string_view text) {
   std::string folded;
   for (char c : text) {
-    if (c == ' ' || c == '-' || c == '.' || c == '_') continue;
+    if (c == ' ' || c == '-' || c == '.' || c == '_' || c == '(' || c == ')') continue;
     folded += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
   }
   return folded;
@@ -62,30 +65,42 @@ TKindChoice ChoiceForKind(TNetworkButtonKind kind) {
 TKindChoice ParseKind(const std::string& text) {
   const std::string folded = Folded(text);
   if (!folded.empty() && folded.find_first_not_of("0123456789") == std::string::npos) {
-    const int64_t number = ParseWholeNumber("--network", folded, 0, nbX25);
+    const int64_t number = ParseWholeNumber("--network", folded, 0, NetworkButtonKindCount - 1);
+    if (IsStation(static_cast<TNetworkButtonKind>(number)))
+      throw EUsageError("--network", "'" + text + "' is a station, not a network kind");
     return ChoiceForKind(static_cast<TNetworkButtonKind>(number));
   }
-  for (const TTopology& topology : Topologies())
-    if (topology.Name != " " && Folded(topology.Name) == folded)
+  for (const TTopology& topology : Topologies()) {
+    // "Wi-Fi 6 (802.11ax)" also answers to its short form "Wi-Fi 6".
+    const std::string_view shortName = topology.Name.substr(0, topology.Name.find(" ("));
+    if (topology.Name != " " && (Folded(topology.Name) == folded || Folded(shortName) == folded))
       return {topology.Kind, std::string(topology.Name), topology.DefaultBandwidth.value_or(0)};
-  for (int kind = 0; kind <= nbX25; ++kind) {
+  }
+  for (int kind = 0; kind < NetworkButtonKindCount; ++kind) {
+    if (IsStation(static_cast<TNetworkButtonKind>(kind))) continue;
     const std::string name = Folded(KindNames[static_cast<size_t>(kind)]);
     if (name == folded || name.substr(2) == folded)
       return ChoiceForKind(static_cast<TNetworkButtonKind>(kind));
   }
   throw EUsageError(
       "--network",
-      "'" + text + "' is not a network kind (a topology such as Ethernet, T1, \"Frame Relay\", or 0 to 15)");
+      "'" + text +
+          "' is not a network kind (a topology such as Ethernet, T1, \"Frame Relay\", \"100G Ethernet\", "
+          "\"Wi-Fi 6 (802.11ax)\", or 0 to 15 and 18 to 26)");
 }
 
-double ParseBandwidth(const std::string& text) {
+// A decimal number of 0 or more; `what` says what it should have been.
+double ParseNonNegative(const std::string& text, const std::string& what) {
   double value = 0;
   const char* end = text.data() + text.size();
   const auto [stop, error] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
   if (text.empty() || error != std::errc() || stop != end || !std::isfinite(value) || value < 0)
-    throw EUsageError("--network",
-                      "bandwidth '" + text + "' is not a number of Mbps (0 or more, e.g. 1.544)");
+    throw EUsageError("--network", what);
   return value;
+}
+
+double ParseBandwidth(const std::string& text) {
+  return ParseNonNegative(text, "bandwidth '" + text + "' is not a number of Mbps (0 or more, e.g. 1.544)");
 }
 
 TJson DirectionsJson(const TLatencyResult& r, std::size_t i) {
@@ -121,7 +136,17 @@ TNetworkElement ParseNetwork(const std::string& text) {
   network.NetworkName = choice.Name;
   network.FBandwidth = parts.size() > 1 && !parts[1].empty() ? ParseBandwidth(parts[1]) : choice.Bandwidth;
   network.FPropDelay = delay.SetsValue ? delay.Value : 0;
-  if (parts.size() > 2) {
+  if (parts.size() > 2 && parts[2].size() > 2 && parts[2].ends_with("km")) {
+    // A length instead of a delay: the delay at the kind's medium's speed.
+    const std::string km = parts[2].substr(0, parts[2].size() - 2);
+    network.FDistance =
+        ParseNonNegative(km, "distance '" + parts[2] + "' is not a number of km (e.g. 1000km)");
+    network.FMedium = DefaultMedium(choice.Kind);
+    network.FPropDelay = PropDelayForDistance(network.FDistance, network.FMedium);
+    if (!delay.Enabled && network.FPropDelay != 0)
+      throw EUsageError("--network",
+                        choice.Name + " has no propagation delay (the window's field is disabled for it)");
+  } else if (parts.size() > 2) {
     const int32_t given = static_cast<int32_t>(ParseWholeNumber("--network", parts[2], 0, MaxInt32));
     if (!delay.Enabled && given != 0)
       throw EUsageError("--network",
@@ -129,6 +154,61 @@ TNetworkElement ParseNetwork(const std::string& text) {
     network.FPropDelay = given;
   }
   return network;
+}
+
+namespace {
+
+double ParseSize(const std::string& argument, const std::string& text) {
+  const std::optional<double> bytes = ParseByteSize(text);
+  if (!bytes) throw EUsageError(argument, "'" + text + "' is not a size (bytes, or e.g. 64KiB, 1.5MB, 2GiB)");
+  return *bytes;
+}
+
+double ParseNumber(const std::string& argument, const std::string& text, double least, double most) {
+  double value = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
+  if (text.empty() || error != std::errc() || stop != end || !(value >= least && value <= most))
+    throw EUsageError(argument, "'" + text + "' is not a number from " + FormatGeneral(least, 15) + " to " +
+                                    FormatGeneral(most, 15));
+  return value;
+}
+
+bool WantsThroughput(const TLatencyOptions& o) { return o.Window || o.Loss || o.Mss || o.FileSize; }
+
+TJson OptionalNumber(const std::optional<double>& value) { return value ? TJson(*value) : TJson(nullptr); }
+
+TJson ThroughputJson(const TThroughput& t, const TThroughputInputs& inputs, const std::string& bottleneck) {
+  TJson j;
+  j["window"] = inputs.WindowBytes;
+  j["lossPercent"] = inputs.LossPercent;
+  j["mss"] = inputs.MssBytes;
+  j["fileSize"] = inputs.FileBytes;
+  j["bottleneckMbps"] = OptionalNumber(t.BottleneckMbps);
+  j["bottleneckElement"] = t.BottleneckMbps ? TJson(t.BottleneckIndex) : TJson(nullptr);
+  j["bottleneckHint"] = t.BottleneckMbps ? TJson(bottleneck) : TJson(nullptr);
+  j["roundTrip"] = t.RoundTrip;
+  j["bandwidthDelayProduct"] = OptionalNumber(t.BandwidthDelayBytes);
+  j["windowToFill"] = OptionalNumber(t.BandwidthDelayBytes);
+  TJson& windows = j["windows"] = TJson::array();
+  for (const TWindowRate& w : t.Windows)
+    windows.push_back({{"window", w.WindowBytes}, {"mbps", OptionalNumber(w.Mbps)}});
+  j["lossLimitedMbps"] = OptionalNumber(t.LossLimitedMbps);
+  j["achievableMbps"] = OptionalNumber(t.AchievableMbps);
+  j["fileSeconds"] = OptionalNumber(t.FileSeconds);
+  j["rows"] = ThroughputRows(t, bottleneck);
+  return j;
+}
+
+}  // namespace
+
+TThroughputInputs ThroughputInputs(const TLatencyOptions& o) {
+  TThroughputInputs inputs;
+  if (o.Window) inputs.WindowBytes = ParseSize("--window", *o.Window);
+  if (o.Loss) inputs.LossPercent = ParseNumber("--loss", *o.Loss, 0, 100);
+  if (o.Mss) inputs.MssBytes = ParseNumber("--mss", *o.Mss, 1, MaxInt32);
+  if (o.FileSize) inputs.FileBytes = ParseSize("--file-size", *o.FileSize);
+  return inputs;
 }
 
 std::vector<TNetworkElement> LatencyChain(const TLatencyOptions& o) {
@@ -144,6 +224,7 @@ std::vector<TNetworkElement> LatencyChain(const TLatencyOptions& o) {
 
 int RunLatencyCommand(const TLatencyOptions& o, TCommandIO& io) {
   const std::vector<TNetworkElement> chain = LatencyChain(o);
+  const TThroughputInputs inputs = ThroughputInputs(o);
   TLatencyResult result;
   try {
     result = ComputeLatency(chain);
@@ -192,6 +273,11 @@ int RunLatencyCommand(const TLatencyOptions& o, TCommandIO& io) {
       table["rows"] = StatisticsRows(hints, result, d);
       tables.push_back(std::move(table));
     }
+    if (WantsThroughput(o)) {
+      const TThroughput t = ComputeThroughput(chain, result, inputs);
+      doc["throughput"] =
+          ThroughputJson(t, inputs, t.BottleneckMbps ? hints[static_cast<size_t>(t.BottleneckIndex)] : "");
+    }
     WriteJsonDocument(io.Out, doc);
     return ExitAnswered;
   }
@@ -204,6 +290,13 @@ int RunLatencyCommand(const TLatencyOptions& o, TCommandIO& io) {
                  "\n");
     for (const TStatisticsRow& row : StatisticsRows(hints, result, d))
       io.Out.Write(row[0] + "\t" + row[1] + "\t" + row[2] + "\n");
+  }
+  if (WantsThroughput(o)) {
+    const TThroughput t = ComputeThroughput(chain, result, inputs);
+    io.Out.Write("\nThroughput\n");
+    const std::string bottleneck = t.BottleneckMbps ? hints[static_cast<size_t>(t.BottleneckIndex)] : "";
+    for (const TThroughputRow& row : ThroughputRows(t, bottleneck))
+      io.Out.Write(row[0] + "\t" + row[1] + "\n");
   }
   return ExitAnswered;
 }

@@ -12,22 +12,17 @@ namespace {
 // Each addition to a total is rounded to 32 bits, as the totals are stored.
 void AddToTotal(float& total, float delay) { total = RoundToSingle(static_cast<long double>(total) + delay); }
 
-// Ethernet sends the request and the reply as separate frames, each with its
-// own overhead; a satellite hop carries each packet up and down again.
-bool SendsPacketsSeparately(TNetworkButtonKind kind) { return kind == nbEthernet || kind == nbSatellite; }
-
+// A request and its reply both cross every link, so an element's round trip
+// is its request delay plus its reply delay: propagation, transmission and
+// any per-frame overhead count once for each packet.
 void ComputeNetwork(const TNetworkElement& network, std::int32_t request, std::int32_t reply,
-                    std::int32_t both, TLatencyResult& result, TElementLatency& row) {
+                    TLatencyResult& result, TElementLatency& row) {
   row.Delay[ldA] = GetDelay(network, request);
   AddToTotal(result.TotalDelay[ldA], row.Delay[ldA]);
-  if (SendsPacketsSeparately(network.FNetworkButtonKind))
-    row.Delay[ldAB] =
-        RoundToSingle(static_cast<long double>(GetDelay(network, reply)) + GetDelay(network, request));
-  else
-    row.Delay[ldAB] = GetDelay(network, both);  // one packet of both sizes: propagation counts once
-  AddToTotal(result.TotalDelay[ldAB], row.Delay[ldAB]);
   row.Delay[ldB] = GetDelay(network, reply);
   AddToTotal(result.TotalDelay[ldB], row.Delay[ldB]);
+  row.Delay[ldAB] = RoundToSingle(static_cast<long double>(row.Delay[ldB]) + row.Delay[ldA]);
+  AddToTotal(result.TotalDelay[ldAB], row.Delay[ldAB]);
 }
 
 float ShareOf(float delay, float total) {
@@ -67,7 +62,7 @@ TLatencyResult ComputeLatency(const std::vector<TNetworkElement>& chain) {
   TLatencyResult result;
   result.Elements.resize(chain.size());
   for (std::size_t i = 1; i + 1 < chain.size(); ++i)
-    ComputeNetwork(chain[i], request, reply, both, result, result.Elements[i]);
+    ComputeNetwork(chain[i], request, reply, result, result.Elements[i]);
 
   // The client's processing is not on the reply's path, the server's not on
   // the request's.

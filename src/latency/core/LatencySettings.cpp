@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "LatencySettings.h"
 
+#include <charconv>
+#include <cmath>
+
 namespace Parlamine {
 
 std::string LatencyKeyPath() { return std::string(SettingsRoot) + "\\Latency Calculator"; }
@@ -20,6 +23,11 @@ std::vector<uint8_t> PackNetworkRecord(const TNetworkRecord& record) {
   writer.Padding(3);
   writer.Int32(record.FPropDelay);
   writer.Int32(record.Top);
+  if (record.FDistance != 0 || record.Medium != mdNone) {
+    writer.Float64(record.FDistance);
+    writer.UInt8(record.Medium);
+    writer.Padding(3);
+  }
   return writer.Bytes();
 }
 
@@ -34,7 +42,7 @@ TStationRecord UnpackStationRecord(const std::vector<uint8_t>& bytes, const std:
 }
 
 TNetworkRecord UnpackNetworkRecord(const std::vector<uint8_t>& bytes, const std::string& valueName) {
-  RequireSize(bytes, NetworkRecordSize, valueName);
+  if (bytes.size() != NetworkRecordWithDistanceSize) RequireSize(bytes, NetworkRecordSize, valueName);
   const TRecordReader reader(bytes);
   TNetworkRecord record;
   record.FBandwidth = reader.Float64(0);
@@ -42,6 +50,15 @@ TNetworkRecord UnpackNetworkRecord(const std::vector<uint8_t>& bytes, const std:
   record.NetworkButtonKind = reader.UInt8(12);
   record.FPropDelay = reader.Int32(16);
   record.Top = reader.Int32(20);
+  if (bytes.size() == NetworkRecordWithDistanceSize) {
+    // A damaged distance or medium only loses the distance; the delay stays.
+    const double distance = reader.Float64(24);
+    const uint8_t medium = reader.UInt8(32);
+    if (std::isfinite(distance) && distance > 0 && IsValidMedium(medium)) {
+      record.FDistance = distance;
+      record.Medium = medium;
+    }
+  }
   return record;
 }
 
@@ -114,6 +131,38 @@ TReadNetwork ReadNetwork(const TDirectStore& store, int i) {
   return network;
 }
 
+struct TThroughputValue {
+  const char* Name;
+  double TThroughputInputs::*Field;
+  double Least;
+  double Most;
+};
+constexpr TThroughputValue ThroughputValues[] = {
+    {"ThroughputWindow", &TThroughputInputs::WindowBytes, 0, 1e18},
+    {"ThroughputLoss", &TThroughputInputs::LossPercent, 0, 100},
+    {"ThroughputMSS", &TThroughputInputs::MssBytes, 1, 2147483647},
+    {"ThroughputFileSize", &TThroughputInputs::FileBytes, 0, 1e21},
+};
+
+// A stored input that is absent keeps its default silently; one that is no
+// number in range keeps it too, and the store notes why.
+void ReadThroughputInputs(const TDirectStore& store, TThroughputInputs& inputs) {
+  for (const TThroughputValue& v : ThroughputValues) {
+    if (!store.ValueExists(v.Name)) continue;
+    const std::optional<std::string> text =
+        ReadOrNothing(store, v.Name, [&] { return store.ReadString(v.Name); });
+    if (!text) continue;
+    double value = 0;
+    const char* end = text->data() + text->size();
+    const auto [stop, error] = std::from_chars(text->data(), end, value);
+    if (error != std::errc() || stop != end || !(value >= v.Least && value <= v.Most)) {
+      store.NoteUnreadValue(v.Name, "Invalid data type for '" + std::string(v.Name) + "'");
+      continue;
+    }
+    inputs.*v.Field = value;
+  }
+}
+
 }  // namespace
 
 TReadLatencySettings ReadLatencySettings(const TDirectStore& store) {
@@ -137,6 +186,7 @@ TReadLatencySettings ReadLatencySettings(const TDirectStore& store) {
     }
     settings.Networks.push_back(ReadNetwork(store, i));
   }
+  ReadThroughputInputs(store, settings.Throughput);
   return settings;
 }
 
@@ -150,6 +200,8 @@ void WriteLatencySettings(TDirectStore& store, const TLatencySettings& settings)
     store.WriteBinaryData(NetworkValueName(number), PackNetworkRecord(settings.Networks[i].Record));
     store.WriteString(NetworkNameValueName(number), settings.Networks[i].NetworkName);
   }
+  for (const TThroughputValue& v : ThroughputValues)
+    store.WriteString(v.Name, FormatGeneral(settings.Throughput.*v.Field, 17));
 }
 
 }  // namespace Parlamine

@@ -11,6 +11,7 @@
 
 #include "NetworkElement.h"
 #include "SettingsStore.h"
+#include "Throughput.h"
 
 namespace Parlamine {
 
@@ -31,19 +32,25 @@ inline constexpr size_t StationRecordSize = 8;
 
 // 24 bytes, little-endian: bandwidth (double, Mbps) at 0, Left at 8, the kind
 // byte at 12, three padding bytes, propagation delay (ms) at 16, Top at 20.
+// A network with a distance appends 12 bytes: the distance (double, km) at 24,
+// the medium byte at 32, three padding bytes. Every other network keeps the
+// 24-byte record of the first releases, byte for byte.
 struct TNetworkRecord {
   double FBandwidth = 0;
   int32_t Left = 0;
   uint8_t NetworkButtonKind = nbUnknownNetwork;
   int32_t FPropDelay = 0;
   int32_t Top = 0;
+  double FDistance = 0;
+  uint8_t Medium = mdNone;
   bool operator==(const TNetworkRecord&) const = default;
 };
 inline constexpr size_t NetworkRecordSize = 24;
+inline constexpr size_t NetworkRecordWithDistanceSize = 36;
 
 std::vector<uint8_t> PackStationRecord(const TStationRecord& record);
 std::vector<uint8_t> PackNetworkRecord(const TNetworkRecord& record);
-// A record whose size is not exactly its layout's is refused with
+// A record whose size is not exactly one of its layouts' is refused with
 // "Invalid data type for '<valueName>'", so nothing is read past its data.
 TStationRecord UnpackStationRecord(const std::vector<uint8_t>& bytes, const std::string& valueName);
 TNetworkRecord UnpackNetworkRecord(const std::vector<uint8_t>& bytes, const std::string& valueName);
@@ -86,6 +93,8 @@ struct TReadLatencySettings {
   std::optional<int> StoredNetworkCount;
   // In chain order; a claimed network whose record is missing is left out.
   std::vector<TReadNetwork> Networks;
+  // The throughput page's inputs; each absent or damaged one keeps its default.
+  TThroughputInputs Throughput;
 };
 TReadLatencySettings ReadLatencySettings(const TDirectStore& store);
 
@@ -96,7 +105,10 @@ struct TLatencySettings {
   TStationRecord Client;
   TStationRecord Server;
   std::vector<TStoredNetwork> Networks;
+  TThroughputInputs Throughput;
 };
+// The throughput inputs are strings holding a number with a point:
+// "ThroughputWindow", "ThroughputLoss", "ThroughputMSS", "ThroughputFileSize".
 void WriteLatencySettings(TDirectStore& store, const TLatencySettings& settings);
 
 }  // namespace Parlamine

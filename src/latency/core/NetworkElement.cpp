@@ -4,6 +4,7 @@
 #include <array>
 #include <cfloat>
 #include <cmath>
+#include <limits>
 
 #include "DecimalText.h"
 
@@ -12,11 +13,12 @@ namespace Parlamine {
 namespace {
 
 constexpr std::array<std::string_view, NetworkButtonKindCount> PictureNames = {
-    "OTHER",          "ATM", "ATM",        "DQDB",      "ETHERNET", "FDDI",     "OTHER",
-    "HIPPI",          "ATM", "OTHER",      "SATELLITE", "DQDB",     "TCARRIER", "TOKENRING",
-    "UNKNOWNNETWORK", "X25", "DESKTOPCPU", "TOWERCPU"};
+    "OTHER", "ATM", "ATM", "DQDB", "ETHERNET", "FDDI", "OTHER", "HIPPI", "ATM", "OTHER", "SATELLITE", "DQDB",
+    "TCARRIER", "TOKENRING", "UNKNOWNNETWORK", "X25", "DESKTOPCPU", "TOWERCPU",
+    // Present-day links reuse the pictures of their families.
+    "ETHERNET", "FDDI", "OTHER", "OTHER", "OTHER", "TCARRIER", "FDDI", "TCARRIER", "SATELLITE"};
 
-constexpr std::array<TTopology, 15> TopologyTable = {{
+constexpr std::array<TTopology, 32> TopologyTable = {{
     {"56-Switched", nb56Switched, 0.056},
     {"ATM", nbATM, 155.52},
     {"B-ISDN", nbBISDN, 155.52},
@@ -32,6 +34,24 @@ constexpr std::array<TTopology, 15> TopologyTable = {{
     {"Token Ring", nbTokenRing, 16},
     {"X.25", nbX25, 0.064},
     {" ", nbOther, std::nullopt},
+    // Present-day links; DECISIONS.md says where each figure comes from.
+    {"10G Ethernet", nbFastEthernet, 10000},
+    {"25G Ethernet", nbFastEthernet, 25000},
+    {"40G Ethernet", nbFastEthernet, 40000},
+    {"100G Ethernet", nbFastEthernet, 100000},
+    {"400G Ethernet", nbFastEthernet, 400000},
+    {"Fibre", nbFibre, 10000},
+    {"Wi-Fi 4 (802.11n)", nbWiFi, 150},
+    {"Wi-Fi 5 (802.11ac)", nbWiFi, 866.7},
+    {"Wi-Fi 6 (802.11ax)", nbWiFi, 1201},
+    {"Wi-Fi 7 (802.11be)", nbWiFi, 2882},
+    {"4G LTE", nbLTE, 50},
+    {"5G", nb5G, 300},
+    {"DOCSIS 3.1", nbDOCSIS, 1000},
+    {"GPON", nbPON, 2488.32},
+    {"XGS-PON", nbPON, 9953.28},
+    {"VDSL2", nbVDSL2, 100},
+    {"LEO Satellite", nbLEOSatellite, 100},
 }};
 
 // The leased-line rates offered for carrier services.
@@ -46,6 +66,19 @@ constexpr double EthernetRates[] = {10, 100, 1000};
 constexpr double FddiRate[] = {100};
 constexpr double HippiRates[] = {800, 1600};
 constexpr double TokenRingRates[] = {4, 16};
+// Present-day rates in Mbps: line rates of the standards, PHY rates for
+// Wi-Fi (one to four spatial streams), typical plan speeds for the access
+// links.
+constexpr double FastEthernetRates[] = {1000, 2500, 5000, 10000, 25000, 40000, 50000, 100000, 200000, 400000};
+constexpr double FibreRates[] = {1000, 10000, 25000, 100000, 400000};
+constexpr double WiFiRates[] = {72.2,   150,  300,  433.3,  450,  600,  866.7, 1201, 1300,
+                                1733.3, 2402, 2882, 3466.7, 4804, 5765, 11530, 23059};
+constexpr double LteRates[] = {10, 25, 50, 100, 150, 300, 1000};
+constexpr double NrRates[] = {50, 100, 300, 1000, 2000, 4000};
+constexpr double DocsisRates[] = {50, 100, 300, 500, 1000, 2000, 5000, 10000};
+constexpr double PonRates[] = {1244.16, 2488.32, 9953.28};
+constexpr double Vdsl2Rates[] = {25, 50, 100, 250};
+constexpr double LeoRates[] = {25, 50, 100, 200, 300};
 
 // Bytes per second in one megabit per second, and bits per second.
 constexpr long double BytesPerMbps = 125000;
@@ -111,6 +144,24 @@ std::span<const double> BandwidthChoices(TNetworkButtonKind kind) {
       return ListL;
     case nbOther:
       return ListF;
+    case nbFastEthernet:
+      return FastEthernetRates;
+    case nbFibre:
+      return FibreRates;
+    case nbWiFi:
+      return WiFiRates;
+    case nbLTE:
+      return LteRates;
+    case nb5G:
+      return NrRates;
+    case nbDOCSIS:
+      return DocsisRates;
+    case nbPON:
+      return PonRates;
+    case nbVDSL2:
+      return Vdsl2Rates;
+    case nbLEOSatellite:
+      return LeoRates;
     case nbISDN:
     case nbUnknownNetwork:
     case nbDesktopCPU:
@@ -155,8 +206,87 @@ TPropDelaySetup PropDelaySetup(TNetworkButtonKind kind) {
     case nbDesktopCPU:
     case nbTowerCPU:
       return {false, true, 0};
+    // Present-day links: the fixed one-way delay typical of each, editable
+    // because their distances and schedulers vary (see DECISIONS.md).
+    case nbFastEthernet:
+      return {true, true, 0};
+    case nbFibre:
+      return {true, true, 5};
+    case nbWiFi:
+      return {true, true, 2};
+    case nbLTE:
+      return {true, true, 15};
+    case nb5G:
+      return {true, true, 5};
+    case nbDOCSIS:
+      return {true, true, 5};
+    case nbPON:
+      return {true, true, 1};
+    case nbVDSL2:
+      return {true, true, 5};
+    case nbLEOSatellite:
+      return {true, true, 20};
   }
   return {true, false, 0};
+}
+
+double SignalSpeed(TMedium medium) {
+  constexpr double c = 299792.458;  // km/s
+  switch (medium) {
+    case mdFibre:
+      return c / 1.468;
+    case mdCopper:
+      return 0.66 * c;
+    case mdFreeSpace:
+      return c;
+    case mdNone:
+      break;
+  }
+  return 0;
+}
+
+std::string_view MediumName(TMedium medium) {
+  switch (medium) {
+    case mdFibre:
+      return "Optical fibre";
+    case mdCopper:
+      return "Copper";
+    case mdFreeSpace:
+      return "Radio / free space";
+    case mdNone:
+      break;
+  }
+  return "None";
+}
+
+TMedium DefaultMedium(TNetworkButtonKind kind) {
+  switch (kind) {
+    case nbSatellite:
+    case nbLEOSatellite:
+    case nbWiFi:
+    case nbLTE:
+    case nb5G:
+      return mdFreeSpace;
+    case nb56Switched:
+    case nbISDN:
+    case nbTCarrier:
+    case nbX25:
+    case nbDOCSIS:
+    case nbVDSL2:
+    case nbEthernet:
+    case nbTokenRing:
+      return mdCopper;
+    default:
+      return mdFibre;
+  }
+}
+
+std::int32_t PropDelayForDistance(double distanceKm, TMedium medium) {
+  const double speed = SignalSpeed(medium);
+  if (speed == 0 || !(distanceKm > 0)) return 0;
+  const double ms = std::round(distanceKm / speed * 1000);
+  constexpr double largest = std::numeric_limits<std::int32_t>::max();
+  return ms >= largest ? std::numeric_limits<std::int32_t>::max() : static_cast<std::int32_t>(ms);
 }
 
 float GetDelay(const TNetworkElement& element, std::int32_t packetSize) {
@@ -165,7 +295,7 @@ float GetDelay(const TNetworkElement& element, std::int32_t packetSize) {
   const long double bandwidth = element.FBandwidth;
   float transmit = 0;
   if (bandwidth != 0) transmit = RoundToSingle(packetSize / (bandwidth * BytesPerMbps));
-  if (element.FNetworkButtonKind == nbEthernet) {
+  if (HasEthernetOverhead(element.FNetworkButtonKind)) {
     const long double overhead = bandwidth != 0 ? EthernetOverheadBits / (bandwidth * BitsPerMbps) : 0;
     transmit = RoundToSingle(overhead + transmit);
   }

@@ -42,10 +42,24 @@ enum TNetworkButtonKind : std::uint8_t {
   nbX25,             // 15
   nbDesktopCPU,      // 16, the client station
   nbTowerCPU,        // 17, the server station
+  // Present-day links, after the stations so that every older ordinal keeps
+  // its meaning in stored chains.
+  nbFastEthernet,  // 18, Ethernet at 10 to 400 Gbps
+  nbFibre,         // 19, an optical fibre span
+  nbWiFi,          // 20, 802.11n/ac/ax/be
+  nbLTE,           // 21, 4G LTE
+  nb5G,            // 22, 5G NR
+  nbDOCSIS,        // 23, cable, DOCSIS 3.1
+  nbPON,           // 24, GPON and XGS-PON
+  nbVDSL2,         // 25
+  nbLEOSatellite,  // 26, a low-earth-orbit satellite link
 };
-inline constexpr int NetworkButtonKindCount = 18;
+inline constexpr int NetworkButtonKindCount = 27;
+// The kinds of the first releases, 0 to 17: their stored records keep their
+// layout.
+inline constexpr int ClassicKindCount = 18;
 
-// True for a byte that names one of the 18 kinds (stored settings may hold
+// True for a byte that names one of the kinds (stored settings may hold
 // anything).
 constexpr bool IsValidNetworkButtonKind(int ordinal) {
   return ordinal >= 0 && ordinal < NetworkButtonKindCount;
@@ -72,10 +86,13 @@ struct TTopology {
   std::optional<double> DefaultBandwidth;
 };
 
-// The 15 entries in list order: "56-Switched" ... "X.25", then a single blank.
+// The entries in list order: "56-Switched" ... "X.25", a single blank (index
+// 14), then the present-day links from index 15 ("10G Ethernet" ...).
 std::span<const TTopology> Topologies();
+// The entries of the first releases, "56-Switched" to the blank.
+inline constexpr int ClassicTopologyCount = 15;
 // The kind that a topology list index selects: nbOther for the blank entry,
-// for names the user added (index 15 and up) and for -1 (typed text).
+// for names the user added (after the table) and for -1 (typed text).
 TNetworkButtonKind TopologyKind(int index);
 // The default bandwidth of a list index; empty where the text becomes "0".
 std::optional<double> TopologyDefaultBandwidth(int index);
@@ -107,6 +124,25 @@ class EInvalidFloatingPointOperation : public std::runtime_error {
   EInvalidFloatingPointOperation() : std::runtime_error("Invalid floating point operation") {}
 };
 
+// The medium a network's signal travels in; it turns a distance into a
+// propagation delay. The ordinal is stored: never reorder.
+enum TMedium : std::uint8_t { mdNone, mdFibre, mdCopper, mdFreeSpace };
+inline constexpr int MediumCount = 4;
+constexpr bool IsValidMedium(int ordinal) { return ordinal >= 0 && ordinal < MediumCount; }
+// Signal speed in km/s: light in vacuum (c = 299792.458 km/s) for radio and
+// free space, c / 1.468 (the group index of standard single-mode fibre at
+// 1550 nm) for fibre, 0.66 c (the velocity factor of twisted pair and coax)
+// for copper; 0 for mdNone.
+double SignalSpeed(TMedium medium);
+// The names the properties dialog lists, by ordinal.
+std::string_view MediumName(TMedium medium);
+// The medium a kind's signal travels in, for a new distance.
+TMedium DefaultMedium(TNetworkButtonKind kind);
+// The whole-millisecond propagation delay of distanceKm in the medium,
+// rounded to the nearest millisecond; 0 without a medium or distance, and
+// at most the largest 32-bit delay.
+std::int32_t PropDelayForDistance(double distanceKm, TMedium medium);
+
 // The values of one element. Networks use FBandwidth and FPropDelay,
 // stations FPacketSize and FProcessTime (the client's packet is the request,
 // the server's the reply).
@@ -117,6 +153,10 @@ struct TNetworkElement {
   std::int32_t FPacketSize = 512;  // bytes
   std::int32_t FProcessTime = 0;   // ms
   std::int32_t FPropDelay = 0;     // ms
+  // A network's length and medium as the user gave them to fill FPropDelay;
+  // 0 and mdNone when not given. The delay is always FPropDelay.
+  double FDistance = 0;  // km
+  TMedium FMedium = mdNone;
 };
 
 // An extended-precision value rounded to a 32-bit float as the delay fields
@@ -124,9 +164,15 @@ struct TNetworkElement {
 // EInvalidFloatingPointOperation for NaN.
 float RoundToSingle(long double value);
 
+// True for the kinds that send Ethernet frames, with their 160 bit times of
+// preamble and inter-frame gap per packet.
+constexpr bool HasEthernetOverhead(TNetworkButtonKind kind) {
+  return kind == nbEthernet || kind == nbFastEthernet;
+}
+
 // Delay in seconds of one packet of packetSize bytes through the element.
 // Station: its processing time. Network: propagation delay plus the time to
-// clock the packet out (plus 160 bit times for Ethernet). Each term is worked
+// clock the packet out (plus 160 bit times for Ethernet of any speed). Each term is worked
 // out in extended precision and rounded to a 32-bit float as it is stored, so
 // results match to the last bit. Throws EFloatingPointOverflow or
 // EInvalidFloatingPointOperation.

@@ -88,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
                       "--network"},
         TBadArguments{"LatencyStationKindNumber",
                       {"latency", "--client", "64", "--network", "16", "--server", "1"},
-                      "0 to 15"},
+                      "a station"},
         TBadArguments{"LatencyNegativeBandwidth",
                       {"latency", "--client", "64", "--network", "T1:-1", "--server", "1"},
                       "bandwidth"},

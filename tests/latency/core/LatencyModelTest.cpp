@@ -69,11 +69,11 @@ TEST(ComputeLatency, WorkedChainsToTheDigit) {
        {Texts{"0.0100000", "0.2710000", "0.0000000", "0.2810000"},
         Texts{"0.0000000", "0.2860000", "0.0050000", "0.2910000"},
         Texts{"0.0100000", "0.5570000", "0.0050000", "0.5720000"}}},
-      {"T1 sends one packet of both sizes",
+      {"T1 carries the request and the reply, each with its propagation",
        {Client(64, 10), Network(nbTCarrier, 1.544, 5), Server(1024, 5)},
        {Texts{"0.0100000", "0.0053316", "0.0000000", "0.0153316"},
         Texts{"0.0000000", "0.0103057", "0.0050000", "0.0153057"},
-        Texts{"0.0100000", "0.0106373", "0.0050000", "0.0256373"}}},
+        Texts{"0.0100000", "0.0156373", "0.0050000", "0.0306373"}}},
       {"ethernet counts its overhead twice",
        {Client(64, 0), Network(nbEthernet, 10, 0), Server(1024, 0)},
        {Texts{"0.0000000", "0.0000672", "0.0000000", "0.0000672"},
@@ -83,7 +83,7 @@ TEST(ComputeLatency, WorkedChainsToTheDigit) {
        {Client(100, 1), Network(nbOther, 1, 10), Network(nbATM, 155.52, 1), Server(400, 2)},
        {Texts{"0.0010000", "0.0108000", "0.0010051", "0.0000000", "0.0128051"},
         Texts{"0.0000000", "0.0132000", "0.0010206", "0.0020000", "0.0162206"},
-        Texts{"0.0010000", "0.0140000", "0.0010257", "0.0020000", "0.0180257"}}},
+        Texts{"0.0010000", "0.0240000", "0.0020257", "0.0020000", "0.0290257"}}},
   };
   for (const ChainCase& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -93,6 +93,28 @@ TEST(ComputeLatency, WorkedChainsToTheDigit) {
     EXPECT_EQ(DelayColumn(result, ldB), c.Delays[ldB]);
     EXPECT_EQ(DelayColumn(result, ldAB), c.Delays[ldAB]);
   }
+}
+
+// A request and its reply both cross every network: an element's round trip
+// is its request delay plus its reply delay, whatever its kind.
+TEST(ComputeLatency, RoundTripIsRequestPlusReplyOnEveryKind) {
+  for (int kind = 0; kind < NetworkButtonKindCount; ++kind) {
+    if (IsStation(static_cast<TNetworkButtonKind>(kind))) continue;
+    SCOPED_TRACE(kind);
+    const TLatencyResult result = ComputeLatency(
+        {Client(1000, 3), Network(static_cast<TNetworkButtonKind>(kind), 1.544, 20), Server(1000, 7)});
+    const TElementLatency& network = result.Elements[1];
+    EXPECT_EQ(FormatDelay(network.Delay[ldA]),
+              HasEthernetOverhead(static_cast<TNetworkButtonKind>(kind)) ? "0.0252850" : "0.0251813");
+    EXPECT_EQ(network.Delay[ldAB], network.Delay[ldA] + network.Delay[ldB]);
+    EXPECT_FLOAT_EQ(result.TotalDelay[ldAB], result.TotalDelay[ldA] + result.TotalDelay[ldB]);
+  }
+}
+
+TEST(ComputeLatency, FrameRelayRoundTripCountsBothCrossings) {
+  const TLatencyResult result =
+      ComputeLatency({Client(1000, 0), Network(nbFrameRelay, 1.544, 20), Server(1000, 0)});
+  EXPECT_EQ(DelayColumn(result, ldAB), Texts({"0.0000000", "0.0503627", "0.0000000", "0.0503627"}));
 }
 
 TEST(ComputeLatency, SharesOfTheSatelliteChain) {

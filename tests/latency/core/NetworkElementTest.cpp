@@ -32,8 +32,10 @@ TNetworkElement Station(TNetworkButtonKind kind, std::string name, std::int32_t 
 
 TEST(NetworkKinds, OnlyTheLastTwoOrdinalsAreStations) {
   for (int ordinal = 0; ordinal < NetworkButtonKindCount; ++ordinal)
-    EXPECT_EQ(IsStation(static_cast<TNetworkButtonKind>(ordinal)), ordinal >= 16) << ordinal;
-  EXPECT_FALSE(IsValidNetworkButtonKind(18));
+    EXPECT_EQ(IsStation(static_cast<TNetworkButtonKind>(ordinal)), ordinal == 16 || ordinal == 17) << ordinal;
+  // The present-day links follow the stations: 18 to 26.
+  EXPECT_TRUE(IsValidNetworkButtonKind(26));
+  EXPECT_FALSE(IsValidNetworkButtonKind(27));
   EXPECT_FALSE(IsValidNetworkButtonKind(-1));
   EXPECT_TRUE(IsValidNetworkButtonKind(17));
 }
@@ -51,7 +53,10 @@ TEST(NetworkKinds, PicturesAreSharedByKindsOfTheSameFamily) {
       {nbUnknownNetwork, "UNKNOWNNETWORK"},
       {nbX25, "X25"},
       {nbDesktopCPU, "DESKTOPCPU"},
-      {nbTowerCPU, "TOWERCPU"}};
+      {nbTowerCPU, "TOWERCPU"},
+      {nbFastEthernet, "ETHERNET"},
+      {nbPON, "FDDI"},
+      {nbLEOSatellite, "SATELLITE"}};
   for (const auto& [kind, picture] : cases) EXPECT_EQ(KindPictureName(kind), picture) << int(kind);
   // A damaged stored byte never reads outside the table.
   EXPECT_EQ(KindPictureName(static_cast<TNetworkButtonKind>(200)), "UNKNOWNNETWORK");
@@ -75,8 +80,16 @@ TEST(Topologies, ListOrderKindsAndDefaults) {
       {12, "Token Ring", nbTokenRing, 16},
       {13, "X.25", nbX25, 0.064},
       {14, " ", nbOther, std::nullopt},
+      {15, "10G Ethernet", nbFastEthernet, 10000},
+      {19, "400G Ethernet", nbFastEthernet, 400000},
+      {20, "Fibre", nbFibre, 10000},
+      {24, "Wi-Fi 7 (802.11be)", nbWiFi, 2882},
+      {26, "5G", nb5G, 300},
+      {28, "GPON", nbPON, 2488.32},
+      {29, "XGS-PON", nbPON, 9953.28},
+      {31, "LEO Satellite", nbLEOSatellite, 100},
   };
-  ASSERT_EQ(Topologies().size(), 15u);
+  ASSERT_EQ(Topologies().size(), 32u);
   for (const Row& row : rows) {
     SCOPED_TRACE(row.Name);
     EXPECT_EQ(Topologies()[static_cast<std::size_t>(row.Index)].Name, row.Name);
@@ -85,7 +98,7 @@ TEST(Topologies, ListOrderKindsAndDefaults) {
     EXPECT_EQ(FindTopology(row.Name), row.Index);
   }
   // Typed text (-1) and names the user added to the list behave as "other".
-  for (int index : {-1, 15, 16, 1000}) {
+  for (int index : {-1, 32, 33, 1000}) {
     EXPECT_EQ(TopologyKind(index), nbOther) << index;
     EXPECT_FALSE(TopologyDefaultBandwidth(index).has_value()) << index;
   }
@@ -134,12 +147,15 @@ TEST(PropDelaySetup, PerKind) {
     std::int32_t Value;
   };
   const std::vector<Row> rows = {
-      {nb56Switched, true, true, 10}, {nbATM, true, true, 1},         {nbBISDN, true, false, 0},
-      {nbDQDB, true, true, 1},        {nbEthernet, false, true, 0},   {nbFDDI, false, true, 0},
-      {nbFrameRelay, true, true, 20}, {nbHIPPI, false, true, 0},      {nbISDN, true, false, 0},
-      {nbOther, true, true, 10},      {nbSatellite, true, true, 270}, {nbSMDS, true, true, 1},
-      {nbTCarrier, true, true, 5},    {nbTokenRing, false, true, 0},  {nbUnknownNetwork, true, false, 0},
-      {nbX25, true, true, 10},        {nbDesktopCPU, false, true, 0}, {nbTowerCPU, false, true, 0},
+      {nb56Switched, true, true, 10},  {nbATM, true, true, 1},         {nbBISDN, true, false, 0},
+      {nbDQDB, true, true, 1},         {nbEthernet, false, true, 0},   {nbFDDI, false, true, 0},
+      {nbFrameRelay, true, true, 20},  {nbHIPPI, false, true, 0},      {nbISDN, true, false, 0},
+      {nbOther, true, true, 10},       {nbSatellite, true, true, 270}, {nbSMDS, true, true, 1},
+      {nbTCarrier, true, true, 5},     {nbTokenRing, false, true, 0},  {nbUnknownNetwork, true, false, 0},
+      {nbX25, true, true, 10},         {nbDesktopCPU, false, true, 0}, {nbTowerCPU, false, true, 0},
+      {nbFastEthernet, true, true, 0}, {nbFibre, true, true, 5},       {nbWiFi, true, true, 2},
+      {nbLTE, true, true, 15},         {nb5G, true, true, 5},          {nbDOCSIS, true, true, 5},
+      {nbPON, true, true, 1},          {nbVDSL2, true, true, 5},       {nbLEOSatellite, true, true, 20},
   };
   ASSERT_EQ(rows.size(), static_cast<std::size_t>(NetworkButtonKindCount));
   for (const Row& row : rows) {
@@ -263,4 +279,20 @@ TEST(NetworkElement, NewElementDefaults) {
 }
 
 }  // namespace
+// 1000 km / 204,218 km/s = 4.897 ms; 100 km / 197,863 km/s = 0.505 ms;
+// 35,786 km (up to a GEO satellite) / c = 119.4 ms.
+TEST(PropDelayForDistance, WholeMillisecondsAtTheMediumsSpeed) {
+  struct Row {
+    double Km;
+    TMedium Medium;
+    std::int32_t Ms;
+  };
+  const std::vector<Row> rows = {
+      {1000, mdFibre, 5}, {100, mdCopper, 1}, {35786, mdFreeSpace, 119}, {2000, mdFreeSpace, 7},
+      {0, mdFibre, 0},    {1000, mdNone, 0},  {-5, mdFibre, 0},          {1e15, mdFibre, 2147483647}};
+  for (const Row& row : rows) EXPECT_EQ(PropDelayForDistance(row.Km, row.Medium), row.Ms) << row.Km;
+  EXPECT_NEAR(SignalSpeed(mdFibre), 204218, 1);
+  EXPECT_NEAR(SignalSpeed(mdCopper), 197863, 1);
+}
+
 }  // namespace Parlamine
