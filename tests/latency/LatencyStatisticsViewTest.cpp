@@ -123,7 +123,7 @@ TEST_F(StatisticsViewTest, ColumnsFitTheirWidestText) {
   ApplyApplicationFont();
   FView.Fill(SatelliteHints, SatelliteResult());
   const QFontMetrics metrics(Grid()->font());
-  EXPECT_EQ(Grid()->ColWidths(0), metrics.horizontalAdvance(SatelliteHints[1]) + 4);
+  EXPECT_EQ(Grid()->ColWidths(0), metrics.horizontalAdvance(SatelliteHints[1]) + 4 + 1);  // and the grid line
   // Short figures keep the default width instead of shrinking below it.
   EXPECT_EQ(Grid()->ColWidths(2), Grid()->DefaultColWidth());
 }
