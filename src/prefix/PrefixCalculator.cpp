@@ -25,6 +25,7 @@
 #include "SettingsStore.h"
 #include "ZellBitMap.h"
 #include "ZellClipboardRequest.h"
+#include "ZellFontFit.h"
 #include "ZellGlobal.h"
 #include "ZellLabel.h"
 #include "ZellMsgClasses.h"
@@ -56,9 +57,12 @@ TBox* NewTextBox(QWidget* parent, const char* name) {
   // ellipsis; tab expansion would switch it off.
   box->SetExpandTabs(false);
   box->SetEllipsis(dteEnd);
-  // Three pixels above the text's height: the twelve results, the bit map and
-  // the entry fit the page at the window's minimum size.
-  box->setFixedHeight(box->fontMetrics().height() + 3);
+  // The text's line inside the box's edge and margins, no more: the twelve
+  // results, the bit map and the entry fit the page at the window's minimum
+  // size.
+  FixHeightToFont(box, [](const QWidget& shown) {
+    return shown.minimumSizeHint().height() + std::max(0, shown.fontMetrics().leading());
+  });
   box->setMinimumWidth(40);
   return box;
 }
@@ -198,15 +202,15 @@ QWidget* TPrefixCalculator::CreatePrefixInfoPage() {
   entry->addWidget(PrefixEdit, 1);
   layout->addLayout(entry);
 
-  // One line, always there so that the results below do not jump while the
-  // user types; empty while the text is a prefix.
+  // At least one line, always there so that the results below do not jump
+  // while the user types; empty while the text is a prefix. A longer advice
+  // wraps onto more lines: it is never cut.
   PrefixMessageLabel = new TZellLabel(page);
   PrefixMessageLabel->setObjectName(QStringLiteral("PrefixMessageLabel"));
   PrefixMessageLabel->SetExpandTabs(false);
-  PrefixMessageLabel->SetEllipsis(dteEnd);
   PrefixMessageLabel->SetShowAccelChar(false);
+  PrefixMessageLabel->SetWordWrap(true);
   PrefixMessageLabel->setMinimumWidth(40);
-  PrefixMessageLabel->setFixedHeight(PrefixMessageLabel->fontMetrics().height());
   layout->addWidget(PrefixMessageLabel);
 
   struct TResultRow {
@@ -367,8 +371,9 @@ QWidget* TPrefixCalculator::CreateSummarizePage() {
 void TPrefixCalculator::PrefixEditChange() {
   const TPrefixParse parsed = ParsePrefix(PrefixEdit->text().toStdString());
   PrefixMessageLabel->SetCaption(parsed.Ok ? QString() : FromStd(parsed.Error));
-  // A message longer than the line ends in an ellipsis; its hint has it whole.
+  // Also whole in the hint and for a screen reader.
   PrefixMessageLabel->setToolTip(PrefixMessageLabel->Caption());
+  PrefixMessageLabel->setAccessibleDescription(PrefixMessageLabel->Caption());
   if (parsed.Ok) {
     FPrefix = parsed.Prefix();
     const TPrefixInfo info = PrefixInfo(parsed.Address, parsed.Length);
@@ -402,6 +407,9 @@ void TPrefixCalculator::ShowPrefixInfo(const TPrefixInfo* info) {
   // While the text is no prefix the IPv4 rows stay, empty, as the last family
   // shown would otherwise make the page jump with every keystroke.
   if (info) ArrangeResultRows(info->Family);
+  // The bit maps, the page's last rows, are empty too: they give their room
+  // to a message that wraps onto more lines, even at the window's minimum size.
+  for (QWidget* w : FBitMapRows) w->setVisible(FResultFamily == TAddressFamily::afIPv4 && info);
   SplitPrefixTextBox->SetCaption(FromStd(shown.Network));
 }
 
