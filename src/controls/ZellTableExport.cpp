@@ -121,13 +121,14 @@ void TVirtualListView::SetSource(const TVirtualTableSource& source) {
 }
 
 void TVirtualListView::SetColumnWidths(const QList<int>& widths, int stretchMinimum) {
-  FMeasuredStretchColumn = -1;
+  FMeasured = false;
   FColumnWidths = widths;
   FStretchMinimum = stretchMinimum;
   FitStretchColumn();
 }
 
 void TVirtualListView::FitColumnsToSource(int stretchColumn) {
+  FMeasured = true;
   FMeasuredStretchColumn = stretchColumn;
   FitStretchColumn();
 }
@@ -149,7 +150,8 @@ int TVirtualListView::NeededColumnWidth(int column) const {
 void TVirtualListView::MeasureColumns() {
   FColumnWidths.clear();
   for (int c = 0; c < FModel->columnCount(); ++c) FColumnWidths << NeededColumnWidth(c);
-  if (FMeasuredStretchColumn < FColumnWidths.size()) {
+  FStretchMinimum = 0;
+  if (FMeasuredStretchColumn >= 0 && FMeasuredStretchColumn < FColumnWidths.size()) {
     FStretchMinimum = FColumnWidths[FMeasuredStretchColumn];
     FColumnWidths[FMeasuredStretchColumn] = 0;
   }
@@ -172,7 +174,7 @@ void TVirtualListView::resizeEvent(QResizeEvent* event) {
 
 void TVirtualListView::FitStretchColumn() {
   if (!FModel) return;
-  if (FMeasuredStretchColumn >= 0) MeasureColumns();
+  if (FMeasured) MeasureColumns();
   const int columns = std::min<int>(FModel->columnCount(), FColumnWidths.size());
   int fixed = 0;
   int stretch = -1;

@@ -80,10 +80,10 @@ class TVirtualListView : public QTableView {
   // other columns leave, but never less than stretchMinimum.
   void SetColumnWidths(const QList<int>& widths, int stretchMinimum = 0);
   // Every column as wide as its caption and the source's widest text need in
-  // the view's font and style; stretchColumn also takes the room the others
-  // leave. Measured again when the rows, the font or the style change, so no
-  // column is ever cut while another stretches.
-  void FitColumnsToSource(int stretchColumn);
+  // the view's font and style; stretchColumn (if any) also takes the room
+  // the others leave. Measured again when the rows, the font or the style
+  // change, so no column is ever cut while another stretches.
+  void FitColumnsToSource(int stretchColumn = -1);
   // The width a column needs for its caption and its widest text.
   int NeededColumnWidth(int column) const;
 
@@ -102,7 +102,8 @@ class TVirtualListView : public QTableView {
   TVirtualTableModel* FModel = nullptr;
   QList<int> FColumnWidths;
   int FStretchMinimum = 0;
-  int FMeasuredStretchColumn = -1;  // >= 0: the widths are measured from the source
+  bool FMeasured = false;  // the widths are measured from the source
+  int FMeasuredStretchColumn = -1;
 };
 
 // Hooks the list view (a TControlMessageHook named `name`, owned by the

@@ -470,22 +470,9 @@ void TPrefixCalculator::UpdateSplitTable() {
 }
 
 void TPrefixCalculator::FitSplitColumns() {
-  // Wide enough for the longest texts the current table can show: the last
-  // row holds the largest numbers and addresses.
-  const QFontMetrics metrics = SplitListView->fontMetrics();
-  const TPrefixSplit& split = FSplitSource->Split();
-  const int64_t last = std::max<int64_t>(split.RowCount() - 1, 0);
-  auto width = [&](int column, const char* fallback) {
-    const QString text =
-        split.RowCount() > 0 ? FromStd(split.CellText(last, column)) : QString::fromLatin1(fallback);
-    const QString caption = FSplitSource->ColumnCaption(column);
-    return std::max(metrics.horizontalAdvance(text), metrics.horizontalAdvance(caption)) + 12;
-  };
-  QList<int> widths;
-  const int columns = std::max(split.ColumnCount(), 1);
-  widths << width(0, "0");
-  for (int c = 1; c < columns; ++c) widths << width(c, "255.255.255.255");
-  SplitListView->SetColumnWidths(widths);
+  // Wide enough for the longest texts the current table can show, in the
+  // font of the moment: the list measures them again on every change.
+  SplitListView->FitColumnsToSource();
 }
 
 void TPrefixCalculator::SplitLengthComboBoxClick() {

@@ -136,6 +136,26 @@ TEST_F(LayoutFitTest, EveryPageShowsItsTextsInFullAtEveryFontAndStyle) {
   }
 }
 
+// A font or style chosen while the window is open: every size taken from
+// the font at construction is taken again.
+TEST_F(LayoutFitTest, EveryPageFollowsAFontChangedWhileTheWindowIsOpen) {
+  auto form = Open();
+  for (const TLook& look : {TLook{16, "Windows"}, TLook{8, "Fusion"}}) {
+    ApplyLook(look);
+    QApplication::processEvents();
+    form->resize(form->minimumSize());
+    QApplication::processEvents();
+    const QString where = LookName(look, form->size());
+    ForEveryPage(*form, [&](TCustomCalculator* calculator, QTabWidget*, const QString& page) {
+      std::vector<TFitFailure> failures = ParlamineTest::CutTexts(calculator);
+      for (TFitFailure& overlap : ParlamineTest::OverlappingControls(calculator)) failures.push_back(overlap);
+      for (const TFitFailure& failure : failures)
+        ADD_FAILURE() << qPrintable(page) << " at " << qPrintable(where) << ": "
+                      << qPrintable(failure.ToString());
+    });
+  }
+}
+
 // The Prefix Calculator's longest advices, on a page at its minimum size.
 TEST_F(LayoutFitTest, AMessageLineShowsItsWholeText) {
   const char* const inputs[] = {
