@@ -419,10 +419,23 @@ void TSuperStringGrid::AutoSizeColumn(int col, int firstRow, int lastRow) {
   lastRow = std::min(lastRow, RowCount() - 1);
   int width = DefaultColWidth();
   for (int row = firstRow; row <= lastRow; ++row) {
+    // A heading is drawn by the header, with the style's margins.
+    if (row < FFixedRows && col >= FFixedCols)
+      width = std::max(width, horizontalHeader()->sectionSizeHint(col - FFixedCols));
+    // A fractional font size rounds a laid-out line up by a pixel at times.
     const QFontMetrics metrics(GetCellFont(col, row));
-    width = std::max(width, metrics.horizontalAdvance(Cells(col, row)) + 4);
+    const QString text = Cells(col, row);
+    const int advance =
+        std::max(metrics.horizontalAdvance(text), metrics.size(Qt::TextSingleLine, text).width());
+    width = std::max(width, ColumnWidthForText(advance));
   }
   SetColWidths(col, width);
+}
+
+int TSuperStringGrid::ColumnWidthForText(int advance) const {
+  // The cell's text box is inset 2 pixels on both sides (CellTextBox), and
+  // the grid line takes the column's last pixel.
+  return advance + 4 + (showGrid() ? 1 : 0);
 }
 
 void TSuperStringGrid::AutoSizeColumns(int firstRow, int lastRow) {
@@ -601,7 +614,7 @@ void TSuperStringGrid::FitCellToText(int col, int row) {
   const QFontMetrics metrics(GetCellFont(col, row));
   const int width = metrics.horizontalAdvance(cell->text());
   const int height = metrics.height();
-  if (FAutoWidth && ColWidths(col) < width + 4) SetColWidths(col, width + 4);
+  if (FAutoWidth && ColWidths(col) < ColumnWidthForText(width)) SetColWidths(col, ColumnWidthForText(width));
   if (FAutoHeight && RowHeights(row) < height + 2) SetRowHeights(row, height + 2);
 }
 

@@ -103,8 +103,12 @@ class TSuperStringGrid : public QTableWidget {
   void SetRowColor(int row, const QColor& color);
 
   // Sets the column to its widest text over the rows (fixed ones included)
-  // plus 4 pixels, never narrower than the default column width.
+  // plus the 2 pixels a cell keeps on either side of its text and the grid
+  // line; a heading as wide as its header section needs; never narrower
+  // than the default column width.
   void AutoSizeColumn(int col, int firstRow, int lastRow);
+  // The column width a cell text of this advance needs.
+  int ColumnWidthForText(int advance) const;
   void AutoSizeColumns(int firstRow, int lastRow);
   // Carries out the copy request as the Edit menu does.
   void CopyToClipboard();

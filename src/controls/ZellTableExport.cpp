@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
@@ -81,7 +82,7 @@ TVirtualListView::TVirtualListView(QWidget* parent) : QTableView(parent) {
   // arithmetic and never measures a row.
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   verticalHeader()->setMinimumSectionSize(1);
-  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+  FitRowHeight();
   horizontalHeader()->setSectionsClickable(false);
   horizontalHeader()->setSectionsMovable(false);
   horizontalHeader()->setHighlightSections(false);
@@ -113,13 +114,57 @@ void TVirtualListView::SetSource(const TVirtualTableSource& source) {
   if (old && old->parent() == this) old->deleteLater();
   for (int c = 0; c < FModel->columnCount(); ++c)
     horizontalHeader()->setSectionResizeMode(c, QHeaderView::Interactive);
+  // New rows can bring wider texts.
+  connect(FModel, &QAbstractItemModel::modelReset, this, [this] { FitStretchColumn(); });
+  connect(FModel, &QAbstractItemModel::dataChanged, this, [this] { FitStretchColumn(); });
   FitStretchColumn();
 }
 
 void TVirtualListView::SetColumnWidths(const QList<int>& widths, int stretchMinimum) {
+  FMeasured = false;
   FColumnWidths = widths;
   FStretchMinimum = stretchMinimum;
   FitStretchColumn();
+}
+
+void TVirtualListView::FitColumnsToSource(int stretchColumn) {
+  FMeasured = true;
+  FMeasuredStretchColumn = stretchColumn;
+  FitStretchColumn();
+}
+
+int TVirtualListView::NeededColumnWidth(int column) const {
+  if (!FModel) return 0;
+  // The item delegate keeps this much room left and right of a cell's text,
+  // and the grid line takes a pixel of every column.
+  const int cellMargin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+  const int grid = showGrid() ? 1 : 0;
+  const QString widest = FModel->Source().WidestText(column);
+  // A fractional font size rounds a laid-out line up by a pixel at times.
+  const int advance = std::max(fontMetrics().horizontalAdvance(widest),
+                               fontMetrics().size(Qt::TextSingleLine, widest).width());
+  const int cell = widest.isEmpty() ? 0 : advance + 2 * cellMargin + grid;
+  return std::max(cell, horizontalHeader()->sectionSizeHint(column));
+}
+
+void TVirtualListView::MeasureColumns() {
+  FColumnWidths.clear();
+  for (int c = 0; c < FModel->columnCount(); ++c) FColumnWidths << NeededColumnWidth(c);
+  FStretchMinimum = 0;
+  if (FMeasuredStretchColumn >= 0 && FMeasuredStretchColumn < FColumnWidths.size()) {
+    FStretchMinimum = FColumnWidths[FMeasuredStretchColumn];
+    FColumnWidths[FMeasuredStretchColumn] = 0;
+  }
+}
+
+void TVirtualListView::FitRowHeight() { verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4); }
+
+void TVirtualListView::changeEvent(QEvent* event) {
+  QTableView::changeEvent(event);
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+    FitRowHeight();
+    FitStretchColumn();
+  }
 }
 
 void TVirtualListView::resizeEvent(QResizeEvent* event) {
@@ -129,6 +174,7 @@ void TVirtualListView::resizeEvent(QResizeEvent* event) {
 
 void TVirtualListView::FitStretchColumn() {
   if (!FModel) return;
+  if (FMeasured) MeasureColumns();
   const int columns = std::min<int>(FModel->columnCount(), FColumnWidths.size());
   int fixed = 0;
   int stretch = -1;

@@ -33,6 +33,10 @@ class TVirtualTableSource {
   // Appends the row's cells joined by single tabs, with no line end, as
   // Latin-1/ASCII bytes. Used by the copy of whole tables, so it must be fast.
   virtual void AppendRowBytes(int row, QByteArray& out) const = 0;
+  // A text at least as wide as every cell of the column: the widest row the
+  // current state can produce, known from how the rows are made (tables of
+  // millions of rows are never scanned for it). Empty for no rows.
+  virtual QString WidestText(int /*column*/) const { return {}; }
 };
 
 // A table model over a source. The model keeps only the row count it last
@@ -75,19 +79,31 @@ class TVirtualListView : public QTableView {
   // Column widths in pixels; a width of 0 makes the column take the room the
   // other columns leave, but never less than stretchMinimum.
   void SetColumnWidths(const QList<int>& widths, int stretchMinimum = 0);
+  // Every column as wide as its caption and the source's widest text need in
+  // the view's font and style; stretchColumn (if any) also takes the room
+  // the others leave. Measured again when the rows, the font or the style
+  // change, so no column is ever cut while another stretches.
+  void FitColumnsToSource(int stretchColumn = -1);
+  // The width a column needs for its caption and its widest text.
+  int NeededColumnWidth(int column) const;
 
  protected:
   bool event(QEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
   void FitStretchColumn();
+  void MeasureColumns();
+  void FitRowHeight();
   TViewCommands* FCommands = nullptr;
   TVirtualTableModel* FModel = nullptr;
   QList<int> FColumnWidths;
   int FStretchMinimum = 0;
+  bool FMeasured = false;  // the widths are measured from the source
+  int FMeasuredStretchColumn = -1;
 };
 
 // Hooks the list view (a TControlMessageHook named `name`, owned by the

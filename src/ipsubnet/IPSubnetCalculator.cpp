@@ -141,7 +141,8 @@ TIPSubnetCalculator::TIPSubnetCalculator(QWidget* parent)
   addressLine->setContentsMargins(4, 2, 4, 0);
   IPAddressEdit = new TIPEdit(this);
   IPAddressEdit->setObjectName(QStringLiteral("IPAddressEdit"));
-  IPAddressEdit->setFixedWidth(161);
+  // As wide as its octets need in the current font, and no wider.
+  IPAddressEdit->setSizePolicy(QSizePolicy::Fixed, IPAddressEdit->sizePolicy().verticalPolicy());
   SetHint(IPAddressEdit, "Enter an IP Address");
   for (int i = 0; i < 4; ++i) SetHint(IPAddressEdit->Field(i), "Enter an IP Address");
   IPAddressEdit->SetOnIPFieldValueChanged([this](TIPEdit* sender, int index, uint8_t& value) {
@@ -347,7 +348,8 @@ QWidget* TIPSubnetCalculator::CreateSubnetHostPage() {
   layout->addWidget(SubnetHostListView, 1);
   CreateListViewControlMessageHook(SubnetHostListView, SubnetHostClipboardButton,
                                    QStringLiteral("SubnetHostListViewControlMessageHook"));
-  FitSubnetHostColumns();
+  // Range takes the room the fitted number and address columns leave.
+  SubnetHostListView->FitColumnsToSource(2);
   return page;
 }
 
@@ -517,7 +519,6 @@ void TIPSubnetCalculator::ShowSubnetInfo() {
 void TIPSubnetCalculator::ShowSubnetTable() {
   FSubnetHostSource->SetTable(FResult.SubnetTable);
   SubnetHostListView->Model()->Refresh();
-  FitSubnetHostColumns();
 }
 
 void TIPSubnetCalculator::ShowSupernetInfo() {
@@ -535,24 +536,6 @@ void TIPSubnetCalculator::IPAddressClipboardButtonClick() {
 }
 
 void TIPSubnetCalculator::ListViewClipboardButtonClick() { CopyTableToClipboard(this, SubnetHostListView); }
-
-void TIPSubnetCalculator::FitSubnetHostColumns() {
-  // Wide enough for the longest texts the current table can show: the last
-  // row holds the largest numbers.
-  const QFontMetrics metrics = SubnetHostListView->fontMetrics();
-  const TSubnetTable& table = FSubnetHostSource->Table();
-  const int64_t last = std::max<int64_t>(table.RowCount() - 1, 0);
-  auto width = [&](int column, const char* fallback) {
-    const QString text = table.RowCount() > 0 ? QString::fromStdString(table.CellText(last, column))
-                                              : QString::fromLatin1(fallback);
-    return metrics.horizontalAdvance(text) + 12;
-  };
-  const int number = std::max(width(0, "254"), metrics.horizontalAdvance(QStringLiteral("#")) + 12);
-  const int address =
-      std::max(width(1, "255.255.255.255"), metrics.horizontalAdvance(QStringLiteral("Broadcast")) + 12);
-  SubnetHostListView->SetColumnWidths({number, address, 0, address},
-                                      width(2, "255.255.255.255 - 255.255.255.255"));
-}
 
 void TIPSubnetCalculator::BitMapLabelCustomDraw(TZellLabel* Sender, QPainter& ACanvas, const QRect& ARect,
                                                 bool& DefaultDraw) {

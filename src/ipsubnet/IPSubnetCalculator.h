@@ -84,7 +84,6 @@ class TIPSubnetCalculator : public TCustomCalculator {
   void ShowSupernetInfo();
   void BitMapLabelCustomDraw(TZellLabel* Sender, QPainter& ACanvas, const QRect& ARect, bool& DefaultDraw);
   void BitMapTextBoxCustomDraw(TTextBox* Sender, QPainter& ACanvas, const QRect& ARect, bool& DefaultDraw);
-  void FitSubnetHostColumns();
 
   TIPEdit* IPAddressEdit = nullptr;
   QToolButton* IPAddressClipboardButton = nullptr;

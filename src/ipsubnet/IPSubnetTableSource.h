@@ -28,6 +28,9 @@ class TSubnetHostTableSource : public TVirtualTableSource {
     char line[TSubnetTable::MaxRowTextSize];
     out.append(line, static_cast<qsizetype>(FTable.FormatRow(row, line)));
   }
+  QString WidestText(int column) const override {
+    return QString::fromStdString(FTable.WidestCellText(column));
+  }
 
  private:
   TSubnetTable FTable;

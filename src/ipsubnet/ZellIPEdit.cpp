@@ -13,6 +13,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 #include <stdexcept>
 
 #include "ParlamineApplication.h"
@@ -424,20 +425,44 @@ void TIPEdit::paintEvent(QPaintEvent* event) {
 
 void TIPEdit::changeEvent(QEvent* event) {
   QFrame::changeEvent(event);
-  if (event->type() == QEvent::EnabledChange || event->type() == QEvent::FontChange) {
-    if (event->type() == QEvent::FontChange) LayoutFields();
-    update();
+  switch (event->type()) {
+    case QEvent::FontChange:
+    case QEvent::StyleChange:
+      // The octets' room follows the font and the frame the style draws.
+      updateGeometry();
+      LayoutFields();
+      update();
+      break;
+    case QEvent::EnabledChange:
+      update();
+      break;
+    default:
+      break;
   }
 }
 
+int TIPEdit::OctetWidth() const {
+  // Three of the font's widest digit, plus the space a line edit keeps on
+  // either side of its text.
+  constexpr int EditTextMargin = 2;
+  const QFontMetrics metrics = Field(0)->fontMetrics();
+  int digit = 0;
+  for (char c = '0'; c <= '9'; ++c) digit = std::max(digit, metrics.horizontalAdvance(QLatin1Char(c)));
+  const QMargins margins = Field(0)->textMargins();
+  return 3 * digit + 2 * EditTextMargin + margins.left() + margins.right();
+}
+
 QSize TIPEdit::sizeHint() const {
+  // The designed 161 pixels at the program's own font; a larger font widens
+  // the control as far as its octets need.
+  constexpr int DesignedWidth = 161;
   const int height = std::max(21, fontMetrics().height() + 2 * frameWidth() + 4);
-  return {161, height};
+  return {std::max(DesignedWidth, minimumSizeHint().width()), height};
 }
 
 QSize TIPEdit::minimumSizeHint() const {
-  const int octet = fontMetrics().horizontalAdvance(QStringLiteral("888")) + 2;
-  return {4 * octet + 3 * DotWidth() + 2 * frameWidth(), sizeHint().height()};
+  const int height = std::max(21, fontMetrics().height() + 2 * frameWidth() + 4);
+  return {4 * OctetWidth() + 3 * DotWidth() + 2 * frameWidth(), height};
 }
 
 }  // namespace Parlamine

@@ -137,6 +137,8 @@ class TIPEdit : public QFrame {
   void DoIPFieldValueChanged(TIPFieldEdit* field);
   void LayoutFields();
   int DotWidth() const;
+  // The room one octet needs to show three digits in the current font.
+  int OctetWidth() const;
 
   std::array<TIPFieldEdit*, 4> FFields{};
   QString FUnusedText = QStringLiteral("x");

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "LatencyGraphsView.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
@@ -22,16 +23,18 @@ constexpr std::array<const char*, RainbowColorCount> ColorNames = {
 constexpr std::array<int, RainbowColorCount> LegendTops = {0,   18,  36,  54,  71,  89,  107, 125,
                                                            143, 161, 179, 197, 214, 232, 250, 268};
 
+// The designed geometry at the program's own font; a larger font or a
+// larger window only ever widens and lowers it.
 constexpr int BarTop = 16;
 constexpr int BarWidth = 38;
 constexpr int BarBottomMargin = 8;
-constexpr std::array<int, LatencyDirectionCount> BarLefts = {8, 56, 104};  // A, B, AB
+constexpr int BarsLeft = 8;
+constexpr int BarGap = 10;
+constexpr int BarsRightMargin = 11;  // from the last bar to the line right of the bars
 constexpr std::array<const char*, LatencyDirectionCount> BarCaptions = {"C->S", "C<-S", "C<->S"};
 constexpr std::array<const char*, LatencyDirectionCount> BarLabelNames = {"Label42", "Label43", "Label44"};
 constexpr std::array<const char*, LatencyDirectionCount> BarNames = {"RainbowBarA", "RainbowBarB",
                                                                      "RainbowBarAB"};
-// The line right of the bars ends the 153 pixels they take.
-constexpr int BarsWidth = 153;
 constexpr int LegendTextLeft = 16;
 constexpr int SquareSize = 13;
 constexpr int CopyButtonSize = 22;
@@ -45,7 +48,8 @@ TLatencyGraphsView::TLatencyGraphsView(QWidget* parent) : QWidget(parent) {
   CreateBars();
   CreateLegend();
 
-  CopyLatencyGraphsButton = new QToolButton(LatencyGraphsCanvasPanel);
+  // In the legend's panel, so that the legend's rows can keep clear of it.
+  CopyLatencyGraphsButton = new QToolButton(Panel1);
   CopyLatencyGraphsButton->setObjectName(QStringLiteral("CopyLatencyGraphsButton"));
   CopyLatencyGraphsButton->setAutoRaise(true);
   CopyLatencyGraphsButton->setIcon(QIcon(QStringLiteral(":/images/Clipboard.svg")));
@@ -66,7 +70,7 @@ void TLatencyGraphsView::CreateBars() {
     auto* label = new QLabel(QString::fromLatin1(BarCaptions[d]), LatencyGraphsCanvasPanel);
     label->setObjectName(QString::fromLatin1(BarLabelNames[d]));
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    label->setGeometry(BarLefts[d], 0, BarWidth, BarTop);
+    FBarLabels[static_cast<std::size_t>(d)] = label;
 
     auto* bar = new TRainbowBar(LatencyGraphsCanvasPanel);
     bar->setObjectName(QString::fromLatin1(BarNames[d]));
@@ -100,47 +104,74 @@ void TLatencyGraphsView::CreateLegend() {
     QPalette palette = square->palette();
     palette.setColor(QPalette::Window, QColor::fromRgb(RainbowColors[static_cast<std::size_t>(i)]));
     square->setPalette(palette);
-    square->setGeometry(0, LegendTops[static_cast<std::size_t>(i)], SquareSize, SquareSize);
+    square->resize(SquareSize, SquareSize);
     FLegendSquares[static_cast<std::size_t>(i)] = square;
 
     auto* label = new QLabel(Panel1);
     label->setObjectName(color + QStringLiteral("Label"));
     label->setTextFormat(Qt::PlainText);
+    // A long hint takes more lines rather than being cut.
+    label->setWordWrap(true);
     FLegendLabels[static_cast<std::size_t>(i)] = label;
   }
+}
+
+int TLatencyGraphsView::BarWidthFor(int pageWidth) const {
+  // Each caption fits over its bar; a wide page gives the bars up to half of
+  // its width, the legend the rest.
+  int width = BarWidth;
+  for (const QLabel* label : FBarLabels)
+    width = std::max(width, label->fontMetrics().horizontalAdvance(label->text()) + 4);
+  return std::max(width, (pageWidth / 2 - BarsLeft - BarsRightMargin - 2 * BarGap) / 3);
 }
 
 void TLatencyGraphsView::LayOut() {
   LatencyGraphsCanvasPanel->setGeometry(rect());
   const QSize size = LatencyGraphsCanvasPanel->size();
-  const int barHeight = std::max(0, size.height() - BarTop - BarBottomMargin);
-  for (int d = 0; d < LatencyDirectionCount; ++d)
-    Bar(static_cast<TLatencyDirection>(d))
-        ->setGeometry(BarLefts[static_cast<std::size_t>(d)], BarTop, BarWidth, barHeight);
-  Bevel1->setGeometry(BarsWidth - 2, 0, 3, size.height());
-  Panel1->setGeometry(BarsWidth + 2, BarTop, std::max(0, size.width() - BarsWidth - 2),
-                      std::max(0, size.height() - BarTop));
-  CopyLatencyGraphsButton->setGeometry(size.width() - CopyButtonSize - 2, 0, CopyButtonSize, CopyButtonSize);
-  CopyLatencyGraphsButton->raise();
-  for (int i = 0; i < LegendCount; ++i) ShowLegendText(i);
+  const int barTop = std::max(BarTop, FBarLabels[0]->fontMetrics().height() + 1);
+  const int barWidth = BarWidthFor(size.width());
+  const int barHeight = std::max(0, size.height() - barTop - BarBottomMargin);
+  for (int d = 0; d < LatencyDirectionCount; ++d) {
+    const int left = BarsLeft + d * (barWidth + BarGap);
+    FBarLabels[static_cast<std::size_t>(d)]->setGeometry(left, 0, barWidth, barTop);
+    Bar(static_cast<TLatencyDirection>(d))->setGeometry(left, barTop, barWidth, barHeight);
+  }
+  const int barsWidth = BarsLeft + 3 * barWidth + 2 * BarGap + BarsRightMargin;
+  Bevel1->setGeometry(barsWidth - 2, 0, 3, size.height());
+  Panel1->setGeometry(barsWidth + 2, 0, std::max(0, size.width() - barsWidth - 2), size.height());
+  CopyLatencyGraphsButton->setGeometry(Panel1->width() - CopyButtonSize - 2, 0, CopyButtonSize,
+                                       CopyButtonSize);
+  LayOutLegend(barTop);
 }
 
-void TLatencyGraphsView::ShowLegendText(int index) {
+void TLatencyGraphsView::LayOutLegend(int top) {
+  const int lineHeight = std::max(SquareSize, FLegendLabels[0]->fontMetrics().height());
+  // A label's first line is centred on its square.
+  const int lift = (lineHeight - SquareSize) / 2;
+  // Rows start at their designed places, or lower when a larger font or a
+  // wrapped hint needs the room.
+  int freeTop = 0;
+  for (int i = 0; i < LegendCount; ++i) {
+    const int labelTop = std::max(top + LegendTops[static_cast<std::size_t>(i)] - lift, freeTop);
+    FLegendSquares[static_cast<std::size_t>(i)]->move(0, labelTop + lift);
+    freeTop = labelTop + ShowLegendText(i, labelTop, lineHeight) + 1;
+  }
+}
+
+int TLatencyGraphsView::ShowLegendText(int index, int top, int lineHeight) {
   QLabel* label = FLegendLabels[static_cast<std::size_t>(index)];
-  const int top = LegendTops[static_cast<std::size_t>(index)];
-  const int height = std::max(SquareSize, label->fontMetrics().height());
-  // Rows beside the copy button stop short of it; long hints are elided and
-  // shown whole in the tooltip.
+  // Rows beside the copy button stop short of it.
   int right = Panel1->width() - 2;
-  if (Panel1->y() + top < CopyLatencyGraphsButton->geometry().bottom())
-    right = CopyLatencyGraphsButton->x() - Panel1->x() - 2;
+  if (top < CopyLatencyGraphsButton->geometry().bottom()) right = CopyLatencyGraphsButton->x() - 2;
   const int width = std::max(0, right - LegendTextLeft);
-  label->setGeometry(LegendTextLeft, top - (height - SquareSize) / 2, width, height);
   const QString& text = FLegendTexts[static_cast<std::size_t>(index)];
-  label->setText(label->fontMetrics().elidedText(text, Qt::ElideRight, width));
+  label->setText(text);
   label->setToolTip(text);
   label->setStatusTip(text);
   label->setAccessibleName(text);
+  const int height = std::max(lineHeight, label->heightForWidth(width));
+  label->setGeometry(LegendTextLeft, top, width, height);
+  return height;
 }
 
 void TLatencyGraphsView::Fill(const QStringList& hints, const TLatencyResult& result) {
@@ -149,7 +180,6 @@ void TLatencyGraphsView::Fill(const QStringList& hints, const TLatencyResult& re
   for (int i = 0; i < LegendCount; ++i) {
     const bool shown = i < count;
     FLegendTexts[static_cast<std::size_t>(i)] = shown ? hints[i] : QString();
-    ShowLegendText(i);
     FLegendLabels[static_cast<std::size_t>(i)]->setVisible(shown);
     FLegendSquares[static_cast<std::size_t>(i)]->setVisible(shown);
   }
@@ -168,6 +198,7 @@ void TLatencyGraphsView::Fill(const QStringList& hints, const TLatencyResult& re
     }
     bar->setAccessibleDescription(description.join(QStringLiteral("; ")));
   }
+  LayOut();
 }
 
 void TLatencyGraphsView::CopyLatencyGraphsButtonClick() {
@@ -192,6 +223,12 @@ TRainbowBar* TLatencyGraphsView::Bar(TLatencyDirection direction) const {
 void TLatencyGraphsView::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   LayOut();
+}
+
+void TLatencyGraphsView::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  // The captions, bars and legend rows are measured in the font.
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) LayOut();
 }
 
 }  // namespace Parlamine

@@ -44,13 +44,17 @@ class TLatencyGraphsView : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   static constexpr int LegendCount = 16;
   void CreateBars();
   void CreateLegend();
   void LayOut();
-  void ShowLegendText(int index);
+  int BarWidthFor(int pageWidth) const;
+  void LayOutLegend(int top);
+  // Places legend label `index` at `top`; returns its height.
+  int ShowLegendText(int index, int top, int lineHeight);
 
   TCanvasPanel* LatencyGraphsCanvasPanel = nullptr;
   TRainbowBar* RainbowBarA = nullptr;
@@ -59,6 +63,7 @@ class TLatencyGraphsView : public QWidget {
   QFrame* Bevel1 = nullptr;
   QWidget* Panel1 = nullptr;
   QToolButton* CopyLatencyGraphsButton = nullptr;
+  std::array<QLabel*, LatencyDirectionCount> FBarLabels{};
   std::array<QLabel*, LegendCount> FLegendLabels{};
   std::array<QFrame*, LegendCount> FLegendSquares{};
   std::array<QString, LegendCount> FLegendTexts;

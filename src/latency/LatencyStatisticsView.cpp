@@ -2,6 +2,7 @@
 #include "LatencyStatisticsView.h"
 
 #include <QButtonGroup>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -21,6 +22,7 @@ namespace Parlamine {
 namespace {
 
 constexpr std::array<int, 3> InitialColumnWidths = {145, 60, 40};
+constexpr int DesignedRowHeight = 17;
 
 char LocaleDecimalSeparator() {
   const QString point = QLocale().decimalPoint();
@@ -86,8 +88,7 @@ void TLatencyStatisticsView::CreateGrid() {
   grid->SetFixedCols(0);
   grid->SetAutoHeight(false);
   grid->SetAutoWidth(false);
-  // Rows do not grow by themselves here, so a larger font gets taller rows.
-  grid->SetDefaultRowHeight(std::max(grid->DefaultRowHeight(), grid->fontMetrics().height() + 2));
+  FitGridToFont();
   grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   for (int col = 0; col < 3; ++col) {
     grid->SetCells(col, 0, QString::fromLatin1(StatisticsHeaderTexts()[static_cast<std::size_t>(col)]));
@@ -121,6 +122,18 @@ void TLatencyStatisticsView::Fill(const QStringList& hints, const TLatencyResult
       grid->SetCells(col, static_cast<int>(r) + 1,
                      QString::fromStdString(rows[r][static_cast<std::size_t>(col)]));
   grid->AutoSizeColumns(0, grid->RowCount() - 1);
+}
+
+void TLatencyStatisticsView::FitGridToFont() {
+  // Rows do not grow by themselves here, so a larger font gets taller rows.
+  TSuperStringGrid* grid = LatencyStatsStringGrid;
+  grid->SetDefaultRowHeight(std::max(DesignedRowHeight, grid->fontMetrics().height() + 2));
+  if (grid->RowCount() > 1) grid->AutoSizeColumns(0, grid->RowCount() - 1);
+}
+
+void TLatencyStatisticsView::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) FitGridToFont();
 }
 
 void TLatencyStatisticsView::CopyLatencyStatsButtonClick() { LatencyStatsStringGrid->CopyToClipboard(); }

@@ -43,7 +43,11 @@ class TLatencyStatisticsView : public QWidget {
   // The user picked a direction; the owner refills the page.
   void OnPacketDirRadioGroupClick();
 
+ protected:
+  void changeEvent(QEvent* event) override;
+
  private:
+  void FitGridToFont();
   void CreateDirectionSelector();
   void CreateGrid();
   void CopyLatencyStatsButtonClick();

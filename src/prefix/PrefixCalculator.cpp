@@ -30,6 +30,7 @@
 #include "ZellBitMap.h"
 #include "ZellClipboardRequest.h"
 #include "ZellFeedback.h"
+#include "ZellFontFit.h"
 #include "ZellGlobal.h"
 #include "ZellLabel.h"
 #include "ZellMsgClasses.h"
@@ -62,9 +63,12 @@ TBox* NewTextBox(QWidget* parent, const char* name) {
   // ellipsis; tab expansion would switch it off.
   box->SetExpandTabs(false);
   box->SetEllipsis(dteEnd);
-  // Three pixels above the text's height: the twelve results, the bit map and
-  // the entry fit the page at the window's minimum size.
-  box->setFixedHeight(box->fontMetrics().height() + 3);
+  // The text's line inside the box's edge and margins, no more: the twelve
+  // results, the bit map and the entry fit the page at the window's minimum
+  // size.
+  FixHeightToFont(box, [](const QWidget& shown) {
+    return shown.minimumSizeHint().height() + std::max(0, shown.fontMetrics().leading());
+  });
   box->setMinimumWidth(40);
   return box;
 }
@@ -215,15 +219,15 @@ QWidget* TPrefixCalculator::CreatePrefixInfoPage() {
   entry->addWidget(RandomButton);
   layout->addLayout(entry);
 
-  // One line, always there so that the results below do not jump while the
-  // user types; empty while the text is a prefix.
+  // At least one line, always there so that the results below do not jump
+  // while the user types; empty while the text is a prefix. A longer advice
+  // wraps onto more lines: it is never cut.
   PrefixMessageLabel = new TZellLabel(page);
   PrefixMessageLabel->setObjectName(QStringLiteral("PrefixMessageLabel"));
   PrefixMessageLabel->SetExpandTabs(false);
-  PrefixMessageLabel->SetEllipsis(dteEnd);
   PrefixMessageLabel->SetShowAccelChar(false);
+  PrefixMessageLabel->SetWordWrap(true);
   PrefixMessageLabel->setMinimumWidth(40);
-  PrefixMessageLabel->setFixedHeight(PrefixMessageLabel->fontMetrics().height());
   layout->addWidget(PrefixMessageLabel);
 
   // The results scroll below the fixed entry line: an IPv6 prefix's rows
@@ -438,8 +442,9 @@ QWidget* TPrefixCalculator::CreateSummarizePage() {
 void TPrefixCalculator::PrefixEditChange() {
   const TPrefixParse parsed = ParsePrefix(PrefixEdit->text().toStdString());
   PrefixMessageLabel->SetCaption(parsed.Ok ? QString() : FromStd(parsed.Error));
-  // A message longer than the line ends in an ellipsis; its hint has it whole.
+  // Also whole in the hint and for a screen reader.
   PrefixMessageLabel->setToolTip(PrefixMessageLabel->Caption());
+  PrefixMessageLabel->setAccessibleDescription(PrefixMessageLabel->Caption());
   if (parsed.Ok) {
     FPrefix = parsed.Prefix();
     const TPrefixInfo info = PrefixInfo(parsed.Address, parsed.Length);
@@ -490,6 +495,9 @@ void TPrefixCalculator::ShowPrefixInfo(const TPrefixInfo* info) {
   // While the text is no prefix the IPv4 rows stay, empty, as the last family
   // shown would otherwise make the page jump with every keystroke.
   if (info) ArrangeResultRows(info->Family);
+  // The bit maps, the page's last rows, are empty too: they give their room
+  // to a message that wraps onto more lines, even at the window's minimum size.
+  for (QWidget* w : FBitMapRows) w->setVisible(FResultFamily == TAddressFamily::afIPv4 && info);
   SplitPrefixTextBox->SetCaption(FromStd(shown.Network));
 }
 
@@ -550,22 +558,9 @@ void TPrefixCalculator::UpdateSplitTable() {
 }
 
 void TPrefixCalculator::FitSplitColumns() {
-  // Wide enough for the longest texts the current table can show: the last
-  // row holds the largest numbers and addresses.
-  const QFontMetrics metrics = SplitListView->fontMetrics();
-  const TPrefixSplit& split = FSplitSource->Split();
-  const int64_t last = std::max<int64_t>(split.RowCount() - 1, 0);
-  auto width = [&](int column, const char* fallback) {
-    const QString text =
-        split.RowCount() > 0 ? FromStd(split.CellText(last, column)) : QString::fromLatin1(fallback);
-    const QString caption = FSplitSource->ColumnCaption(column);
-    return std::max(metrics.horizontalAdvance(text), metrics.horizontalAdvance(caption)) + 12;
-  };
-  QList<int> widths;
-  const int columns = std::max(split.ColumnCount(), 1);
-  widths << width(0, "0");
-  for (int c = 1; c < columns; ++c) widths << width(c, "255.255.255.255");
-  SplitListView->SetColumnWidths(widths);
+  // Wide enough for the longest texts the current table can show, in the
+  // font of the moment: the list measures them again on every change.
+  SplitListView->FitColumnsToSource();
 }
 
 void TPrefixCalculator::SplitLengthComboBoxClick() {

@@ -30,6 +30,14 @@ class TPrefixSplitTableSource : public TVirtualTableSource {
     char line[TPrefixSplit::MaxRowTextSize];
     out.append(line, static_cast<qsizetype>(FSplit.FormatRow(row, line)));
   }
+  // The subnets grow from the first row to the last, and so do their
+  // texts: the longer of the two is the column's widest.
+  QString WidestText(int column) const override {
+    if (FSplit.RowCount() == 0) return {};
+    const std::string first = FSplit.CellText(0, column);
+    const std::string last = FSplit.CellText(FSplit.RowCount() - 1, column);
+    return QString::fromStdString(last.size() >= first.size() ? last : first);
+  }
 
  private:
   TPrefixSplit FSplit;

@@ -8,6 +8,8 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabBar>
@@ -33,12 +35,7 @@ namespace {
 // Pages that cut a text or overlap two controls at one of the Looks or more.
 // Mend a page, then take it off: a listed page that shows everything fails
 // the test. PARLAMINE_FIT_REPORT=1 prints what the listed pages cut.
-const QStringList KnownCutPages = {
-    QStringLiteral("IP Subnet / Address Info"),     QStringLiteral("IP Subnet / Subnet Info"),
-    QStringLiteral("IP Subnet / Subnets/Hosts"),    QStringLiteral("IP Subnet / CIDR"),
-    QStringLiteral("Latency / Latency Statistics"), QStringLiteral("Latency / Latency Graphs"),
-    QStringLiteral("Prefix / Prefix Info"),
-};
+const QStringList KnownCutPages = {};
 
 struct TLook {
   double Points;
@@ -137,6 +134,83 @@ TEST_F(LayoutFitTest, EveryPageShowsItsTextsInFullAtEveryFontAndStyle) {
     if (report)
       for (const QString& line : lines) std::printf("  %s\n", qPrintable(line));
   }
+}
+
+// A font or style chosen while the window is open: every size taken from
+// the font at construction is taken again.
+TEST_F(LayoutFitTest, EveryPageFollowsAFontChangedWhileTheWindowIsOpen) {
+  auto form = Open();
+  for (const TLook& look : {TLook{16, "Windows"}, TLook{8, "Fusion"}}) {
+    ApplyLook(look);
+    QApplication::processEvents();
+    form->resize(form->minimumSize());
+    QApplication::processEvents();
+    const QString where = LookName(look, form->size());
+    ForEveryPage(*form, [&](TCustomCalculator* calculator, QTabWidget*, const QString& page) {
+      std::vector<TFitFailure> failures = ParlamineTest::CutTexts(calculator);
+      for (TFitFailure& overlap : ParlamineTest::OverlappingControls(calculator)) failures.push_back(overlap);
+      for (const TFitFailure& failure : failures)
+        ADD_FAILURE() << qPrintable(page) << " at " << qPrintable(where) << ": "
+                      << qPrintable(failure.ToString());
+    });
+  }
+}
+
+// The Prefix Calculator's longest advices, on a page at its minimum size.
+TEST_F(LayoutFitTest, AMessageLineShowsItsWholeText) {
+  const char* const inputs[] = {
+      "10.1.2",                // the parts of an IPv4 address
+      "10.0.0.0/255.0.255.0",  // a netmask whose one bits do not come first
+      "2001:db8::1/64 255.255.255.0",
+  };
+  for (const TLook& look : {TLook{8, "Fusion"}, TLook{16, "Windows"}}) {
+    ApplyLook(look);
+    auto form = Open();
+    form->resize(form->minimumSize());
+    auto* edit = form->findChild<QLineEdit*>(QStringLiteral("PrefixEdit"));
+    auto* message = form->findChild<QLabel*>(QStringLiteral("PrefixMessageLabel"));
+    ASSERT_TRUE(edit && message);
+    form->SelectCalculator(TCalculator::caPrefix);
+    QWidget* page = edit->parentWidget();
+    for (const char* input : inputs) {
+      edit->setText(QString::fromLatin1(input));
+      QApplication::processEvents();
+      const std::string where = LookName(look, form->size()).toStdString() + " " + input;
+      ASSERT_FALSE(message->text().isEmpty()) << where;
+      std::vector<TFitFailure> failures = ParlamineTest::CutTexts(page);
+      for (TFitFailure& overlap : ParlamineTest::OverlappingControls(page)) failures.push_back(overlap);
+      for (const TFitFailure& failure : failures)
+        ADD_FAILURE() << where << ": " << qPrintable(failure.ToString());
+      EXPECT_EQ(message->toolTip(), message->text()) << where;
+      EXPECT_EQ(message->accessibleDescription(), message->text()) << where;
+    }
+  }
+}
+
+// A large window gives its room to what can use it: the latency bars and
+// the graph, the subnets table and the summarize boxes grow with it.
+TEST_F(LayoutFitTest, ALargeWindowWidensTheGraphsAndGrowsTheLists) {
+  auto form = Open();
+  const char* const grown[] = {"RainbowBarA", "SubnetHostListView", "SummarizeMemo", "SummaryListView"};
+  std::map<QString, QSize> atMinimum;
+  for (const QSize size : {form->minimumSize(), LargeWindow}) {
+    form->resize(size);
+    QApplication::processEvents();
+    ForEveryPage(*form, [&](TCustomCalculator* calculator, QTabWidget*, const QString& page) {
+      for (const char* name : grown) {
+        const auto* control = calculator->findChild<QWidget*>(QString::fromLatin1(name));
+        if (!control || !control->isVisible()) continue;
+        if (size == form->minimumSize()) {
+          atMinimum[QString::fromLatin1(name)] = control->size();
+          continue;
+        }
+        const QSize small = atMinimum[QString::fromLatin1(name)];
+        EXPECT_GT(control->width(), small.width() + 100) << name << " on " << qPrintable(page);
+        EXPECT_GT(control->height(), small.height() + 100) << name << " on " << qPrintable(page);
+      }
+    });
+  }
+  EXPECT_EQ(atMinimum.size(), std::size(grown));
 }
 
 TEST_F(LayoutFitTest, MinimumSizeFollowsAChangeOfFontOrStyle) {

@@ -246,7 +246,7 @@ TEST_F(StringGridTest, AutoSizeColumnFitsTheWidestTextButNotBelowTheDefault) {
   const QString wide = QStringLiteral("A rather long text for one cell");
   FGrid.SetCells(0, 2, wide);
   FGrid.AutoSizeColumn(0, 0, 4);
-  EXPECT_EQ(FGrid.ColWidths(0), metrics.horizontalAdvance(wide) + 4);
+  EXPECT_EQ(FGrid.ColWidths(0), metrics.horizontalAdvance(wide) + 4 + 1);  // and the grid line
   // Rows outside the range do not count; the column shrinks to the default.
   FGrid.AutoSizeColumn(0, 3, 100);
   EXPECT_EQ(FGrid.ColWidths(0), FGrid.DefaultColWidth());
@@ -255,7 +255,7 @@ TEST_F(StringGridTest, AutoSizeColumnFitsTheWidestTextButNotBelowTheDefault) {
 TEST_F(StringGridTest, AutoWidthGrowsAColumnWhenDrawnAndNeverShrinksIt) {
   ShowGrid();
   const QString wide = QStringLiteral("Text much wider than sixty-four pixels");
-  const int needed = QFontMetrics(FGrid.font()).horizontalAdvance(wide) + 4;
+  const int needed = QFontMetrics(FGrid.font()).horizontalAdvance(wide) + 4 + 1;
   FGrid.SetCells(1, 1, wide);
   FGrid.grab();
   QCoreApplication::processEvents();
@@ -277,7 +277,7 @@ TEST_F(StringGridTest, AutoSizingHappensWhenTheTextChangesNotWhilePainting) {
   const QString wide = QStringLiteral("Another text far wider than the default column");
   FGrid.SetCells(1, 2, wide);
   // No paint has run: the column already fits, and painting changes nothing.
-  EXPECT_EQ(FGrid.ColWidths(1), QFontMetrics(FGrid.font()).horizontalAdvance(wide) + 4);
+  EXPECT_EQ(FGrid.ColWidths(1), QFontMetrics(FGrid.font()).horizontalAdvance(wide) + 4 + 1);
   const int fitted = FGrid.ColWidths(1);
   FGrid.grab();
   EXPECT_EQ(FGrid.ColWidths(1), fitted);

@@ -37,6 +37,8 @@ class TSquaresSource : public TVirtualTableSource {
   QString CellText(int row, int column) const override {
     return column == 0 ? QStringLiteral("r%1").arg(row) : QString::number(qint64(row) * row);
   }
+  // The last row has the longest texts.
+  QString WidestText(int column) const override { return Rows > 0 ? CellText(Rows - 1, column) : QString(); }
   void AppendRowBytes(int row, QByteArray& out) const override {
     if (row == FailingRow) throw std::runtime_error("Range check error");
     const QCursor* cursor = QGuiApplication::overrideCursor();
@@ -80,6 +82,30 @@ TEST_F(TableExportTest, ModelPassesTheItemModelChecks) {
   EXPECT_EQ(View.model()->index(2, 1).data().toString(), QStringLiteral("4"));
   EXPECT_EQ(View.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Square"));
   EXPECT_FALSE(View.model()->index(3, 0).data().isValid());
+}
+
+// Every column fits its caption and widest text in the view's font of the
+// moment, with the item's margins; the stretch column takes what is left.
+TEST_F(TableExportTest, ColumnsFollowTheWidestTextsTheFontAndTheRowCount) {
+  View.FitColumnsToSource(0);
+  const auto fitsItsTexts = [this](int column) {
+    const QFontMetrics metrics(View.font());
+    const int text = metrics.horizontalAdvance(Source.WidestText(column));
+    return View.columnWidth(column) >= text + 6 &&
+           View.columnWidth(column) >= metrics.horizontalAdvance(Source.ColumnCaption(column));
+  };
+  for (int pixels : {11, 30}) {
+    QFont font = View.font();
+    font.setPixelSize(pixels);
+    View.setFont(font);
+    QApplication::processEvents();
+    for (const int rows : {100, 100000}) {
+      Source.Rows = rows;
+      View.Model()->Refresh();
+      EXPECT_TRUE(fitsItsTexts(0) && fitsItsTexts(1)) << pixels << " px, " << rows << " rows";
+      EXPECT_GE(View.columnWidth(0) + View.columnWidth(1), View.viewport()->width()) << pixels;
+    }
+  }
 }
 
 TEST_F(TableExportTest, SameCountKeepsTheSelectionNewCountResetsIt) {

@@ -22,6 +22,7 @@
 #include <QToolButton>
 
 #include "ZellLabel.h"
+#include "ZellStringGrid.h"
 
 namespace ParlamineTest {
 
@@ -266,8 +267,11 @@ void MeasureItemView(const QAbstractItemView* view, TFitCollector& fit) {
     MeasureHeader(table->horizontalHeader(), fit);
     MeasureHeader(table->verticalHeader(), fit);
   }
-  // The item delegate's space left and right of a cell's text.
-  const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+  // The item delegate's space left and right of a cell's text; the string
+  // grid draws its cells itself, 2 pixels in.
+  const int margin = qobject_cast<const Parlamine::TSuperStringGrid*>(view)
+                         ? 2
+                         : view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
   const QModelIndex first = view->indexAt(QPoint(1, 1));
   for (int column = 0; column < model->columnCount(view->rootIndex()); ++column) {
     if (table && table->isColumnHidden(column)) continue;

@@ -214,12 +214,19 @@ TEST_F(GraphsViewTest, LegendFitsThePageAndKeepsClearOfTheCopyButton) {
   FView.show();
   auto* copy = FView.findChild<QToolButton*>(QStringLiteral("CopyLatencyGraphsButton"));
   auto* panel = FView.findChild<QWidget*>(QStringLiteral("Panel1"));
-  for (const char* color : {"Red", "Yellow", "Lime"}) {
-    QLabel* label = Legend(color);
+  const QRect copyOnPage(copy->mapTo(&FView, QPoint(0, 0)), copy->size());
+  const char* const colors[] = {"Red", "Yellow", "Lime"};
+  for (int i = 0; i < 3; ++i) {
+    QLabel* label = Legend(colors[i]);
     const QRect onPage(label->mapTo(&FView, QPoint(0, 0)), label->size());
-    EXPECT_TRUE(FView.rect().contains(onPage)) << color;
-    EXPECT_FALSE(onPage.intersects(copy->geometry())) << color;
-    EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width()) << color;
+    EXPECT_TRUE(FView.rect().contains(onPage)) << colors[i];
+    EXPECT_FALSE(onPage.intersects(copyOnPage)) << colors[i];
+    // A long hint wraps, whole, inside its label.
+    EXPECT_EQ(label->text(), hints[i]);
+    const QRect wrapped = label->fontMetrics().boundingRect(QRect(0, 0, label->width(), 1 << 20),
+                                                            Qt::TextWordWrap, label->text());
+    EXPECT_LE(wrapped.width(), label->width()) << colors[i];
+    EXPECT_LE(wrapped.height(), label->height()) << colors[i];
   }
   EXPECT_GE(panel->x(), FView.Bar(ldAB)->geometry().right());
   if (const QByteArray dir = qgetenv("PARLAMINE_RENDER_DIR"); !dir.isEmpty())

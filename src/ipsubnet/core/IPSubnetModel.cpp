@@ -211,6 +211,7 @@ std::string AddressRangeText(uint32_t first, uint32_t last) {
 TSubnetTable::TSubnetTable(uint32_t address, int addressClass, int maskBits, bool allow1SubnetBit,
                            int64_t rowCount)
     : FClassNetwork(address & ClassNetworkMask(addressClass)),
+      FClassMask(ClassNetworkMask(addressClass)),
       FMask(MaskOfLength(maskBits)),
       FBlockSize(static_cast<uint32_t>((uint64_t{1} << (32 - (maskBits < 1    ? 1
                                                               : maskBits > 32 ? 32
@@ -239,6 +240,27 @@ std::string TSubnetTable::CellText(int64_t row, int column) const {
       return AddressRangeText(r.Id + 1, r.Broadcast - 1);
     case 3:
       return DottedDecimal(r.Broadcast);
+    default:
+      return {};
+  }
+}
+
+std::string TSubnetTable::WidestCellText(int column) const {
+  if (FRowCount == 0) return {};
+  // The rows run through the subnet bits, so each octet of an ID reaches at
+  // most its class network bits with every subnet bit set; a broadcast at
+  // most the class network's broadcast. The number grows with the row.
+  const uint32_t highestId = FClassNetwork | (FMask & ~FClassMask);
+  const uint32_t highestBroadcast = FClassNetwork | ~FClassMask;
+  switch (column) {
+    case 0:
+      return std::to_string(FRowCount - 1 + FFirstNumber);
+    case 1:
+      return DottedDecimal(highestId);
+    case 2:
+      return AddressRangeText(highestId | 1, highestBroadcast - 1);
+    case 3:
+      return DottedDecimal(highestBroadcast);
     default:
       return {};
   }

@@ -127,9 +127,15 @@ class TSubnetTable {
   // number of characters written. `out` must hold MaxRowTextSize characters.
   size_t FormatRow(int64_t row, char* out) const;
   static constexpr size_t MaxRowTextSize = 80;
+  // A text of the column at least as wide as any of its cells: every octet
+  // and the number at the highest value a row of this table gives them, so
+  // that the list can size its columns without reading millions of rows.
+  // Empty for a table without rows.
+  std::string WidestCellText(int column) const;
 
  private:
   uint32_t FClassNetwork = 0;
+  uint32_t FClassMask = 0;
   uint32_t FMask = 0xFFFFFFFCu;
   uint32_t FBlockSize = 4;
   int64_t FFirstNumber = 1;

@@ -338,3 +338,41 @@ TEST(IPFieldPlacement, FourFieldsBetweenThreeDots) {
 
 }  // namespace
 }  // namespace Parlamine
+
+namespace Parlamine {
+namespace {
+
+// The list sizes its columns by the widest texts without reading the rows:
+// no row of a table may be longer than them, and the widest are real rows'
+// lengths, not a padded guess.
+TEST(SubnetTable, WidestCellTextsAreAsLongAsTheLongestRow) {
+  struct Case {
+    const char* Name;
+    uint32_t Address;
+    int Class, MaskBits;
+    bool Allow1;
+    int64_t Rows;
+  };
+  const Case cases[] = {
+      {"C /26", Address(192, 168, 1, 77), 2, 26, false, 2},
+      {"C /30 allow 1", Address(192, 168, 1, 77), 2, 30, true, 64},
+      {"B /19", Address(128, 15, 10, 5), 1, 19, false, 6},
+      {"B /24", Address(172, 16, 0, 1), 1, 24, false, 254},
+      {"A /12", Address(10, 1, 2, 3), 0, 12, true, 16},
+      {"A /18", Address(10, 1, 2, 3), 0, 18, false, 1022},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const TSubnetTable table(c.Address, c.Class, c.MaskBits, c.Allow1, c.Rows);
+    for (int column = 0; column < 4; ++column) {
+      size_t longest = 0;
+      for (int64_t row = 0; row < table.RowCount(); ++row)
+        longest = std::max(longest, table.CellText(row, column).size());
+      EXPECT_EQ(table.WidestCellText(column).size(), longest) << column;
+    }
+  }
+  EXPECT_EQ(TSubnetTable(Address(10, 0, 0, 0), 0, 30, false, 0).WidestCellText(3), "");
+}
+
+}  // namespace
+}  // namespace Parlamine
