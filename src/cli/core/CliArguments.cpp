@@ -4,6 +4,8 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 
+#include "QuotedInput.h"
+
 namespace Parlamine {
 
 namespace {
@@ -119,8 +121,8 @@ TParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     const std::vector<std::string> commands = {"ip", "prefix", "summarize", "base", "oui", "latency"};
     if (std::find(commands.begin(), commands.end(), arguments.front()) == commands.end()) {
       TParsedCommandLine unknown;
-      unknown.Error =
-          arguments.front() + ": not a command (ip, prefix, summarize, base, oui, latency; see --help)";
+      unknown.Error = EscapedInput(arguments.front()) +
+                      ": not a command (ip, prefix, summarize, base, oui, latency; see --help)";
       unknown.ExitCode = 2;
       return unknown;
     }
@@ -170,9 +172,10 @@ int64_t ParseWholeNumber(const std::string& argument, const std::string& text, i
                          int64_t maximum) {
   const std::string range = " (" + std::to_string(minimum) + " to " + std::to_string(maximum) + ")";
   if (text.empty() || text.size() > 19 || text.find_first_not_of("0123456789") != std::string::npos)
-    throw EUsageError(argument, "'" + text + "' is not a whole number" + range);
+    throw EUsageError(argument, QuotedInput(text) + " is not a whole number" + range);
   const int64_t value = std::stoll(text);
-  if (value < minimum || value > maximum) throw EUsageError(argument, text + " is out of range" + range);
+  if (value < minimum || value > maximum)
+    throw EUsageError(argument, EscapedInput(text) + " is out of range" + range);
   return value;
 }
 

@@ -9,6 +9,7 @@
 #include "JsonNumbers.h"
 #include "LatencyModel.h"
 #include "LatencyStatisticsText.h"
+#include "QuotedInput.h"
 
 namespace Parlamine {
 
@@ -75,7 +76,8 @@ TKindChoice ParseKind(const std::string& text) {
   }
   throw EUsageError(
       "--network",
-      "'" + text + "' is not a network kind (a topology such as Ethernet, T1, \"Frame Relay\", or 0 to 15)");
+      QuotedInput(text) +
+          " is not a network kind (a topology such as Ethernet, T1, \"Frame Relay\", or 0 to 15)");
 }
 
 double ParseBandwidth(const std::string& text) {
@@ -84,7 +86,7 @@ double ParseBandwidth(const std::string& text) {
   const auto [stop, error] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
   if (text.empty() || error != std::errc() || stop != end || !std::isfinite(value) || value < 0)
     throw EUsageError("--network",
-                      "bandwidth '" + text + "' is not a number of Mbps (0 or more, e.g. 1.544)");
+                      "bandwidth " + QuotedInput(text) + " is not a number of Mbps (0 or more, e.g. 1.544)");
   return value;
 }
 
@@ -101,7 +103,7 @@ const char* DirectionKey(TLatencyDirection d) { return d == ldA ? "A" : d == ldB
 TNetworkElement ParseStation(const std::string& argument, const std::string& text, TNetworkButtonKind kind,
                              const std::string& name) {
   const std::vector<std::string> parts = SplitColons(text);
-  if (parts.size() > 2) throw EUsageError(argument, "'" + text + "' is not SIZE[:PROC]");
+  if (parts.size() > 2) throw EUsageError(argument, QuotedInput(text) + " is not SIZE[:PROC]");
   TNetworkElement station;
   station.FNetworkButtonKind = kind;
   station.NetworkName = name;
@@ -113,7 +115,7 @@ TNetworkElement ParseStation(const std::string& argument, const std::string& tex
 
 TNetworkElement ParseNetwork(const std::string& text) {
   const std::vector<std::string> parts = SplitColons(text);
-  if (parts.size() > 3) throw EUsageError("--network", "'" + text + "' is not KIND[:MBPS[:DELAY]]");
+  if (parts.size() > 3) throw EUsageError("--network", QuotedInput(text) + " is not KIND[:MBPS[:DELAY]]");
   const TKindChoice choice = ParseKind(parts[0]);
   const TPropDelaySetup delay = PropDelaySetup(choice.Kind);
   TNetworkElement network;

@@ -4,16 +4,18 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <optional>
 #include <vector>
 
 #include "DecimalWriter.h"
 #include "DigitText.h"
+#include "QuotedInput.h"
 
 namespace Parlamine {
 
 namespace {
 
-std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string Quoted(std::string_view text) { return QuotedInput(text); }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -119,7 +121,7 @@ bool ReadGroups(std::string_view text, std::string_view whole, bool tailAllowed,
 bool ReadIPv6(std::string_view text, TUInt128& value, std::string& error) {
   const size_t percent = text.find('%');
   if (percent != std::string_view::npos) {
-    error = Quoted(text) + " has a zone index (" + std::string(text.substr(percent)) +
+    error = Quoted(text) + " has a zone index (" + EscapedInput(text.substr(percent)) +
             "); a prefix has none, leave it out";
     return false;
   }
@@ -162,6 +164,21 @@ bool ReadIPv6(std::string_view text, TUInt128& value, std::string& error) {
   for (uint16_t group : groups) result = (result << 16) | group;
   value = result;
   return true;
+}
+
+bool OnesFirst(uint32_t mask) {
+  const uint32_t inverse = ~mask;
+  return (inverse & (inverse + 1)) == 0;
+}
+
+// The prefix length a dotted mask stands for: a netmask's ones come first; a
+// wildcard (access-list) mask's ones come last, so 0.0.0.255 is a /24. The
+// two ends read as netmasks (0.0.0.0 a /0, 255.255.255.255 a /32), as they
+// are far more often meant that way.
+std::optional<int> DottedMaskLength(uint32_t mask) {
+  if (OnesFirst(mask)) return std::popcount(mask);
+  if (OnesFirst(~mask)) return 32 - std::popcount(mask);
+  return std::nullopt;
 }
 
 char* WriteHexGroup(unsigned group, char* out) {
@@ -369,14 +386,14 @@ TPrefixParse ParsePrefix(std::string_view text) {
     length = bits;
   } else if (AllDigits(suffix)) {
     if (afterBlank) {
-      result.Error = Quoted(suffix) + " after a blank is no netmask; write /" + std::string(suffix) +
+      result.Error = Quoted(suffix) + " after a blank is no netmask; write /" + EscapedInput(suffix) +
                      " for a prefix length";
       return result;
     }
     int value = 0;
     for (char c : suffix) value = std::min(value * 10 + (c - '0'), 1000);
     if (value > bits) {
-      result.Error = "The prefix length " + std::string(suffix) + " is more than " + std::to_string(bits) +
+      result.Error = "The prefix length " + EscapedInput(suffix) + " is more than " + std::to_string(bits) +
                      ", the longest for " + (family == TAddressFamily::afIPv4 ? "IPv4" : "IPv6");
       return result;
     }
@@ -392,12 +409,14 @@ TPrefixParse ParsePrefix(std::string_view text) {
       result.Error = "Netmask: " + maskError;
       return result;
     }
-    const uint32_t wildcard = ~mask;
-    if ((wildcard & (wildcard + 1)) != 0) {
-      result.Error = Quoted(suffix) + " is not a contiguous netmask (all its one bits must come first)";
+    const std::optional<int> maskLength = DottedMaskLength(mask);
+    if (!maskLength) {
+      result.Error =
+          Quoted(suffix) +
+          " is neither a netmask (all its one bits first) nor a wildcard mask (all its one bits last)";
       return result;
     }
-    length = std::popcount(mask);
+    length = *maskLength;
   } else {
     result.Error = Quoted(suffix) + " is neither a prefix length nor a netmask";
     return result;
