@@ -5,7 +5,6 @@
 #include <array>
 #include <bit>
 #include <optional>
-#include <vector>
 
 #include "DecimalWriter.h"
 #include "DigitText.h"
@@ -77,8 +76,21 @@ bool ReadIPv4(std::string_view text, std::string_view whole, uint32_t& value, st
 // Reads colon-separated groups (no "::" inside) into `groups`, appending.
 // The last piece may be an IPv4 tail when `tailAllowed`; it counts as two
 // groups.
-bool ReadGroups(std::string_view text, std::string_view whole, bool tailAllowed,
-                std::vector<uint16_t>& groups, std::string& error) {
+// Up to eight groups, kept without touching the heap: a list of a million
+// addresses is read without a million allocations.
+struct TGroups {
+  std::array<uint16_t, 8> Values{};
+  size_t Count = 0;
+  size_t size() const { return Count; }
+  // Past eight the group is only counted: the caller says there are too many.
+  void push_back(uint16_t value) {
+    if (Count < Values.size()) Values[Count] = value;
+    ++Count;
+  }
+};
+
+bool ReadGroups(std::string_view text, std::string_view whole, bool tailAllowed, TGroups& groups,
+                std::string& error) {
   size_t start = 0;
   while (true) {
     const size_t colon = text.find(':', start);
@@ -134,10 +146,8 @@ bool ReadIPv6(std::string_view text, TUInt128& value, std::string& error) {
     error = Quoted(text) + " holds '::' more than once";
     return false;
   }
-  std::vector<uint16_t> head;
-  std::vector<uint16_t> tail;
-  head.reserve(8);
-  tail.reserve(8);
+  TGroups head;
+  TGroups tail;
   if (gap == std::string_view::npos) {
     if (!ReadGroups(text, text, true, head, error)) return false;
     if (head.size() != 8) {
@@ -158,8 +168,8 @@ bool ReadIPv6(std::string_view text, TUInt128& value, std::string& error) {
     }
   }
   std::array<uint16_t, 8> groups{};
-  std::copy(head.begin(), head.end(), groups.begin());
-  std::copy(tail.begin(), tail.end(), groups.end() - static_cast<std::ptrdiff_t>(tail.size()));
+  std::copy_n(head.Values.begin(), head.Count, groups.begin());
+  std::copy_n(tail.Values.begin(), tail.Count, groups.end() - static_cast<std::ptrdiff_t>(tail.Count));
   TUInt128 result = 0;
   for (uint16_t group : groups) result = (result << 16) | group;
   value = result;
