@@ -27,6 +27,7 @@
 #include "LatencyCommand.h"
 #include "OuiCommand.h"
 #include "PrefixCommand.h"
+#include "SummarizeCommand.h"
 
 using namespace Parlamine;
 

@@ -3,7 +3,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
+#include <cstring>
 #include <iostream>
 
 #include "CliRun.h"
@@ -25,8 +27,12 @@ int main(int argc, char** argv) {
   const bool inputIsFile = ::fstat(STDIN_FILENO, &input) == 0 && S_ISREG(input.st_mode);
   TCommandIO io{out, err, &std::cin, !inputIsFile};
   TRunEnvironment environment{ShippedOUIListPaths(programPath)};
-  const int code = RunCommandLine(arguments, io, environment);
-  out.Flush();
+  int code = RunCommandLine(arguments, io, environment);
+  // Some file systems report a lost write only when the file is closed.
+  if (!out.Failed() && ::close(STDOUT_FILENO) != 0 && errno != EINTR && errno != EBADF) {
+    err.Write(std::string("parlamine-cli: standard output: ") + std::strerror(errno) + "\n");
+    code = ExitOutputFailed;
+  }
   err.Flush();
   return code;
 }

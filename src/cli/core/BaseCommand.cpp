@@ -4,6 +4,7 @@
 #include <array>
 
 #include "JsonNumbers.h"
+#include "QuotedInput.h"
 #include "RadixerModel.h"
 #include "ZellBinDecHex.h"
 
@@ -55,23 +56,26 @@ uint64_t ParseDecimal(const std::string& text, int width, bool allowNegative) {
   const bool negative = !text.empty() && text[0] == '-';
   const std::string digits = text.substr(negative || (!text.empty() && text[0] == '+') ? 1 : 0);
   if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos)
-    throw EUsageError("VALUE", "'" + text + "' is not a decimal number");
-  if (negative && !allowNegative) throw EUsageError("VALUE", text + " is negative: add --signed");
+    throw EUsageError("VALUE", QuotedInput(text) + " is not a decimal number");
+  if (negative && !allowNegative)
+    throw EUsageError("VALUE", EscapedInput(text) + " is negative: add --signed");
   // Magnitudes up to 2^64 - 1 are checked digit by digit.
   uint64_t magnitude = 0;
   for (char c : digits) {
     const uint64_t digit = static_cast<uint64_t>(c - '0');
     if (magnitude > (~uint64_t{0} - digit) / 10)
-      throw EUsageError("VALUE", text + " does not fit " + WidthWords(width));
+      throw EUsageError("VALUE", EscapedInput(text) + " does not fit " + WidthWords(width));
     magnitude = magnitude * 10 + digit;
   }
   const uint64_t mask = WidthMask(width);
   if (!negative) {
-    if (magnitude > mask) throw EUsageError("VALUE", text + " does not fit " + WidthWords(width));
+    if (magnitude > mask)
+      throw EUsageError("VALUE", EscapedInput(text) + " does not fit " + WidthWords(width));
     return magnitude;
   }
   const uint64_t lowest = uint64_t{1} << (width - 1);  // the magnitude of the most negative value
-  if (magnitude > lowest) throw EUsageError("VALUE", text + " does not fit " + WidthWords(width) + " signed");
+  if (magnitude > lowest)
+    throw EUsageError("VALUE", EscapedInput(text) + " does not fit " + WidthWords(width) + " signed");
   return (0 - magnitude) & mask;
 }
 
@@ -101,7 +105,7 @@ uint64_t ParseBaseValue(const std::string& text, const std::string& base, int wi
   if (text.empty()) throw EUsageError("VALUE", "is empty");
   for (char c : text)
     if (!IsDigitOf(base, c))
-      throw EUsageError("VALUE", "'" + text + "' is not a " + std::string(BaseWords(base)) + " number");
+      throw EUsageError("VALUE", QuotedInput(text) + " is not a " + std::string(BaseWords(base)) + " number");
   const size_t first = text.find_first_not_of('0');
   if (first == std::string::npos) return 0;
   const std::string significant = text.substr(first);
@@ -110,7 +114,7 @@ uint64_t ParseBaseValue(const std::string& text, const std::string& base, int wi
   const size_t bits =
       (significant.size() - 1) * static_cast<size_t>(BitsPerDigit(base)) + static_cast<size_t>(leadBits);
   if (bits > static_cast<size_t>(width))
-    throw EUsageError("VALUE", text + " does not fit " + WidthWords(width));
+    throw EUsageError("VALUE", EscapedInput(text) + " does not fit " + WidthWords(width));
   // Within 64 bits the core's parsers give the exact pattern.
   const int64_t value = base == "hex"   ? HexToInt64(significant)
                         : base == "oct" ? OctToInt64(significant)

@@ -31,7 +31,13 @@ char* TBufferedWriter::Reserve(size_t size) {
 }
 
 bool TBufferedWriter::Flush() {
-  if (FUsed > 0 && !FFailed && !FSink(FBuffer.data(), FUsed)) FFailed = true;
+  if (FUsed > 0 && !FFailed) {
+    errno = 0;
+    if (!FSink(FBuffer.data(), FUsed)) {
+      FFailed = true;
+      FFailureCode = errno;
+    }
+  }
   FUsed = 0;
   return !FFailed;
 }

@@ -15,7 +15,8 @@ namespace Parlamine {
 class TBufferedWriter {
  public:
   // `sink` takes each full block; it returns false when the output is gone
-  // (a closed pipe), after which everything written is dropped.
+  // (a closed pipe, a full disk), after which everything written is dropped.
+  // A sink that refuses leaves errno saying why.
   using TSink = std::function<bool(const char* data, size_t size)>;
   explicit TBufferedWriter(TSink sink, size_t capacity = 1 << 16);
   ~TBufferedWriter();
@@ -34,12 +35,15 @@ class TBufferedWriter {
   // Hands on what is buffered; false once the sink refused a block.
   bool Flush();
   bool Failed() const { return FFailed; }
+  // The errno the sink left when it refused (0 while it has not).
+  int FailureCode() const { return FFailureCode; }
 
  private:
   TSink FSink;
   std::vector<char> FBuffer;
   size_t FUsed = 0;
   bool FFailed = false;
+  int FFailureCode = 0;
 };
 
 // Sinks: a file descriptor (retries short writes), or a string (tests).

@@ -4,6 +4,8 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 
+#include "QuotedInput.h"
+
 namespace Parlamine {
 
 namespace {
@@ -172,7 +174,7 @@ TParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     if (std::find(commands.begin(), commands.end(), arguments.front()) == commands.end()) {
       TParsedCommandLine unknown;
       unknown.Error =
-          arguments.front() +
+          EscapedInput(arguments.front()) +
           ": not a command (ip, prefix, summarize, exclude, plan, random, base, oui, latency; see --help)";
       unknown.ExitCode = 2;
       return unknown;
@@ -229,9 +231,10 @@ int64_t ParseWholeNumber(const std::string& argument, const std::string& text, i
                          int64_t maximum) {
   const std::string range = " (" + std::to_string(minimum) + " to " + std::to_string(maximum) + ")";
   if (text.empty() || text.size() > 19 || text.find_first_not_of("0123456789") != std::string::npos)
-    throw EUsageError(argument, "'" + text + "' is not a whole number" + range);
+    throw EUsageError(argument, QuotedInput(text) + " is not a whole number" + range);
   const int64_t value = std::stoll(text);
-  if (value < minimum || value > maximum) throw EUsageError(argument, text + " is out of range" + range);
+  if (value < minimum || value > maximum)
+    throw EUsageError(argument, EscapedInput(text) + " is out of range" + range);
   return value;
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "CliRun.h"
 
+#include <cerrno>
+#include <cstring>
 #include <exception>
 #include <new>
 
@@ -12,16 +14,39 @@
 #include "OuiCommand.h"
 #include "PlanCommand.h"
 #include "PrefixCommand.h"
+#include "QuotedInput.h"
 #include "RandomCommand.h"
+#include "SummarizeCommand.h"
 
 namespace Parlamine {
 
 namespace {
 
+// The most of a message that reaches the terminal; each input a message
+// quotes is cut much shorter already.
+constexpr size_t MaxMessageCharacters = 1024;
+
 void WriteError(TCommandIO& io, const std::string& line) {
   io.Out.Flush();
-  io.Err.Write("parlamine-cli: " + line + "\n");
+  // Whatever a message echoes, it stays one line without control characters.
+  io.Err.Write("parlamine-cli: " + EscapedInput(line, MaxMessageCharacters) + "\n");
   io.Err.Flush();
+}
+
+// The exit code once the output is out. A reader that went away (`| head`)
+// is no fault of ours and ends the program quietly; any other failed write
+// (a full disk, an I/O error) would lose answers silently, so it is said and
+// the exit code shows it.
+int FinishOutput(TCommandIO& io, int code) {
+  io.Out.Flush();
+  if (io.Out.Failed() && io.Out.FailureCode() != EPIPE) {
+    const int failure = io.Out.FailureCode();
+    io.Err.Write(std::string("parlamine-cli: standard output: ") +
+                 (failure != 0 ? std::strerror(failure) : "cannot be written") + "\n");
+    code = ExitOutputFailed;
+  }
+  io.Err.Flush();
+  return code;
 }
 
 struct TDispatch {
@@ -45,26 +70,20 @@ int RunCommandLine(const std::vector<std::string>& arguments, TCommandIO& io,
   const TParsedCommandLine parsed = ParseCommandLine(arguments);
   if (!parsed.Command) {
     io.Out.Write(parsed.Output);
-    io.Out.Flush();
     if (!parsed.Error.empty()) WriteError(io, parsed.Error);
-    return parsed.ExitCode;
+    return FinishOutput(io, parsed.ExitCode);
   }
   int code = ExitBadInput;
   try {
     code = std::visit(TDispatch{io, environment}, *parsed.Command);
   } catch (const EUsageError& error) {
     WriteError(io, error.what());
-    return ExitBadInput;
   } catch (const std::bad_alloc&) {
     WriteError(io, "out of memory");
-    return ExitBadInput;
   } catch (const std::exception& error) {
     WriteError(io, error.what());
-    return ExitBadInput;
   }
-  io.Out.Flush();
-  io.Err.Flush();
-  return code;
+  return FinishOutput(io, code);
 }
 
 std::vector<std::string> ShippedOUIListPaths(const std::string& programPath) {

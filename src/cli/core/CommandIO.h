@@ -19,9 +19,10 @@ struct TCommandIO {
 };
 
 // Exit codes: 0 answered, 1 no match (an address without an owner), 2 usage
-// or bad input.
+// or bad input, 3 the answer could not be written (a full disk).
 inline constexpr int ExitAnswered = 0;
 inline constexpr int ExitNoMatch = 1;
 inline constexpr int ExitBadInput = 2;
+inline constexpr int ExitOutputFailed = 3;
 
 }  // namespace Parlamine

@@ -7,6 +7,7 @@
 #include "IPSubnetResult.h"
 #include "IPSubnetTexts.h"
 #include "JsonNumbers.h"
+#include "QuotedInput.h"
 #include "SubnetTableText.h"
 
 namespace Parlamine {
@@ -175,7 +176,7 @@ void WriteTextAnswer(const TIPSubnetResult& result, TShownPages shown, TBuffered
 }  // namespace
 
 uint32_t ParseDottedAddress(const std::string& argument, const std::string& text) {
-  const std::string problem = "'" + text + "' is not an IPv4 address (four numbers 0 to 255 with dots)";
+  const std::string problem = QuotedInput(text) + " is not an IPv4 address (four numbers 0 to 255 with dots)";
   if (text.find_first_not_of("0123456789.") != std::string::npos) throw EUsageError(argument, problem);
   try {
     const std::array<std::string, 4> parts = SplitAddressString(text);

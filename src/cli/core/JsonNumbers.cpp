@@ -2,7 +2,7 @@
 #include "JsonNumbers.h"
 
 #include <charconv>
-#include <string>
+#include <cstdint>
 
 #include "BufferedWriter.h"
 
@@ -15,6 +15,14 @@ double FloatAsShortestDouble(float value) {
   double widened = 0;
   if (std::from_chars(text, end, widened).ec != std::errc()) return static_cast<double>(value);
   return widened;
+}
+
+TJson CountJson(const std::string& digits) {
+  constexpr uint64_t LargestExact = uint64_t{1} << 53;
+  uint64_t value = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  if (error == std::errc() && end == digits.data() + digits.size() && value <= LargestExact) return value;
+  return digits;
 }
 
 void WriteJsonDocument(TBufferedWriter& out, const TJson& document) {

@@ -9,6 +9,7 @@
 #include "JsonNumbers.h"
 #include "LatencyModel.h"
 #include "LatencyStatisticsText.h"
+#include "QuotedInput.h"
 
 namespace Parlamine {
 
@@ -67,7 +68,7 @@ TKindChoice ParseKind(const std::string& text) {
   if (!folded.empty() && folded.find_first_not_of("0123456789") == std::string::npos) {
     const int64_t number = ParseWholeNumber("--network", folded, 0, NetworkButtonKindCount - 1);
     if (IsStation(static_cast<TNetworkButtonKind>(number)))
-      throw EUsageError("--network", "'" + text + "' is a station, not a network kind");
+      throw EUsageError("--network", QuotedInput(text) + " is a station, not a network kind");
     return ChoiceForKind(static_cast<TNetworkButtonKind>(number));
   }
   for (const TTopology& topology : Topologies()) {
@@ -84,8 +85,8 @@ TKindChoice ParseKind(const std::string& text) {
   }
   throw EUsageError(
       "--network",
-      "'" + text +
-          "' is not a network kind (a topology such as Ethernet, T1, \"Frame Relay\", \"100G Ethernet\", "
+      QuotedInput(text) +
+          " is not a network kind (a topology such as Ethernet, T1, \"Frame Relay\", \"100G Ethernet\", "
           "\"Wi-Fi 6 (802.11ax)\", or 0 to 15 and 18 to 26)");
 }
 
@@ -100,7 +101,8 @@ double ParseNonNegative(const std::string& text, const std::string& what) {
 }
 
 double ParseBandwidth(const std::string& text) {
-  return ParseNonNegative(text, "bandwidth '" + text + "' is not a number of Mbps (0 or more, e.g. 1.544)");
+  return ParseNonNegative(
+      text, "bandwidth " + QuotedInput(text) + " is not a number of Mbps (0 or more, e.g. 1.544)");
 }
 
 TJson DirectionsJson(const TLatencyResult& r, std::size_t i) {
@@ -116,7 +118,7 @@ const char* DirectionKey(TLatencyDirection d) { return d == ldA ? "A" : d == ldB
 TNetworkElement ParseStation(const std::string& argument, const std::string& text, TNetworkButtonKind kind,
                              const std::string& name) {
   const std::vector<std::string> parts = SplitColons(text);
-  if (parts.size() > 2) throw EUsageError(argument, "'" + text + "' is not SIZE[:PROC]");
+  if (parts.size() > 2) throw EUsageError(argument, QuotedInput(text) + " is not SIZE[:PROC]");
   TNetworkElement station;
   station.FNetworkButtonKind = kind;
   station.NetworkName = name;
@@ -128,7 +130,7 @@ TNetworkElement ParseStation(const std::string& argument, const std::string& tex
 
 TNetworkElement ParseNetwork(const std::string& text) {
   const std::vector<std::string> parts = SplitColons(text);
-  if (parts.size() > 3) throw EUsageError("--network", "'" + text + "' is not KIND[:MBPS[:DELAY]]");
+  if (parts.size() > 3) throw EUsageError("--network", QuotedInput(text) + " is not KIND[:MBPS[:DELAY]]");
   const TKindChoice choice = ParseKind(parts[0]);
   const TPropDelaySetup delay = PropDelaySetup(choice.Kind);
   TNetworkElement network;
@@ -140,7 +142,7 @@ TNetworkElement ParseNetwork(const std::string& text) {
     // A length instead of a delay: the delay at the kind's medium's speed.
     const std::string km = parts[2].substr(0, parts[2].size() - 2);
     network.FDistance =
-        ParseNonNegative(km, "distance '" + parts[2] + "' is not a number of km (e.g. 1000km)");
+        ParseNonNegative(km, "distance " + QuotedInput(parts[2]) + " is not a number of km (e.g. 1000km)");
     network.FMedium = DefaultMedium(choice.Kind);
     network.FPropDelay = PropDelayForDistance(network.FDistance, network.FMedium);
     if (!delay.Enabled && network.FPropDelay != 0)
@@ -160,7 +162,8 @@ namespace {
 
 double ParseSize(const std::string& argument, const std::string& text) {
   const std::optional<double> bytes = ParseByteSize(text);
-  if (!bytes) throw EUsageError(argument, "'" + text + "' is not a size (bytes, or e.g. 64KiB, 1.5MB, 2GiB)");
+  if (!bytes)
+    throw EUsageError(argument, QuotedInput(text) + " is not a size (bytes, or e.g. 64KiB, 1.5MB, 2GiB)");
   return *bytes;
 }
 
@@ -169,8 +172,8 @@ double ParseNumber(const std::string& argument, const std::string& text, double 
   const char* end = text.data() + text.size();
   const auto [stop, error] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
   if (text.empty() || error != std::errc() || stop != end || !(value >= least && value <= most))
-    throw EUsageError(argument, "'" + text + "' is not a number from " + FormatGeneral(least, 15) + " to " +
-                                    FormatGeneral(most, 15));
+    throw EUsageError(argument, QuotedInput(text) + " is not a number from " + FormatGeneral(least, 15) +
+                                    " to " + FormatGeneral(most, 15));
   return value;
 }
 

@@ -7,6 +7,7 @@
 #include "JsonNumbers.h"
 #include "MacAddressText.h"
 #include "OUIList.h"
+#include "QuotedInput.h"
 
 namespace Parlamine {
 
@@ -154,7 +155,7 @@ int RunOuiCommand(const TOuiOptions& o, TCommandIO& io, const std::vector<std::s
   const auto handle = [&](const std::string& text) {
     const TParsedHardwareAddress parsed = ParseHardwareAddress(text);
     if (!parsed.Address) {
-      io.Err.Write("parlamine-cli: MAC: '" + text + "' " + parsed.Error + "\n");
+      io.Err.Write("parlamine-cli: MAC: " + QuotedInput(text) + " " + parsed.Error + "\n");
       exitCode = ExitBadInput;
       if (o.Json) writeResult({{"input", text}, {"error", parsed.Error}});
       return;

@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "PrefixCommand.h"
 
-#include <fstream>
-#include <sstream>
-
 #include "AddressTypes.h"
 #include "IPv6Forms.h"
 #include "JsonNumbers.h"
@@ -11,7 +8,6 @@
 #include "PrefixInfo.h"
 #include "PrefixSets.h"
 #include "PrefixSplit.h"
-#include "PrefixSummarize.h"
 #include "SubnetTableText.h"
 
 namespace Parlamine {
@@ -193,6 +189,10 @@ int RunPrefixCommand(const TPrefixOptions& o, TCommandIO& io) {
       doc["parents"] = TJson::array();
       for (const TPrefix& parent : parents) doc["parents"].push_back(PrefixText(parent));
     }
+    // Counts and lengths are numbers, in the places of their display texts.
+    doc["prefixLength"] = prefix.Length;
+    doc["addresses"] = CountJson(PowerOfTwoText(AddressBits(info.Family) - prefix.Length));
+    if (ipv4) doc["usableHosts"] = IPv4UsableHosts(prefix.Length);
     if (splitLength) {
       // A JSON number up to 2^53, beyond it a string of digits.
       const int subnetBits = *splitLength - prefix.Length;
@@ -209,41 +209,6 @@ int RunPrefixCommand(const TPrefixOptions& o, TCommandIO& io) {
   for (const TPrefix& parent : parents) io.Out.Write("Parent: " + PrefixText(parent) + "\n");
   if (splitLength) io.Out.Write("Split: " + SplitLengthItemText(prefix, *splitLength) + "\n");
   return ExitAnswered;
-}
-
-int RunSummarizeCommand(const TSummarizeOptions& o, TCommandIO& io) {
-  std::string text;
-  if (o.Files.empty()) {
-    if (io.In) {
-      std::ostringstream all;
-      all << io.In->rdbuf();
-      text = all.str();
-    }
-  } else {
-    for (const std::string& path : o.Files) {
-      std::ifstream file(path, std::ios::binary);
-      if (!file) throw EUsageError("FILE", path + " cannot be read");
-      std::ostringstream all;
-      all << file.rdbuf();
-      text += all.str();
-      if (!text.empty() && text.back() != '\n') text += '\n';
-    }
-  }
-  const TSummary summary = SummarizeText(text);
-  for (const TSummaryLineError& error : summary.Errors)
-    io.Err.Write("parlamine-cli: summarize: " + SummaryErrorText(error) + "\n");
-  if (o.Json) {
-    TJson doc;
-    doc["prefixes"] = TJson::array();
-    for (const TPrefix& prefix : summary.Prefixes) doc["prefixes"].push_back(PrefixText(prefix));
-    doc["errors"] = TJson::array();
-    for (const TSummaryLineError& error : summary.Errors)
-      doc["errors"].push_back({{"line", error.LineNumber}, {"message", error.Message}});
-    WriteJsonDocument(io.Out, doc);
-  } else {
-    for (const TPrefix& prefix : summary.Prefixes) io.Out.Write(PrefixText(prefix) + "\n");
-  }
-  return summary.Errors.empty() ? ExitAnswered : ExitBadInput;
 }
 
 }  // namespace Parlamine

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// `parlamine-cli prefix` and `summarize`: the Prefix Calculator's core on the
-// command line.
+// `parlamine-cli prefix`: the Prefix Calculator's core on the command line
+// (`summarize` is in SummarizeCommand.h).
 #pragma once
 
 #include "CliArguments.h"
@@ -9,7 +9,5 @@
 namespace Parlamine {
 
 int RunPrefixCommand(const TPrefixOptions& options, TCommandIO& io);
-// Reads the files in order (standard input when there are none).
-int RunSummarizeCommand(const TSummarizeOptions& options, TCommandIO& io);
 
 }  // namespace Parlamine

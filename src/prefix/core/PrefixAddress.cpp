@@ -4,16 +4,17 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <vector>
+#include <optional>
 
 #include "DecimalWriter.h"
 #include "DigitText.h"
+#include "QuotedInput.h"
 
 namespace Parlamine {
 
 namespace {
 
-std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string Quoted(std::string_view text) { return QuotedInput(text); }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -75,8 +76,21 @@ bool ReadIPv4(std::string_view text, std::string_view whole, uint32_t& value, st
 // Reads colon-separated groups (no "::" inside) into `groups`, appending.
 // The last piece may be an IPv4 tail when `tailAllowed`; it counts as two
 // groups.
-bool ReadGroups(std::string_view text, std::string_view whole, bool tailAllowed,
-                std::vector<uint16_t>& groups, std::string& error) {
+// Up to eight groups, kept without touching the heap: a list of a million
+// addresses is read without a million allocations.
+struct TGroups {
+  std::array<uint16_t, 8> Values{};
+  size_t Count = 0;
+  size_t size() const { return Count; }
+  // Past eight the group is only counted: the caller says there are too many.
+  void push_back(uint16_t value) {
+    if (Count < Values.size()) Values[Count] = value;
+    ++Count;
+  }
+};
+
+bool ReadGroups(std::string_view text, std::string_view whole, bool tailAllowed, TGroups& groups,
+                std::string& error) {
   size_t start = 0;
   while (true) {
     const size_t colon = text.find(':', start);
@@ -119,7 +133,7 @@ bool ReadGroups(std::string_view text, std::string_view whole, bool tailAllowed,
 bool ReadIPv6(std::string_view text, TUInt128& value, std::string& error) {
   const size_t percent = text.find('%');
   if (percent != std::string_view::npos) {
-    error = Quoted(text) + " has a zone index (" + std::string(text.substr(percent)) +
+    error = Quoted(text) + " has a zone index (" + EscapedInput(text.substr(percent)) +
             "); a prefix has none, leave it out";
     return false;
   }
@@ -132,10 +146,8 @@ bool ReadIPv6(std::string_view text, TUInt128& value, std::string& error) {
     error = Quoted(text) + " holds '::' more than once";
     return false;
   }
-  std::vector<uint16_t> head;
-  std::vector<uint16_t> tail;
-  head.reserve(8);
-  tail.reserve(8);
+  TGroups head;
+  TGroups tail;
   if (gap == std::string_view::npos) {
     if (!ReadGroups(text, text, true, head, error)) return false;
     if (head.size() != 8) {
@@ -156,12 +168,27 @@ bool ReadIPv6(std::string_view text, TUInt128& value, std::string& error) {
     }
   }
   std::array<uint16_t, 8> groups{};
-  std::copy(head.begin(), head.end(), groups.begin());
-  std::copy(tail.begin(), tail.end(), groups.end() - static_cast<std::ptrdiff_t>(tail.size()));
+  std::copy_n(head.Values.begin(), head.Count, groups.begin());
+  std::copy_n(tail.Values.begin(), tail.Count, groups.end() - static_cast<std::ptrdiff_t>(tail.Count));
   TUInt128 result = 0;
   for (uint16_t group : groups) result = (result << 16) | group;
   value = result;
   return true;
+}
+
+bool OnesFirst(uint32_t mask) {
+  const uint32_t inverse = ~mask;
+  return (inverse & (inverse + 1)) == 0;
+}
+
+// The prefix length a dotted mask stands for: a netmask's ones come first; a
+// wildcard (access-list) mask's ones come last, so 0.0.0.255 is a /24. The
+// two ends read as netmasks (0.0.0.0 a /0, 255.255.255.255 a /32), as they
+// are far more often meant that way.
+std::optional<int> DottedMaskLength(uint32_t mask) {
+  if (OnesFirst(mask)) return std::popcount(mask);
+  if (OnesFirst(~mask)) return 32 - std::popcount(mask);
+  return std::nullopt;
 }
 
 char* WriteHexGroup(unsigned group, char* out) {
@@ -369,14 +396,14 @@ TPrefixParse ParsePrefix(std::string_view text) {
     length = bits;
   } else if (AllDigits(suffix)) {
     if (afterBlank) {
-      result.Error = Quoted(suffix) + " after a blank is no netmask; write /" + std::string(suffix) +
+      result.Error = Quoted(suffix) + " after a blank is no netmask; write /" + EscapedInput(suffix) +
                      " for a prefix length";
       return result;
     }
     int value = 0;
     for (char c : suffix) value = std::min(value * 10 + (c - '0'), 1000);
     if (value > bits) {
-      result.Error = "The prefix length " + std::string(suffix) + " is more than " + std::to_string(bits) +
+      result.Error = "The prefix length " + EscapedInput(suffix) + " is more than " + std::to_string(bits) +
                      ", the longest for " + (family == TAddressFamily::afIPv4 ? "IPv4" : "IPv6");
       return result;
     }
@@ -392,12 +419,14 @@ TPrefixParse ParsePrefix(std::string_view text) {
       result.Error = "Netmask: " + maskError;
       return result;
     }
-    const uint32_t wildcard = ~mask;
-    if ((wildcard & (wildcard + 1)) != 0) {
-      result.Error = Quoted(suffix) + " is not a contiguous netmask (all its one bits must come first)";
+    const std::optional<int> maskLength = DottedMaskLength(mask);
+    if (!maskLength) {
+      result.Error =
+          Quoted(suffix) +
+          " is neither a netmask (all its one bits first) nor a wildcard mask (all its one bits last)";
       return result;
     }
-    length = std::popcount(mask);
+    length = *maskLength;
   } else {
     result.Error = Quoted(suffix) + " is neither a prefix length nor a netmask";
     return result;

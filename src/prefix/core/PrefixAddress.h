@@ -98,9 +98,11 @@ struct TPrefixParse {
 TAddressParse ParseAddress(std::string_view text);
 
 // An address with an optional prefix: "/n" (0 to 32 or 0 to 128) or, for
-// IPv4, a contiguous dotted netmask after a slash or a blank
-// ("10.0.0.0 255.0.0.0"). Blanks around the text and around the slash are
-// ignored. A bare address is a /32 or /128.
+// IPv4, a dotted mask after a slash or a blank: a netmask whose ones come
+// first ("10.0.0.0 255.0.0.0") or a wildcard mask whose ones come last
+// ("10.0.0.0 0.255.255.255"); 0.0.0.0 and 255.255.255.255 are the netmasks
+// of /0 and /32. Blanks around the text and around the slash are ignored. A
+// bare address is a /32 or /128.
 TPrefixParse ParsePrefix(std::string_view text);
 
 // Blanks (space and tab) removed from both ends.

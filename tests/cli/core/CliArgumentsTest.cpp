@@ -117,6 +117,35 @@ TEST(CliArguments, FifteenNetworksDoNotFitTheChain) {
   EXPECT_EQ(RunCli(arguments).ExitCode, 0);
 }
 
+// A pasted megabyte or a terminal control sequence comes back short and
+// harmless, on one line.
+TEST(CliArguments, ErrorsQuoteInputShortAndEscaped) {
+  const std::string input = "\x1b[2J" + std::string(10 << 20, '7') + "\nX";
+  const std::vector<std::vector<std::string>> commands = {
+      {"base", input},
+      {"base", "--from", "hex", input},
+      {"ip", input},
+      {"prefix", input},
+      {"prefix", "10.0.0.0/8", "--split", input},
+      {input},
+      {"latency", "--client", input, "--network", "T1", "--server", "1"},
+      {"summarize", input},
+      {"oui", input},
+  };
+  for (const auto& arguments : commands) {
+    const TCliResult r = RunCli(arguments);
+    const std::string name = arguments.front().substr(0, 10);
+    EXPECT_EQ(r.ExitCode, 2) << name;
+    EXPECT_LT(r.Err.size(), 400u) << name;
+    EXPECT_EQ(r.Err.find('\x1b'), std::string::npos) << name;
+    EXPECT_NE(r.Err.find("\\x1b[2J777"), std::string::npos) << r.Err;
+    EXPECT_EQ(r.Err.find('\n'), r.Err.size() - 1) << name;
+  }
+  const TCliResult lines = RunCli({"summarize"}, "10.0.0.0/8\n" + input + "\n");
+  EXPECT_EQ(lines.Err.find('\x1b'), std::string::npos);
+  EXPECT_LT(lines.Err.size(), 400u);
+}
+
 TEST(CliArguments, WholeNumbersAreDecimalDigitsOnly) {
   EXPECT_EQ(ParseWholeNumber("--n", "010", 0, 100), 10);  // never octal
   EXPECT_THROW(ParseWholeNumber("--n", "0x10", 0, 100), EUsageError);

@@ -17,7 +17,7 @@ TEST(PrefixCommand, IPv4InfoAndSplit) {
   EXPECT_EQ(doc["network"], "192.168.1.0/24");
   EXPECT_EQ(doc["length"], 24);
   EXPECT_EQ(doc["lastAddress"], "192.168.1.255");
-  EXPECT_EQ(doc["usableHosts"], "254");
+  EXPECT_EQ(doc["usableHosts"], 254);
   EXPECT_EQ(doc["split"]["subnetCount"], 4);
 }
 
@@ -163,6 +163,28 @@ TEST(PrefixCommand, JsonTableLinesAreTheRowsKeyedByTheirCaptions) {
     }
     EXPECT_EQ(r.Out, expected) << s.Prefix;
   }
+}
+
+TEST(PrefixCommand, JsonCountsAreNumbersUpToTwoToThe53) {
+  const struct {
+    const char* Prefix;
+    nlohmann::json Addresses;
+  } cases[] = {
+      {"10.0.0.0/8", 16777216},
+      {"0.0.0.0/0", 4294967296},
+      {"2001:db8::/75", 9007199254740992},  // 2^53, the last a reader holds exactly
+      {"2001:db8::/74", "18014398509481984"},
+      {"::/0", "340282366920938463463374607431768211456"},
+  };
+  for (const auto& c : cases) {
+    const TCliResult r = RunCli({"prefix", c.Prefix, "--json"});
+    ASSERT_EQ(r.ExitCode, 0) << r.Err;
+    const nlohmann::json doc = nlohmann::json::parse(r.Out);
+    EXPECT_EQ(doc["addresses"], c.Addresses) << c.Prefix;
+    EXPECT_EQ(doc["prefixLength"], doc["length"]) << c.Prefix;
+    EXPECT_TRUE(doc["prefixLength"].is_number()) << c.Prefix;
+  }
+  EXPECT_EQ(nlohmann::json::parse(RunCli({"prefix", "0.0.0.0/0", "--json"}).Out)["usableHosts"], 4294967294);
 }
 
 TEST(PrefixCommand, BadPrefixAndSplitLengthExitTwo) {

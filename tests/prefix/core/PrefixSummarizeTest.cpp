@@ -5,6 +5,7 @@
 #include <bitset>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "PrefixSummarize.h"
 
@@ -106,6 +107,53 @@ TEST(PrefixSummarize, MatchesABruteForceCountOnRandomSets) {
       for (unsigned first = 0; first < 256; first += size)
         if (inside(first, size) && (size == 256 || !inside(first & ~(2 * size - 1), 2 * size))) ++fewest;
     EXPECT_EQ(summary.Prefixes.size(), fewest) << text;
+  }
+}
+
+// Long lists are merged in stages as the summarizer's store fills: the
+// summary must still be the covered addresses exactly, in the fewest prefixes.
+TEST(PrefixSummarize, LongListsMatchTheAddressesTheyCover) {
+  const struct {
+    const char* Base;  // the list's addresses are this plus 0 to 65535
+    TAddressFamily Family;
+  } families[] = {{"10.20.0.0", TAddressFamily::afIPv4}, {"2001:db8::", TAddressFamily::afIPv6}};
+  for (const auto& family : families) {
+    const TAddress base = ParseAddress(family.Base).Address;
+    std::mt19937 random(7);
+    std::vector<bool> wanted(65536);
+    TSummarizer summarizer;
+    for (int i = 0; i < 20000; ++i) {
+      const unsigned first = static_cast<unsigned>(random() % 65536);
+      const unsigned last = std::min(65535u, first + static_cast<unsigned>(random() % 12));
+      for (unsigned x = first; x <= last; ++x) wanted[x] = true;
+      summarizer.AddRange(
+          {TAddress{family.Family, base.Value + first}, TAddress{family.Family, base.Value + last}});
+    }
+    std::vector<bool> covered(65536);
+    size_t count = 0;
+    summarizer.ForEachPrefix([&](const TPrefix& prefix) {
+      const TAddress last = LastAddress(prefix);
+      for (TUInt128 x = prefix.Network.Value; x <= last.Value; ++x) {
+        EXPECT_FALSE(covered[static_cast<size_t>(x - base.Value)]) << family.Base << ": prefixes overlap";
+        covered[static_cast<size_t>(x - base.Value)] = true;
+      }
+      ++count;
+    });
+    ASSERT_EQ(covered, wanted) << family.Base;
+    size_t fewest = 0;
+    for (unsigned x = 0; x < 65536;) {
+      if (!wanted[x]) {
+        ++x;
+        continue;
+      }
+      unsigned end = x;
+      while (end + 1 < 65536 && wanted[end + 1]) ++end;
+      fewest += RangeToPrefixes(
+                    {TAddress{family.Family, base.Value + x}, TAddress{family.Family, base.Value + end}})
+                    .size();
+      x = end + 1;
+    }
+    EXPECT_EQ(count, fewest) << family.Base;
   }
 }
 
