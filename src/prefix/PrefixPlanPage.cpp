@@ -17,6 +17,7 @@
 #include "SettingsStore.h"
 #include "ZellLabel.h"
 #include "ZellTableExport.h"
+#include "ZellTextFileDrop.h"
 
 namespace Parlamine {
 
@@ -126,6 +127,7 @@ TPrefixPlanPage::TPrefixPlanPage(QWidget* parent)
   PlanMemo = new QPlainTextEdit(this);
   PlanMemo->setObjectName(QStringLiteral("PlanMemo"));
   PlanMemo->setTabChangesFocus(true);
+  AcceptTextFileDrops(PlanMemo);
   PlanMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
   PlanMemo->setPlaceholderText(
       QStringLiteral("Sales 120\nServers 30 +20%\nWAN 1 2\nPool 512 addresses\nSite /64\nCampus 200 /64s"));

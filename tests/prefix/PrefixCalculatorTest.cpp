@@ -9,6 +9,8 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDropEvent>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -17,8 +19,10 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QUrl>
 #include <memory>
 #include <set>
 #include <vector>
@@ -760,6 +764,28 @@ TEST_F(PrefixPlanPageTest, EverythingTypedComesBackAtTheNextStart) {
   EXPECT_EQ(Find<QComboBox>("PlanOrderComboBox")->currentIndex(), 1);
   EXPECT_TRUE(Find<QCheckBox>("PlanPointToPointCheckBox")->isChecked());
   EXPECT_EQ(PlanColumn(2), QStringList({"172.16.0.0/22", "172.16.4.0/31"}));
+}
+
+// A list saved from another program is dropped on the page's multi-line boxes
+// as a file manager drops it.
+TEST_F(PrefixCalculatorTest, ATextFileDroppedOnAListBoxIsReadIntoIt) {
+  QTemporaryDir folder;
+  const QString fileName = folder.filePath(QStringLiteral("sites.txt"));
+  QFile file(fileName);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("Sales 120\nServers 30\n");
+  file.close();
+  for (const auto& [page, box] : {std::pair{2, "SummarizeMemo"}, std::pair{3, "PlanMemo"}}) {
+    ShowPage(page);
+    QPlainTextEdit* memo = Find<QPlainTextEdit>(box);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(fileName)});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(memo->viewport(), &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(memo->viewport(), &drop);
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("Sales 120\nServers 30\n")) << box;
+  }
 }
 
 }  // namespace

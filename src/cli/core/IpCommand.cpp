@@ -131,6 +131,8 @@ TJson JsonAnswer(const TIPSubnetResult& result, TShownPages shown) {
     s["mask"] = DottedDecimal(row.Mask);
     s["inverseMask"] = DottedDecimal(~row.Mask);
     s["supernetCount"] = row.NetworkCount;
+    s["hostCount"] = row.AddressCount;
+    // The same count under the key earlier releases wrote, for the scripts that read it.
     s["addressCount"] = row.AddressCount;
     s["route"] = info.Route;
     s["lastAddress"] = DottedDecimal(info.Span.Broadcast);
@@ -167,7 +169,9 @@ void WriteTextAnswer(const TIPSubnetResult& result, TShownPages shown, TBuffered
     Line(out, C::MaskBits, info.Lists.SelectedItem(clMaskBits));
     Line(out, C::SupernetMask, info.Lists.SelectedItem(clMask));
     Line(out, C::MaxSupernets, info.Lists.SelectedItem(clSupernetCount));
-    Line(out, C::MaxAddresses, info.Lists.SelectedItem(clAddressCount));
+    // The CIDR page's "Max Addresses" list counts a supernet's usable hosts
+    // (2^(32 - n) - 2); a script's reader should not take it for the address count.
+    Line(out, "Max Hosts", info.Lists.SelectedItem(clAddressCount));
     Line(out, C::Route, info.Route);
     Line(out, C::SupernetAddressRange, info.Range);
   }

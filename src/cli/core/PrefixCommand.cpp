@@ -8,6 +8,7 @@
 #include "PrefixInfo.h"
 #include "PrefixSets.h"
 #include "PrefixSplit.h"
+#include "QuotedInput.h"
 #include "SubnetTableText.h"
 
 namespace Parlamine {
@@ -113,7 +114,7 @@ std::vector<TPrefix> AskedParents(const TPrefixOptions& o, const TPrefix& prefix
 
 // A decimal row number of up to 128 bits.
 TUInt128 ParseRowNumber(const std::string& argument, const std::string& text) {
-  const std::string problem = "'" + text + "' is not a whole number (0 to 2^128 - 1)";
+  const std::string problem = QuotedInput(text) + " is not a whole number (0 to 2^128 - 1)";
   if (text.empty() || text.size() > 39 || text.find_first_not_of("0123456789") != std::string::npos)
     throw EUsageError(argument, problem);
   TUInt128 value = 0;

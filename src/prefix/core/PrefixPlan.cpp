@@ -10,6 +10,7 @@
 #include "DigitText.h"
 #include "PrefixInfo.h"
 #include "PrefixSplit.h"
+#include "QuotedInput.h"
 
 namespace Parlamine {
 
@@ -34,7 +35,7 @@ int CeilLog2(TUInt128 value) {
 
 std::string CountText(TUInt128 value) { return InsertThousandSeparators(DecimalText(value)); }
 
-std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string Quoted(std::string_view text) { return QuotedInput(text); }
 
 std::vector<std::string_view> Words(std::string_view line) {
   std::vector<std::string_view> words;

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <bit>
 
+#include "QuotedInput.h"
+
 namespace Parlamine {
 
 namespace {
@@ -93,11 +95,11 @@ TRangeParse ParseRangeLine(std::string_view line) {
     return result;
   }
   if (first.Address.Family != last.Address.Family) {
-    result.Error = "The range '" + std::string(line) + "' mixes an IPv4 and an IPv6 address";
+    result.Error = "The range " + QuotedInput(line) + " mixes an IPv4 and an IPv6 address";
     return result;
   }
   if (last.Address.Value < first.Address.Value) {
-    result.Error = "The range '" + std::string(line) + "' ends before it begins";
+    result.Error = "The range " + QuotedInput(line) + " ends before it begins";
     return result;
   }
   result.Ok = true;

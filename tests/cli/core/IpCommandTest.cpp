@@ -36,7 +36,7 @@ TEST(IpCommand, ClassBWithEightSubnetBitsAndACidrSupernet) {
             "  Mask Bits: 8\n"
             "  Supernet Mask: 255.0.0.0\n"
             "  Max Supernets: 256\n"
-            "  Max Addresses: 16777214\n"
+            "  Max Hosts: 16777214\n"
             "  Route: 128.0.0.0\n"
             "  Supernet Address Range: 128.0.0.0 - 128.255.255.255\n");
 }
@@ -171,7 +171,7 @@ TEST(IpCommand, CidrOfAClassCAddress) {
   ASSERT_EQ(r.ExitCode, 0) << r.Err;
   EXPECT_EQ(Field(r.Out, "Supernet Mask"), "0.0.3.255");
   EXPECT_EQ(Field(r.Out, "Max Supernets"), "4");
-  EXPECT_EQ(Field(r.Out, "Max Addresses"), "1022");
+  EXPECT_EQ(Field(r.Out, "Max Hosts"), "1022");
   EXPECT_EQ(Field(r.Out, "Route"), "192.168.0.0");
   EXPECT_EQ(Field(r.Out, "Supernet Address Range"), "192.168.0.0 - 192.168.3.255");
 }
@@ -200,6 +200,7 @@ TEST(IpCommand, JsonDocumentHasNumbersAsNumbersAndAddressesAsStrings) {
   const nlohmann::json& c = doc["supernet"];
   EXPECT_EQ(c["maskBits"], 22);
   EXPECT_EQ(c["supernetCount"], 4);
+  EXPECT_EQ(c["hostCount"], 1022);
   EXPECT_EQ(c["addressCount"], 1022);
   EXPECT_EQ(c["route"], "192.168.0.0");
   EXPECT_EQ(c["lastAddress"], "192.168.3.255");
