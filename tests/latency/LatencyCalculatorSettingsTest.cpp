@@ -271,6 +271,9 @@ TEST_F(LatencySettingsTest, DistancesAndThroughputInputsComeBack) {
   const TNetworkButton* fibre = calculator->SetupEditor()->Networks().at(1);
   EXPECT_EQ(fibre->Distance(), 1000);
   EXPECT_EQ(fibre->Medium(), mdFibre);
+  // The whole 5 ms stored are what the distance fills, so the exact delay shows.
+  EXPECT_TRUE(fibre->Hint().endsWith(QStringLiteral("(10000 Mbps, 4.89672 ms prop. delay)")))
+      << fibre->Hint().toStdString();
   EXPECT_EQ(calculator->ThroughputView()->Inputs(), inputs);
   EXPECT_EQ(calculator->PageControl()->currentIndex(), 3);
 }

@@ -256,7 +256,11 @@ int RunLatencyCommand(const TLatencyOptions& o, TCommandIO& io) {
         j["processTime"] = e.FProcessTime;
       } else {
         j["bandwidth"] = e.FBandwidth;
-        j["propagationDelay"] = e.FPropDelay;
+        // Milliseconds: whole as typed, or exact when a distance gives them.
+        if (PropDelayFromDistance(e))
+          j["propagationDelay"] = static_cast<double>(PropagationSeconds(e) * 1000);
+        else
+          j["propagationDelay"] = e.FPropDelay;
       }
       j["delay"] = DirectionsJson(result, i);
       j["share"] = {{"A", FloatAsShortestDouble(result.Elements[i].Share[ldA])},

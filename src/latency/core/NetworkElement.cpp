@@ -289,6 +289,20 @@ std::int32_t PropDelayForDistance(double distanceKm, TMedium medium) {
   return ms >= largest ? std::numeric_limits<std::int32_t>::max() : static_cast<std::int32_t>(ms);
 }
 
+bool PropDelayFromDistance(const TNetworkElement& element) {
+  if (IsStation(element.FNetworkButtonKind) || !PropDelaySetup(element.FNetworkButtonKind).Enabled)
+    return false;
+  if (!(element.FDistance > 0) || SignalSpeed(element.FMedium) == 0) return false;
+  return element.FPropDelay == PropDelayForDistance(element.FDistance, element.FMedium);
+}
+
+long double PropagationSeconds(const TNetworkElement& element) {
+  if (IsStation(element.FNetworkButtonKind)) return 0;
+  if (PropDelayFromDistance(element))
+    return static_cast<long double>(element.FDistance) / SignalSpeed(element.FMedium);
+  return static_cast<long double>(element.FPropDelay) / 1000;
+}
+
 float GetDelay(const TNetworkElement& element, std::int32_t packetSize) {
   if (IsStation(element.FNetworkButtonKind))
     return RoundToSingle(static_cast<long double>(element.FProcessTime) / 1000);
@@ -299,7 +313,7 @@ float GetDelay(const TNetworkElement& element, std::int32_t packetSize) {
     const long double overhead = bandwidth != 0 ? EthernetOverheadBits / (bandwidth * BitsPerMbps) : 0;
     transmit = RoundToSingle(overhead + transmit);
   }
-  return RoundToSingle(static_cast<long double>(element.FPropDelay) / 1000 + transmit);
+  return RoundToSingle(PropagationSeconds(element) + transmit);
 }
 
 std::string FormatGeneral(double value, int precision, char decimalSeparator) {
@@ -311,6 +325,21 @@ std::string FormatGeneral(double value, int precision, char decimalSeparator) {
   return ScientificText(decimal, decimalSeparator);
 }
 
+namespace {
+
+// ", 270 ms prop. delay", empty for no delay; a delay from a distance is not
+// a whole number of milliseconds.
+std::string PropDelayHintPart(const TNetworkElement& element, char decimalSeparator) {
+  if (PropDelayFromDistance(element)) {
+    const double ms = static_cast<double>(PropagationSeconds(element) * 1000);
+    return ", " + FormatGeneral(ms, 6, decimalSeparator) + " ms prop. delay";
+  }
+  if (element.FPropDelay == 0) return {};
+  return ", " + std::to_string(element.FPropDelay) + " ms prop. delay";
+}
+
+}  // namespace
+
 std::string NetworkHint(const TNetworkElement& element, char decimalSeparator) {
   std::string hint = element.NetworkName + " (";
   if (IsStation(element.FNetworkButtonKind)) {
@@ -318,7 +347,7 @@ std::string NetworkHint(const TNetworkElement& element, char decimalSeparator) {
     if (element.FProcessTime != 0) hint += ", " + std::to_string(element.FProcessTime) + " ms proc. time";
   } else {
     hint += FormatBandwidth(element.FBandwidth, decimalSeparator) + " Mbps";
-    if (element.FPropDelay != 0) hint += ", " + std::to_string(element.FPropDelay) + " ms prop. delay";
+    hint += PropDelayHintPart(element, decimalSeparator);
   }
   return hint + ")";
 }

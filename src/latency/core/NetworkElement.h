@@ -154,10 +154,21 @@ struct TNetworkElement {
   std::int32_t FProcessTime = 0;   // ms
   std::int32_t FPropDelay = 0;     // ms
   // A network's length and medium as the user gave them to fill FPropDelay;
-  // 0 and mdNone when not given. The delay is always FPropDelay.
+  // 0 and mdNone when not given. PropagationSeconds says which of the two
+  // gives the delay.
   double FDistance = 0;  // km
   TMedium FMedium = mdNone;
 };
+
+// True when the network's propagation delay comes from its distance: it has
+// a distance and a medium, its kind's delay field is enabled, and FPropDelay
+// still holds the whole milliseconds that distance fills (a delay the user
+// typed over it wins).
+bool PropDelayFromDistance(const TNetworkElement& element);
+// The one-way propagation delay in seconds that every figure uses: the exact
+// distance / signal speed when PropDelayFromDistance, else FPropDelay / 1000
+// (the same value as ever, to the last bit); 0 for stations.
+long double PropagationSeconds(const TNetworkElement& element);
 
 // An extended-precision value rounded to a 32-bit float as the delay fields
 // store it; throws EFloatingPointOverflow beyond the float range and
@@ -171,7 +182,8 @@ constexpr bool HasEthernetOverhead(TNetworkButtonKind kind) {
 }
 
 // Delay in seconds of one packet of packetSize bytes through the element.
-// Station: its processing time. Network: propagation delay plus the time to
+// Station: its processing time. Network: propagation delay
+// (PropagationSeconds) plus the time to
 // clock the packet out (plus 160 bit times for Ethernet of any speed). Each term is worked
 // out in extended precision and rounded to a 32-bit float as it is stored, so
 // results match to the last bit. Throws EFloatingPointOverflow or
@@ -197,7 +209,8 @@ inline std::string FormatFloat(double value, char decimalSeparator = '.') {
 
 // The element's hint: "Client (64 B pkt., 5 ms proc. time)" for a station,
 // "Satellite (0.512 Mbps, 270 ms prop. delay)" for a network; the parts in
-// brackets after the first appear only when not 0.
+// brackets after the first appear only when not 0. A delay from a distance
+// reads in 6 significant digits ("Fibre (10000 Mbps, 4.89672 ms prop. delay)").
 std::string NetworkHint(const TNetworkElement& element, char decimalSeparator = '.');
 
 }  // namespace Parlamine

@@ -140,6 +140,33 @@ TEST(LatencyNetworkLength, FillsTheDelayAtTheKindsMediumsSpeed) {
   EXPECT_THROW(ParseNetwork("fibre::farkm"), EUsageError);
 }
 
+// A length gives the exact delay, not the whole milliseconds: 1000 km of
+// fibre take 4.896721 ms, so 1500 bytes at 10 Gbps need 2 x 4.897921 ms for
+// the round trip; 30 km of radio take 0.100069 ms, and 1500 bytes at 50 Mbps
+// 240 us each way.
+TEST(LatencyNetworkLength, TheRoundTripUsesTheExactDelayOfTheLength) {
+  struct Case {
+    const char* Network;
+    const char* Hint;
+    double PropagationMs;
+    const char* RoundTrip;
+  };
+  const std::vector<Case> cases = {
+      {"fibre:10000:1000km", "Fibre (10000 Mbps, 4.89672 ms prop. delay)", 4.896720917508872, "0.0097958"},
+      {"lte:50:30km", "4G LTE (50 Mbps, 0.100069 ms prop. delay)", 0.10006922855944561, "0.0006801"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Network);
+    const TCliResult r =
+        RunCli({"latency", "--client", "1500", "--network", c.Network, "--server", "1500", "--json"});
+    ASSERT_EQ(r.ExitCode, 0) << r.Err;
+    const nlohmann::json doc = nlohmann::json::parse(r.Out);
+    EXPECT_EQ(doc["elements"][1]["hint"], c.Hint);
+    EXPECT_NEAR(doc["elements"][1]["propagationDelay"].get<double>(), c.PropagationMs, 1e-9);
+    EXPECT_EQ(doc["statistics"][2]["rows"][1][1], c.RoundTrip);
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Kinds, LatencyNetworkText,
                          testing::Values(TNetworkCase{"frame relay", nbFrameRelay, "Frame Relay", 1.544, 20},
                                          TNetworkCase{"Token-Ring:4", nbTokenRing, "Token Ring", 4, 0},

@@ -295,4 +295,39 @@ TEST(PropDelayForDistance, WholeMillisecondsAtTheMediumsSpeed) {
   EXPECT_NEAR(SignalSpeed(mdCopper), 197863, 1);
 }
 
+// A distance gives the exact delay unless the user typed another over the
+// whole milliseconds it filled. Fibre: 1000 km x 1.468 / 299792.458 km/s =
+// 4.896721 ms, plus 1500 B / 1.25e9 B/s = 1.2 us. Radio: 30 km / c =
+// 0.100069 ms, plus 1500 B / 6.25e6 B/s = 240 us. Ethernet has no
+// propagation delay at all, and a chain without distances keeps its figures.
+TEST(PropagationSeconds, ExactFromADistanceUnlessTypedOver) {
+  struct Row {
+    const char* What;
+    TNetworkElement Element;
+    double Km;
+    TMedium Medium;
+    double Seconds;  // one 1500-byte packet
+    const char* Hint;
+  };
+  const std::vector<Row> rows = {
+      {"fibre", Network(nbFibre, 10000, 5, "Fibre"), 1000, mdFibre, 0.004897920917508872,
+       "Fibre (10000 Mbps, 4.89672 ms prop. delay)"},
+      {"radio", Network(nbLTE, 50, 0, "4G LTE"), 30, mdFreeSpace, 0.0003400692285594456,
+       "4G LTE (50 Mbps, 0.100069 ms prop. delay)"},
+      {"typed over", Network(nbFibre, 10000, 7, "Fibre"), 1000, mdFibre, 0.0070012,
+       "Fibre (10000 Mbps, 7 ms prop. delay)"},
+      {"no delay field", Network(nbEthernet, 1000, 0, "Ethernet"), 0.1, mdCopper, 0.00001216,
+       "Ethernet (1000 Mbps)"},
+      {"no distance", Network(nbSatellite, 0.512, 270, "Satellite"), 0, mdNone, 0.2934375,
+       "Satellite (0.512 Mbps, 270 ms prop. delay)"},
+  };
+  for (Row row : rows) {
+    SCOPED_TRACE(row.What);
+    row.Element.FDistance = row.Km;
+    row.Element.FMedium = row.Medium;
+    EXPECT_FLOAT_EQ(GetDelay(row.Element, 1500), static_cast<float>(row.Seconds));
+    EXPECT_EQ(NetworkHint(row.Element), row.Hint);
+  }
+}
+
 }  // namespace Parlamine
