@@ -55,8 +55,12 @@ TTextFileDrop::TRead TTextFileDrop::ReadTextFile(const QString& fileName, qint64
 }
 
 bool TTextFileDrop::eventFilter(QObject* watched, QEvent* event) {
+  // The type first: the viewport still sends events while the box around it
+  // is being destroyed, when the box may no longer be asked for anything.
+  const QEvent::Type type = event->type();
+  if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) return false;
   if (watched != FBox->viewport() || FBox->isReadOnly()) return false;
-  switch (event->type()) {
+  switch (type) {
     case QEvent::DragEnter:
     case QEvent::DragMove: {
       auto* drag = static_cast<QDragMoveEvent*>(event);

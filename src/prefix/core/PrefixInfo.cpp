@@ -56,7 +56,9 @@ std::vector<std::string> ReverseDnsZones(const TPrefix& prefix) {
   // At most 2^7 zones (an IPv4 /1) or 2^3 (IPv6).
   const int count = 1 << (boundary - prefix.Length);
   for (int zone = 0; zone < count; ++zone) {
-    const TAddress network{prefix.Network.Family, prefix.Network.Value | (TUInt128(zone) << hostBits)};
+    // ::/0 has 128 host bits and one zone: shifting a 128-bit value by 128 is undefined.
+    const TUInt128 offset = zone == 0 ? TUInt128(0) : TUInt128(zone) << hostBits;
+    const TAddress network{prefix.Network.Family, prefix.Network.Value | offset};
     zones.push_back(ReverseDnsZone(MakePrefix(network, boundary)));
   }
   return zones;
