@@ -504,6 +504,8 @@ QSize TZellCustomTextBox::minimumSizeHint() const {
                metrics.height() + 2 * ExtraCaptionMargin());
 }
 
+bool TZellCustomTextBox::hasHeightForWidth() const { return wordWrap(); }
+
 // --- Selecting and copying ---------------------------------------------------
 
 bool TZellCustomTextBox::Selectable() const {

@@ -179,6 +179,9 @@ class TZellCustomTextBox : public TZellCustomLabel {
 
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
+  // A box that wraps its words is as high as its lines at the width it gets,
+  // auto-sized or not.
+  bool hasHeightForWidth() const override;
 
   // Selectable: Qt::TextSelectableByMouse and ByKeyboard, and a Tab stop
   // (setTextInteractionFlags alone gives click focus, as for any QLabel).

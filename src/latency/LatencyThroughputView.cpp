@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QStyle>
 #include <QToolButton>
 #include <algorithm>
 
@@ -104,11 +103,12 @@ void TLatencyThroughputView::CreateGrid() {
   grid->SetFixedCols(0);
   grid->SetAutoHeight(false);
   grid->SetAutoWidth(false);
-  grid->SetDefaultRowHeight(std::max(grid->DefaultRowHeight(), grid->fontMetrics().height() + 2));
+  FDesignedRowHeight = grid->DefaultRowHeight();
   grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   grid->SetCells(0, 0, QStringLiteral("Figure"));
   grid->SetCells(1, 0, QStringLiteral("Value"));
   grid->SetColAlignment(1, taRightJustify);
+  FitGridToFont();
 }
 
 void TLatencyThroughputView::SetInputs(const TThroughputInputs& inputs) {
@@ -162,29 +162,21 @@ void TLatencyThroughputView::Refill() {
     for (int col = 0; col < 2; ++col)
       grid->SetCells(col, static_cast<int>(r) + 1,
                      QString::fromStdString(rows[r][static_cast<std::size_t>(col)]));
-  FitColumns();
+  FitGridToFont();
 }
 
-// Each column as wide as its widest text plus the item delegate's margins on
-// both sides (the header's margins for the header), so that no figure is cut
-// at any font.
-void TLatencyThroughputView::FitColumns() {
+// Rows as high as the font's line; each column as wide as its widest text
+// and heading as the grid measures them, grid line included, so that no
+// figure is cut at any font or style.
+void TLatencyThroughputView::FitGridToFont() {
   TSuperStringGrid* grid = ThroughputStringGrid;
-  const QStyle* style = grid->style();
-  const int cellMargin = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1) + 2;
-  const int headerMargin = 2 * style->pixelMetric(QStyle::PM_HeaderMargin, nullptr, grid) + 2;
-  const QFontMetrics header(grid->horizontalHeader()->font());
-  for (int col = 0; col < grid->ColCount(); ++col) {
-    int width = header.horizontalAdvance(grid->Cells(col, 0)) + headerMargin;
-    for (int row = 1; row < grid->RowCount(); ++row)
-      width = std::max(width, grid->fontMetrics().horizontalAdvance(grid->Cells(col, row)) + cellMargin);
-    grid->SetColWidths(col, width);
-  }
+  grid->SetDefaultRowHeight(std::max(FDesignedRowHeight, grid->fontMetrics().height() + 2));
+  grid->AutoSizeColumns(0, grid->RowCount() - 1);
 }
 
 void TLatencyThroughputView::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) FitColumns();
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) FitGridToFont();
 }
 
 }  // namespace Parlamine

@@ -57,7 +57,7 @@ class TLatencyThroughputView : public QWidget {
   void CommitInputs();
   void ShowInputs();
   void Refill();
-  void FitColumns();
+  void FitGridToFont();
 
   QLineEdit* WindowLineEdit = nullptr;
   QLineEdit* LossLineEdit = nullptr;
@@ -71,6 +71,8 @@ class TLatencyThroughputView : public QWidget {
   QStringList FHints;
   TLatencyResult FResult;
   bool FFilled = false;
+  // The grid's own row height at creation: the least a row keeps at any font.
+  int FDesignedRowHeight = 0;
 };
 
 }  // namespace Parlamine

@@ -73,6 +73,18 @@ TBox* NewTextBox(QWidget* parent, const char* name) {
   return box;
 }
 
+// A result shown whole however long it is (the registry flags): its words
+// wrap onto as many lines as the box's width needs, so its height follows
+// the width and the font; the results scroll when the lines need more room.
+TTextBox* NewWrappingTextBox(QWidget* parent, const char* name) {
+  auto* box = new TTextBox(parent);
+  box->setObjectName(QLatin1String(name));
+  box->SetExpandTabs(false);
+  box->SetWordWrap(true);
+  box->setMinimumWidth(40);
+  return box;
+}
+
 // The summary: its keys, Edit menu and context menu copy it as its button
 // does; Ctrl+A selects every prefix.
 class TSummaryListView : public QListView {
@@ -267,7 +279,8 @@ QWidget* TPrefixCalculator::CreatePrefixInfoPage() {
   };
   FResultGrid = NewResultGrid();
   for (const TResultRow& row : rows) {
-    *row.Box = NewTextBox(results, row.BoxName);
+    *row.Box = row.Box == &RegistryFlagsTextBox ? NewWrappingTextBox(results, row.BoxName)
+                                                : NewTextBox(results, row.BoxName);
     FResultRows.push_back(
         {NewCaption(results, row.LabelName, row.Caption, *row.Box), *row.Box, row.IPv4Only, row.IPv6Only});
   }

@@ -15,6 +15,7 @@
 
 #include "PrefixPlan.h"
 #include "SettingsStore.h"
+#include "ZellFontFit.h"
 #include "ZellLabel.h"
 #include "ZellTableExport.h"
 #include "ZellTextFileDrop.h"
@@ -50,8 +51,8 @@ TTextBox* NewResultBox(QWidget* parent, const char* name) {
   box->setObjectName(QLatin1String(name));
   box->SetExpandTabs(false);
   box->SetEllipsis(dteEnd);
-  // Room for the ink of parentheses and commas inside the edges.
-  box->setFixedHeight(box->fontMetrics().height() + 8);
+  // Room for the ink of parentheses and commas inside the edges, at any font.
+  FixHeightToFont(box, [](const QWidget& shown) { return shown.fontMetrics().height() + 8; });
   box->setMinimumWidth(40);
   return box;
 }
@@ -175,6 +176,8 @@ TPrefixPlanPage::TPrefixPlanPage(QWidget* parent)
   layout->addWidget(PlanListView, 3);
   CreateListViewControlMessageHook(PlanListView, PlanClipboardButton,
                                    QStringLiteral("PlanListViewControlMessageHook"));
+  // The columns are measured in the table's font: a new font measures again.
+  FollowFontChanges(PlanListView, [this](QWidget&) { FitPlanColumns(); });
 
   PlanFreeTextBox = NewResultBox(this, "PlanFreeTextBox");
   PlanFreeTextBox->setAccessibleName(QStringLiteral("Free space"));

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabBar>
@@ -263,6 +264,45 @@ TEST_F(LayoutFitTest, TheProgramsTabsKeepTheirRoomInProportionToTheFont) {
   };
   EXPECT_EQ(roomAt(11), 12);  // the program's own font
   EXPECT_NEAR(roomAt(22), 2 * roomAt(11), 2);
+}
+
+// The measure itself: a text scrolled out of a scroll area's view is in
+// reach, one outside a plain parent or across a direction the area does not
+// scroll is cut.
+TEST(LayoutFitMeasure, ATextScrolledOutOfViewIsInReachAndAClippedOneIsCut) {
+  struct TCase {
+    const char* Name;
+    bool InScrollArea;
+    Qt::ScrollBarPolicy Horizontal;
+    QPoint At;  // the label's place on a 400 x 400 panel behind a 200 x 100 view
+    bool Cut;
+  };
+  const TCase cases[] = {
+      {"scrolled below the view", true, Qt::ScrollBarAlwaysOff, {0, 300}, false},
+      {"below a plain parent", false, Qt::ScrollBarAlwaysOff, {0, 300}, true},
+      {"right of a view that does not scroll across", true, Qt::ScrollBarAlwaysOff, {170, 0}, true},
+      {"right of a view that scrolls across", true, Qt::ScrollBarAsNeeded, {170, 0}, false},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    QWidget window;
+    window.resize(200, 100);
+    auto* panel = new QWidget;
+    panel->resize(400, 400);
+    auto* label = new QLabel(QStringLiteral("A caption"), panel);
+    label->setGeometry(QRect(c.At, label->sizeHint()));
+    if (c.InScrollArea) {
+      auto* area = new QScrollArea(&window);
+      area->setGeometry(0, 0, 200, 100);
+      area->setHorizontalScrollBarPolicy(c.Horizontal);
+      area->setWidget(panel);
+    } else {
+      panel->setParent(&window);
+    }
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_EQ(ParlamineTest::CutTexts(&window).size(), c.Cut ? 1u : 0u);
+  }
 }
 
 }  // namespace

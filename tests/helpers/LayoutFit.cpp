@@ -2,6 +2,7 @@
 #include "LayoutFit.h"
 
 #include <QAbstractItemView>
+#include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
@@ -50,14 +51,34 @@ QString NameOf(const QWidget* widget) {
   return ClassName(widget);
 }
 
+const QAbstractScrollArea* ScrollAreaOfViewport(const QWidget* widget) {
+  const auto* area = qobject_cast<const QAbstractScrollArea*>(widget->parentWidget());
+  return area && area->viewport() == widget ? area : nullptr;
+}
+
+// What of area a scroll area's viewport (at viewport, in area's coordinates)
+// leaves: only a direction the area cannot scroll cuts.
+QRect ReachableByScrolling(const QAbstractScrollArea* scroller, const QRect& viewport, QRect area) {
+  if (scroller->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOff)
+    area &= QRect(viewport.left(), area.top(), viewport.width(), area.height());
+  if (scroller->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOff)
+    area &= QRect(area.left(), viewport.top(), area.width(), viewport.height());
+  return area;
+}
+
 // The part of area (in the widget's coordinates) that shows: what the widget
-// and every parent up to the window leave of it.
+// and every parent up to the window leave of it. Contents of a scroll area
+// are shown by scrolling (Tab scrolls them into view too): the measure stops
+// at its viewport, which cuts only across a direction that does not scroll.
 QRect ShowingPart(const QWidget* widget, QRect area) {
   area &= widget->rect();
   QPoint origin;  // the widget's origin in the current parent's coordinates
   for (const QWidget* w = widget; !w->isWindow() && w->parentWidget(); w = w->parentWidget()) {
     origin += w->pos();
-    area &= w->parentWidget()->rect().translated(-origin);
+    const QRect parent = w->parentWidget()->rect().translated(-origin);
+    if (const QAbstractScrollArea* scroller = ScrollAreaOfViewport(w->parentWidget()))
+      return ReachableByScrolling(scroller, parent, area);
+    area &= parent;
   }
   return area;
 }
