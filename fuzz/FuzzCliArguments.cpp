@@ -22,11 +22,14 @@
 #include "BufferedWriter.h"
 #include "CliArguments.h"
 #include "CommandIO.h"
+#include "ExcludeCommand.h"
 #include "FuzzCheck.h"
 #include "IpCommand.h"
 #include "LatencyCommand.h"
 #include "OuiCommand.h"
+#include "PlanCommand.h"
 #include "PrefixCommand.h"
+#include "RandomCommand.h"
 #include "SummarizeCommand.h"
 
 using namespace Parlamine;
@@ -87,6 +90,12 @@ struct TRunner {
   int operator()(TSummarizeOptions o) const {
     o.Files.clear();
     return RunSummarizeCommand(o, IO);
+  }
+  int operator()(const TExcludeOptions& o) const { return RunExcludeCommand(o, IO); }
+  int operator()(const TRandomOptions& o) const { return RunRandomCommand(o, IO); }
+  int operator()(TPlanOptions o) const {
+    o.Files.clear();
+    return RunPlanCommand(o, IO);
   }
 };
 
