@@ -19,6 +19,8 @@ function(parlamine_core_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LINKS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE parlamine_options GTest::gtest_main ${T_LINKS})
+  # The plain C++ helpers (FileText.h); the Qt ones come with parlamine_test_support.
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/helpers)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES)
 endfunction()
 

@@ -20,6 +20,7 @@
 #include <thread>
 #include <vector>
 
+#include "FileText.h"
 #include "RegistryTree.h"
 #include "SettingsStore.h"
 
@@ -28,14 +29,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string Root = SettingsRoot;
+using ParlamineTest::ReadFile;
 
-std::string ReadFile(const fs::path& name) {
-  std::ifstream in(name, std::ios::binary);
-  std::stringstream buffer;
-  buffer << in.rdbuf();
-  return buffer.str();
-}
+const std::string Root = SettingsRoot;
 
 class ProgramTest : public ::testing::Test {
  protected:

@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "LineReader.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+
+#include "CliArguments.h"
+#include "QuotedInput.h"
 
 namespace Parlamine {
 
@@ -94,6 +99,54 @@ TLineReader::TRead StreamRead(std::istream& in) {
     }
     return static_cast<ssize_t>(in.gcount());
   };
+}
+
+void RefuseFile(const std::string& path, int code) {
+  throw EUsageError("FILE", EscapedInput(path) + " cannot be read (" + std::strerror(code) + ")");
+}
+
+TOpenFile::TOpenFile(const std::string& path) : FDescriptor(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+  if (FDescriptor < 0) RefuseFile(path, errno);
+  struct stat status {};
+  // A folder opens, and some systems even read it as empty: refuse it as
+  // the missing file it is to the user.
+  if (::fstat(FDescriptor, &status) == 0 && S_ISDIR(status.st_mode)) {
+    ::close(FDescriptor);
+    RefuseFile(path, EISDIR);
+  }
+}
+
+TOpenFile::~TOpenFile() { ::close(FDescriptor); }
+
+namespace {
+
+std::string AllLines(TLineReader& reader) {
+  std::string text;
+  std::string_view line;
+  while (reader.Next(line)) {
+    text += line;
+    text += '\n';
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string ReadFileLines(const std::string& path) {
+  const TOpenFile file(path);
+  TLineReader reader(FileDescriptorRead(file.Descriptor()));
+  std::string text = AllLines(reader);
+  if (reader.FailureCode() != 0) RefuseFile(path, reader.FailureCode());
+  return text;
+}
+
+std::string ReadStreamLines(std::istream& in) {
+  TLineReader reader(StreamRead(in));
+  std::string text = AllLines(reader);
+  if (reader.FailureCode() != 0)
+    throw EUsageError("standard input",
+                      std::string("cannot be read (") + std::strerror(reader.FailureCode()) + ")");
+  return text;
 }
 
 }  // namespace Parlamine

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <istream>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -50,5 +51,28 @@ class TLineReader {
 // Readers: a file descriptor (retries interrupted reads) and a stream.
 TLineReader::TRead FileDescriptorRead(int fd);
 TLineReader::TRead StreamRead(std::istream& in);
+
+// Refuses a file the command cannot read, with the system's reason, as a
+// usage error of FILE.
+[[noreturn]] void RefuseFile(const std::string& path, int code);
+
+// A file of the command line, open for reading, closed however the reading
+// ends. A missing, unreadable or folder path is refused (RefuseFile).
+class TOpenFile {
+ public:
+  explicit TOpenFile(const std::string& path);
+  ~TOpenFile();
+  TOpenFile(const TOpenFile&) = delete;
+  TOpenFile& operator=(const TOpenFile&) = delete;
+  int Descriptor() const { return FDescriptor; }
+
+ private:
+  int FDescriptor;
+};
+
+// The whole text of a file (standard input: `in`) as its lines, each ended
+// by a line feed: CR LF and CR ends become LF, a byte-order mark is dropped.
+std::string ReadFileLines(const std::string& path);
+std::string ReadStreamLines(std::istream& in);
 
 }  // namespace Parlamine

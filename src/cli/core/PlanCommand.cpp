@@ -1,34 +1,21 @@
 // SPDX-License-Identifier: MIT
 #include "PlanCommand.h"
 
-#include <fstream>
-#include <sstream>
-
 #include "JsonNumbers.h"
+#include "LineReader.h"
 #include "PrefixPlan.h"
 
 namespace Parlamine {
 
 namespace {
 
+// The files' lines, or standard input's, as one list: a folder or an
+// unreadable file is refused as summarize refuses it, a byte-order mark is
+// dropped.
 std::string ReadRequirements(const TPlanOptions& o, TCommandIO& io) {
+  if (o.Files.empty()) return io.In ? ReadStreamLines(*io.In) : std::string();
   std::string text;
-  if (o.Files.empty()) {
-    if (io.In) {
-      std::ostringstream all;
-      all << io.In->rdbuf();
-      text = all.str();
-    }
-    return text;
-  }
-  for (const std::string& path : o.Files) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) throw EUsageError("FILE", path + " cannot be read");
-    std::ostringstream all;
-    all << file.rdbuf();
-    text += all.str();
-    if (!text.empty() && text.back() != '\n') text += '\n';
-  }
+  for (const std::string& path : o.Files) text += ReadFileLines(path);
   return text;
 }
 
@@ -36,17 +23,6 @@ std::string ReadRequirements(const TPlanOptions& o, TCommandIO& io) {
 std::string WithoutSeparators(std::string text) {
   std::erase(text, ',');
   return text;
-}
-
-// A count as a JSON number up to 2^53 (what every JSON reader keeps exact),
-// beyond it as a digit string.
-TJson CountJson(const std::string& digits) {
-  constexpr uint64_t ExactLimit = uint64_t{1} << 53;
-  if (digits.size() <= 16) {
-    const uint64_t value = std::stoull(digits);
-    if (value <= ExactLimit) return value;
-  }
-  return digits;
 }
 
 TJson AllocationJson(const TPlan& plan, size_t row) {

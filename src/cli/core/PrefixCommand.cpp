@@ -195,12 +195,9 @@ int RunPrefixCommand(const TPrefixOptions& o, TCommandIO& io) {
     doc["addresses"] = CountJson(PowerOfTwoText(AddressBits(info.Family) - prefix.Length));
     if (ipv4) doc["usableHosts"] = IPv4UsableHosts(prefix.Length);
     if (splitLength) {
-      // A JSON number up to 2^53, beyond it a string of digits.
-      const int subnetBits = *splitLength - prefix.Length;
       doc["split"] = {{"length", *splitLength},
                       {"text", SplitLengthItemText(prefix, *splitLength)},
-                      {"subnetCount", subnetBits <= 53 ? TJson(int64_t{1} << subnetBits)
-                                                       : TJson(PowerOfTwoText(subnetBits))}};
+                      {"subnetCount", CountJson(PowerOfTwoText(*splitLength - prefix.Length))}};
     }
     WriteJsonDocument(io.Out, doc);
     return ExitAnswered;

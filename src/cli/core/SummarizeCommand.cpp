@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "SummarizeCommand.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 
@@ -21,32 +17,6 @@ struct TLineError {
   std::string File;  // empty when only one text is read
   int64_t LineNumber = 0;
   std::string Message;
-};
-
-[[noreturn]] void RefuseFile(const std::string& path, int code) {
-  throw EUsageError("FILE", EscapedInput(path) + " cannot be read (" + std::strerror(code) + ")");
-}
-
-// Closes the file however the reading ends.
-class TOpenFile {
- public:
-  explicit TOpenFile(const std::string& path) : FDescriptor(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
-    if (FDescriptor < 0) RefuseFile(path, errno);
-    struct stat status {};
-    // A folder opens, and some systems even read it as empty: refuse it as
-    // the missing file it is to the user.
-    if (::fstat(FDescriptor, &status) == 0 && S_ISDIR(status.st_mode)) {
-      ::close(FDescriptor);
-      RefuseFile(path, EISDIR);
-    }
-  }
-  ~TOpenFile() { ::close(FDescriptor); }
-  TOpenFile(const TOpenFile&) = delete;
-  TOpenFile& operator=(const TOpenFile&) = delete;
-  int Descriptor() const { return FDescriptor; }
-
- private:
-  int FDescriptor;
 };
 
 // Feeds every line of one text to the summarizer; bad lines are named on the

@@ -68,6 +68,16 @@ TEST(PlanCommand, BadLinesAreNamedAndExitTwoWhileTheRestIsPlanned) {
   EXPECT_NE(r.Out.find("A\t100 hosts\t192.0.2.0/25\t"), std::string::npos) << r.Out;
   EXPECT_EQ(RunCli({"plan", "192.0.2.300/24"}, "A 1\n").ExitCode, 2);
   EXPECT_EQ(RunCli({"plan", "192.0.2.0/24", "--order", "random"}, "A 1\n").ExitCode, 2);
+  // A folder is refused as summarize refuses it, not planned as an empty list;
+  // a byte-order mark before the first line is no part of its name.
+  const TCliResult folder = RunCli({"plan", "192.0.2.0/24", "/"});
+  EXPECT_EQ(folder.ExitCode, 2);
+  EXPECT_NE(folder.Err.find("cannot be read (Is a directory)"), std::string::npos) << folder.Err;
+  EXPECT_NE(RunCli({"plan", "192.0.2.0/24"},
+                   "\xEF\xBB\xBF"
+                   "A 100\n")
+                .Out.find("\nA\t100 hosts"),
+            std::string::npos);
 }
 
 }  // namespace

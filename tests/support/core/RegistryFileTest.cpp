@@ -15,6 +15,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "FileText.h"
 #include "RegistryTree.h"
 #include "SettingsStore.h"
 
@@ -23,18 +24,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using ParlamineTest::ReadFile;
+using ParlamineTest::WriteFile;
+
 const std::string Root = SettingsRoot;
-
-std::string ReadFile(const fs::path& name) {
-  std::ifstream in(name, std::ios::binary);
-  std::stringstream buffer;
-  buffer << in.rdbuf();
-  return buffer.str();
-}
-
-void WriteFile(const fs::path& name, const std::string& text) {
-  std::ofstream(name, std::ios::binary) << text;
-}
 
 TRegistryTree TreeWith(int32_t calculator, size_t padding = 0) {
   TRegistryTree tree;

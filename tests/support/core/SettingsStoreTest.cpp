@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "FileText.h"
 #include "FormPosition.h"
 #include "RegistryTree.h"
 #include "SettingsStore.h"
@@ -15,15 +16,10 @@ using namespace Parlamine;
 
 namespace {
 
+using ParlamineTest::ReadFile;
+
 const std::string Root = SettingsRoot;
 const std::string LatencyKey = Root + "\\Latency Calculator";
-
-std::string ReadFile(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  std::stringstream buffer;
-  buffer << in.rdbuf();
-  return buffer.str();
-}
 
 }  // namespace
 
